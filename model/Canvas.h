@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ProgramState.h"
+
+#include <string>
+
+namespace quarnet {
+
+// The map canvas, a drawing surface that keeps what was drawn on it, and the
+// pictures drawn on it.
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    // Loads a JPEG file; a number for the picture, or 0 when it can't be
+    // loaded. Drawing or releasing 0 does nothing.
+    virtual int loadPicture(const std::string& utf8Path) = 0;
+    virtual void releasePicture(int picture) = 0;
+
+    // Draws a picture at its own size with its top-left corner at (x, y),
+    // clipped to the canvas.
+    virtual void drawPicture(int picture, int x, int y) = 0;
+
+    virtual void setDrawColour(Rgb colour) = 0;
+
+    // The outline of the rectangle whose corner pixels are (left, top) and
+    // (right, bottom), both included.
+    virtual void drawRectangle(int left, int top, int right, int bottom) = 0;
+};
+
+} // namespace quarnet

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quarnet {
+
+// The window's controls as the model sees them: texts by control name, in
+// UTF-8, and the selection of the two lists.
+class Controls {
+public:
+    virtual ~Controls() = default;
+
+    virtual std::string text(std::string_view control) const = 0;
+    virtual void setText(std::string_view control, const std::string& text) = 0;
+
+    // Index of the selected item of a combo box or list box; -1 when none.
+    virtual int selectedIndex(std::string_view control) const = 0;
+    // Text of a combo box item; empty for an index out of range.
+    virtual std::string itemText(std::string_view control, int index) const = 0;
+    // Integer value carried by a list box item; 0 for an index out of range.
+    virtual int itemValue(std::string_view control, int index) const = 0;
+};
+
+} // namespace quarnet

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "Canvas.h"
+#include "Controls.h"
+#include "Host.h"
+#include "ProgramState.h"
+#include "platform/Files.h"
+
+namespace quarnet {
+
+enum class Direction { UpLeft, Up, UpRight, Left, Right, DownLeft, Down, DownRight };
+
+// All behaviour of the program: one handler per event of the window, working
+// on the one program-wide state record. It reaches the window only through
+// Controls and Canvas, the dialog and the process through Host, and the map
+// file through platform::Files.
+class MapEditor {
+public:
+    MapEditor(Controls& controls, Canvas& canvas, Host& host, platform::Files& files);
+
+    const ProgramState& state() const { return state_; }
+
+    // Start-up and shutdown.
+    void setUp();       // the main window's creation-completed event
+    void closeAndExit(); // close-and-exit button and the window being closed
+
+    // Block calculator. False when the input was refused and nothing changed.
+    bool calculateStartBlock();
+
+    // Map file.
+    void openMapFile();
+    void closeMapFile();
+    bool isMapFileOpen() const;
+
+    // Navigation, writing and city selection.
+    void moveCurrentBlock(Direction direction);
+    void writeTerrainCode();
+    void pickLegendCode();
+    void selectCity();
+
+    // Map view.
+    void showMouseCoordinates(int x, int y);
+    void pickBlockAtMouse(int x, int y);
+    void locateCurrentBlock();
+
+    // Shared operations, also called by the handlers above.
+    void showCurrentBlock();
+    void readTerrain();
+    void showTerrainLabel();
+    void showFileNotOpenLabel();
+    void showCurrentBlockPage();
+    void markCurrentBlock();
+
+private:
+    void updateViewBlock();
+    void redrawPage();
+    void setMouseMapPosition(int x, int y);
+
+    ProgramState state_;
+    Controls& controls_;
+    Canvas& canvas_;
+    Host& host_;
+    platform::Files& files_;
+    bool ended_ = false;
+};
+
+} // namespace quarnet

@@ -1,0 +1,68 @@
+#include "MapEditor.h"
+
+#include "ControlNames.h"
+#include "platform/NumberText.h"
+
+namespace quarnet {
+
+namespace {
+
+constexpr const char* closedText = "打开文件已关闭，当前没有打开的文件";
+
+} // namespace
+
+bool MapEditor::isMapFileOpen() const
+{
+    return state_.mapFile.mapFileNumber != 0 && !state_.mapFile.mapFileName.empty();
+}
+
+void MapEditor::openMapFile()
+{
+    if (ended_)
+        return;
+    closeMapFile();
+    const std::optional<std::string> path = host_.askMapFilePath();
+    if (!path)
+        return;
+
+    // The path is used exactly as the dialog gave it, whatever its characters.
+    MapFileState& f = state_.mapFile;
+    f.mapFileName = *path;
+    f.mapFileNumber = files_.open(f.mapFileName);
+    if (f.mapFileNumber == 0) {
+        // Not open: say so instead of showing a length the file never reported.
+        f.mapFileLength = 0;
+        controls_.setText(control::编辑框1, "无法打开文件:" + f.mapFileName);
+        return;
+    }
+    f.mapFileLength = files_.length(f.mapFileNumber);
+    controls_.setText(control::编辑框1, "当前已打开的文件:" + f.mapFileName + " | 文件长度:"
+                                            + platform::decimalText(f.mapFileLength) + "字节");
+}
+
+void MapEditor::closeMapFile()
+{
+    if (ended_)
+        return;
+    files_.closeAll();
+    state_.mapFile.mapFileName.clear();
+    state_.mapFile.mapFileNumber = 0;
+    CalculatorState& s = state_.calculator;
+    s.terrainName.clear();
+    s.terrainCode = 0;
+    s.terrainCodeText.clear();
+    controls_.setText(control::编辑框1, closedText);
+}
+
+void MapEditor::closeAndExit()
+{
+    if (ended_)
+        return;
+    files_.closeAll();
+    canvas_.releasePicture(state_.view.mapPicture);
+    state_.view.mapPicture = 0;
+    ended_ = true;
+    host_.endProgram(0);
+}
+
+} // namespace quarnet

@@ -1,0 +1,40 @@
+#include "MapEditor.h"
+
+#include "ControlNames.h"
+#include "TerrainTable.h"
+
+namespace quarnet {
+
+MapEditor::MapEditor(Controls& controls, Canvas& canvas, Host& host, platform::Files& files)
+    : controls_(controls), canvas_(canvas), host_(host), files_(files)
+{
+}
+
+void MapEditor::readTerrain()
+{
+    CalculatorState& s = state_.calculator;
+    // Read afresh every time, so a code just written shows at once. Without a
+    // file, or past its end, there is no byte: the code is 0.
+    std::uint8_t byte = 0;
+    s.terrainCode = 0;
+    if (state_.mapFile.mapFileNumber != 0
+        && files_.readByte(state_.mapFile.mapFileNumber, s.currentBlockOffset, byte))
+        s.terrainCode = byte;
+    s.terrainCodeText = formatTerrainCode(s.terrainCode);
+    // A code without a name keeps the last name read.
+    if (const auto name = terrain::name(s.terrainCode))
+        s.terrainName = std::string(*name);
+}
+
+void MapEditor::showTerrainLabel()
+{
+    const CalculatorState& s = state_.calculator;
+    controls_.setText(control::标签19, "当前地形:" + s.terrainName + "\r\r" + "地形代码:" + s.terrainCodeText);
+}
+
+void MapEditor::showFileNotOpenLabel()
+{
+    controls_.setText(control::标签19, "当前地形:文件未打开！\r地形代码:(空)！");
+}
+
+} // namespace quarnet

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Files.h"
+
+#include <cstdint>
+#include <map>
+
+namespace quarnet::platform {
+
+// Files of the operating system: POSIX descriptors or Win32 handles.
+class NativeFiles final : public Files {
+public:
+    NativeFiles() = default;
+    ~NativeFiles() override;
+    NativeFiles(const NativeFiles&) = delete;
+    NativeFiles& operator=(const NativeFiles&) = delete;
+
+    FileNumber open(const std::string& utf8Path) override;
+    std::int64_t length(FileNumber number) override;
+    bool readByte(FileNumber number, std::int64_t offset, std::uint8_t& byte) override;
+    bool replaceByte(FileNumber number, std::int64_t offset, std::uint8_t byte) override;
+    bool flush(FileNumber number) override;
+    void closeAll() override;
+
+private:
+    // A descriptor on POSIX, a HANDLE on Windows.
+    using NativeHandle = std::intptr_t;
+
+    bool find(FileNumber number, NativeHandle& handle) const;
+    FileNumber remember(NativeHandle handle);
+
+    std::map<FileNumber, NativeHandle> open_;
+    FileNumber lastNumber_ = 0;
+};
+
+} // namespace quarnet::platform

@@ -1,0 +1,111 @@
+#include "NativeFiles.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quarnet::platform {
+
+namespace {
+
+int descriptor(std::intptr_t handle)
+{
+    return static_cast<int>(handle);
+}
+
+std::int64_t currentLength(int fd)
+{
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return -1;
+    return static_cast<std::int64_t>(info.st_size);
+}
+
+} // namespace
+
+FileNumber NativeFiles::open(const std::string& utf8Path)
+{
+    if (utf8Path.empty() || utf8Path.find('\0') != std::string::npos)
+        return 0;
+    // O_NONBLOCK keeps a FIFO or device from stalling the open; only regular
+    // files are kept, and they are switched back to blocking access.
+    int fd;
+    do {
+        fd = ::open(utf8Path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return 0;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return 0;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return 0;
+    }
+    return remember(fd);
+}
+
+std::int64_t NativeFiles::length(FileNumber number)
+{
+    NativeHandle handle;
+    if (!find(number, handle))
+        return -1;
+    return currentLength(descriptor(handle));
+}
+
+bool NativeFiles::readByte(FileNumber number, std::int64_t offset, std::uint8_t& byte)
+{
+    NativeHandle handle;
+    if (!find(number, handle) || offset < 0)
+        return false;
+    unsigned char buffer = 0;
+    ssize_t got;
+    do {
+        got = ::pread(descriptor(handle), &buffer, 1, static_cast<off_t>(offset));
+    } while (got < 0 && errno == EINTR);
+    if (got != 1)
+        return false;
+    byte = buffer;
+    return true;
+}
+
+bool NativeFiles::replaceByte(FileNumber number, std::int64_t offset, std::uint8_t byte)
+{
+    NativeHandle handle;
+    if (!find(number, handle) || offset < 0)
+        return false;
+    const int fd = descriptor(handle);
+    if (offset >= currentLength(fd))
+        return false;
+    const unsigned char buffer = byte;
+    ssize_t put;
+    do {
+        put = ::pwrite(fd, &buffer, 1, static_cast<off_t>(offset));
+    } while (put < 0 && errno == EINTR);
+    return put == 1;
+}
+
+bool NativeFiles::flush(FileNumber number)
+{
+    NativeHandle handle;
+    if (!find(number, handle))
+        return false;
+    int result;
+    do {
+        result = ::fsync(descriptor(handle));
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+void NativeFiles::closeAll()
+{
+    for (const auto& [number, handle] : open_)
+        ::close(descriptor(handle));
+    open_.clear();
+}
+
+} // namespace quarnet::platform

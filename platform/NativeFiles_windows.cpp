@@ -1,0 +1,107 @@
+#include "NativeFiles.h"
+
+#include "WindowsText.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace quarnet::platform {
+
+namespace {
+
+HANDLE toHandle(std::intptr_t handle)
+{
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+std::int64_t currentLength(HANDLE file)
+{
+    LARGE_INTEGER size {};
+    if (!::GetFileSizeEx(file, &size))
+        return -1;
+    return size.QuadPart;
+}
+
+bool seek(HANDLE file, std::int64_t offset)
+{
+    LARGE_INTEGER position {};
+    position.QuadPart = offset;
+    return ::SetFilePointerEx(file, position, nullptr, FILE_BEGIN) != 0;
+}
+
+} // namespace
+
+FileNumber NativeFiles::open(const std::string& utf8Path)
+{
+    if (utf8Path.empty() || utf8Path.find('\0') != std::string::npos)
+        return 0;
+    const std::wstring path = utf8ToWide(utf8Path);
+    // OPEN_EXISTING: never creates or empties. Sharing lets the game and other
+    // tools keep the file open beside us.
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    if (::GetFileType(file) != FILE_TYPE_DISK) {
+        ::CloseHandle(file);
+        return 0;
+    }
+    return remember(reinterpret_cast<std::intptr_t>(file));
+}
+
+std::int64_t NativeFiles::length(FileNumber number)
+{
+    NativeHandle handle;
+    if (!find(number, handle))
+        return -1;
+    return currentLength(toHandle(handle));
+}
+
+bool NativeFiles::readByte(FileNumber number, std::int64_t offset, std::uint8_t& byte)
+{
+    NativeHandle handle;
+    if (!find(number, handle) || offset < 0)
+        return false;
+    const HANDLE file = toHandle(handle);
+    if (!seek(file, offset))
+        return false;
+    unsigned char buffer = 0;
+    DWORD got = 0;
+    if (!::ReadFile(file, &buffer, 1, &got, nullptr) || got != 1)
+        return false;
+    byte = buffer;
+    return true;
+}
+
+bool NativeFiles::replaceByte(FileNumber number, std::int64_t offset, std::uint8_t byte)
+{
+    NativeHandle handle;
+    if (!find(number, handle) || offset < 0)
+        return false;
+    const HANDLE file = toHandle(handle);
+    if (offset >= currentLength(file) || !seek(file, offset))
+        return false;
+    const unsigned char buffer = byte;
+    DWORD put = 0;
+    return ::WriteFile(file, &buffer, 1, &put, nullptr) && put == 1;
+}
+
+bool NativeFiles::flush(FileNumber number)
+{
+    NativeHandle handle;
+    if (!find(number, handle))
+        return false;
+    return ::FlushFileBuffers(toHandle(handle)) != 0;
+}
+
+void NativeFiles::closeAll()
+{
+    for (const auto& [number, handle] : open_)
+        ::CloseHandle(toHandle(handle));
+    open_.clear();
+}
+
+} // namespace quarnet::platform

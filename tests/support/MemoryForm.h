@@ -1,0 +1,104 @@
+#pragma once
+
+// In-memory stand-ins for the window, so the model's handlers can be driven
+// and watched without widgets: a form of named texts and lists, a canvas that
+// records what is drawn, and a host with a scripted dialog answer.
+
+#include "model/Canvas.h"
+#include "model/Controls.h"
+#include "model/Host.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quarnet::testing {
+
+class MemoryControls final : public Controls {
+public:
+    std::string text(std::string_view control) const override
+    {
+        const auto it = texts.find(std::string(control));
+        return it == texts.end() ? std::string() : it->second;
+    }
+    void setText(std::string_view control, const std::string& value) override
+    {
+        texts[std::string(control)] = value;
+        writes.emplace_back(control);
+    }
+    int selectedIndex(std::string_view control) const override
+    {
+        const auto it = selection.find(std::string(control));
+        return it == selection.end() ? -1 : it->second;
+    }
+    std::string itemText(std::string_view control, int index) const override
+    {
+        const auto it = items.find(std::string(control));
+        if (it == items.end() || index < 0 || index >= static_cast<int>(it->second.size()))
+            return {};
+        return it->second[static_cast<std::size_t>(index)];
+    }
+    int itemValue(std::string_view control, int index) const override
+    {
+        const auto it = values.find(std::string(control));
+        if (it == values.end() || index < 0 || index >= static_cast<int>(it->second.size()))
+            return 0;
+        return it->second[static_cast<std::size_t>(index)];
+    }
+
+    std::map<std::string, std::string> texts;
+    std::vector<std::string> writes; // control names in the order written
+    std::map<std::string, int> selection;
+    std::map<std::string, std::vector<std::string>> items;
+    std::map<std::string, std::vector<int>> values;
+};
+
+class RecordingCanvas final : public Canvas {
+public:
+    struct Rectangle {
+        int left, top, right, bottom;
+        Rgb colour;
+        friend bool operator==(const Rectangle&, const Rectangle&) = default;
+    };
+    struct PictureDraw {
+        int picture, x, y;
+        friend bool operator==(const PictureDraw&, const PictureDraw&) = default;
+    };
+
+    int loadPicture(const std::string& path) override
+    {
+        loadedPath = path;
+        return pictureToLoad;
+    }
+    void releasePicture(int picture) override { released.push_back(picture); }
+    void drawPicture(int picture, int x, int y) override { pictures.push_back({picture, x, y}); }
+    void setDrawColour(Rgb c) override { colour = c; }
+    void drawRectangle(int left, int top, int right, int bottom) override
+    {
+        rectangles.push_back({left, top, right, bottom, colour});
+    }
+
+    int pictureToLoad = 7;
+    std::string loadedPath;
+    std::vector<int> released;
+    std::vector<PictureDraw> pictures;
+    std::vector<Rectangle> rectangles;
+    Rgb colour;
+};
+
+class ScriptedHost final : public Host {
+public:
+    std::optional<std::string> askMapFilePath() override
+    {
+        ++dialogsShown;
+        return nextAnswer;
+    }
+    void endProgram(int code) override { exitCode = code; }
+
+    std::optional<std::string> nextAnswer;
+    int dialogsShown = 0;
+    std::optional<int> exitCode;
+};
+
+} // namespace quarnet::testing
