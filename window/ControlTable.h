@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QRect>
+
+#include <span>
+
+namespace quarnet::window {
+
+enum class ControlKind { Label, EditBox, Button, ComboBox, ListBox, Canvas, Frame, FileDialog };
+
+// How an edit box or label looks and takes input.
+enum ControlTrait : unsigned {
+    NoTrait = 0,
+    ReadOnly = 1u << 0,      // edit box: only the program sets its text
+    Wrapping = 1u << 1,      // label: long lines break at the label's width
+    HexEntry = 1u << 2,      // edit box: at most 8 typed characters, letters in upper case
+    PixelEntry = 1u << 3,    // edit box: digits only, at most 5
+    LeftAligned = 1u << 4,   // edit box: text left-aligned instead of centred
+    Bordered = 1u << 5,      // label: thin single-line border, text centred both ways
+    HorizontalLine = 1u << 6, // frame: a line across instead of a rectangle
+};
+
+struct ControlSpec {
+    const char* name;    // the widget's objectName
+    ControlKind kind;
+    QRect geometry;      // in the client area; for controls in a frame, relative to it
+    const char* text;    // caption or initial text, UTF-8; "\r\n" breaks a caption's line
+    unsigned traits;
+    const char* parent;  // the frame that holds the control, or nullptr
+};
+
+// The window's 65 controls, in creation order (later ones lie above earlier ones).
+std::span<const ControlSpec> controlTable();
+
+// The client area's size; the window never changes it.
+inline constexpr QSize clientSize {751, 514};
+
+} // namespace quarnet::window

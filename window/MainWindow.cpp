@@ -1,0 +1,205 @@
+#include "MainWindow.h"
+
+#include "AppIcon.h"
+#include "ControlTable.h"
+#include "InputValidators.h"
+#include "MapCanvasWidget.h"
+#include "WidgetControls.h"
+#include "model/CityTable.h"
+#include "model/TerrainTable.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace quarnet::window {
+
+namespace {
+
+QWidget* createControl(const ControlSpec& spec, QWidget* parent)
+{
+    const QString text = WidgetControls::labelText(spec.text);
+    switch (spec.kind) {
+    case ControlKind::Label: {
+        auto* label = new QLabel(text, parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap((spec.traits & Wrapping) != 0);
+        if (spec.traits & Bordered) {
+            label->setFrameShape(QFrame::Box);
+            label->setAlignment(Qt::AlignCenter);
+        } else {
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        }
+        return label;
+    }
+    case ControlKind::EditBox: {
+        auto* edit = new QLineEdit(text, parent);
+        edit->setReadOnly((spec.traits & ReadOnly) != 0);
+        edit->setAlignment((spec.traits & LeftAligned) ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        // Limits apply to typing only: validators, not setMaxLength, which
+        // would also cut a text the program sets.
+        if (spec.traits & HexEntry)
+            edit->setValidator(new HexEntryValidator(edit));
+        if (spec.traits & PixelEntry)
+            edit->setValidator(new PixelEntryValidator(edit));
+        return edit;
+    }
+    case ControlKind::Button:
+        return new QPushButton(text, parent);
+    case ControlKind::ComboBox:
+        return new QComboBox(parent);
+    case ControlKind::ListBox: {
+        auto* list = new QListWidget(parent);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        return list;
+    }
+    case ControlKind::Canvas:
+        if (QLatin1String(spec.name) == QLatin1String("画板1"))
+            return new MapCanvasWidget(parent);
+        return new QWidget(parent);
+    case ControlKind::Frame: {
+        auto* frame = new QFrame(parent);
+        frame->setFrameShape((spec.traits & HorizontalLine) ? QFrame::HLine : QFrame::Box);
+        frame->setFrameShadow(QFrame::Sunken);
+        return frame;
+    }
+    case ControlKind::FileDialog: {
+        auto* dialog = new QFileDialog(parent);
+        dialog->setWindowTitle(QString());
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->selectFile(text);
+        return dialog;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+MainWindow::MainWindow(platform::Files& files, QWidget* parent)
+    : QWidget(parent), files_(files), endProgram_([](int code) { QCoreApplication::exit(code); })
+{
+    setWindowTitle(QStringLiteral("Quarnet --- By Velloran"));
+    setWindowIcon(appIcon());
+    setFixedSize(clientSize);
+    move(50, 50);
+
+    createControls();
+    fillLists();
+    controls_ = std::make_unique<WidgetControls>(widgets_);
+    Host& host = *this;
+    editor_ = std::make_unique<MapEditor>(*controls_, *canvas_, host, files_);
+    connectEvents();
+
+    // The creation-completed event: default texts, directory, picture.
+    editor_->setUp();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createControls()
+{
+    for (const ControlSpec& spec : controlTable()) {
+        QWidget* parent = spec.parent ? widgets_.value(QString::fromUtf8(spec.parent)) : this;
+        QWidget* control = createControl(spec, parent);
+        control->setObjectName(QString::fromUtf8(spec.name));
+        if (spec.kind != ControlKind::FileDialog)
+            control->setGeometry(spec.geometry);
+        widgets_.insert(control->objectName(), control);
+    }
+    canvas_ = qobject_cast<MapCanvasWidget*>(widgets_.value(QStringLiteral("画板1")));
+    openDialog_ = qobject_cast<QFileDialog*>(widgets_.value(QStringLiteral("打开文件通用对话框")));
+}
+
+void MainWindow::fillLists()
+{
+    auto* legend = qobject_cast<QListWidget*>(widgets_.value(QStringLiteral("列表框1")));
+    for (int code = terrain::lowestCode; code <= terrain::highestCode; ++code) {
+        auto* item = new QListWidgetItem(QString::fromStdString(terrain::legendItemText(code)), legend);
+        item->setData(Qt::UserRole, code);
+    }
+    auto* cityBox = qobject_cast<QComboBox*>(widgets_.value(QStringLiteral("城池选择组合框")));
+    for (const cities::City& city : cities::table())
+        cityBox->addItem(QString::fromStdString(cities::itemText(city)));
+    cityBox->setCurrentIndex(-1); // nothing chosen at start
+}
+
+void MainWindow::connectEvents()
+{
+    const auto button = [this](const char* name) {
+        return qobject_cast<QPushButton*>(widgets_.value(QString::fromUtf8(name)));
+    };
+    MapEditor* editor = editor_.get();
+    connect(button("起始区块位置计算按钮"), &QPushButton::clicked, this, [editor] { editor->calculateStartBlock(); });
+    connect(button("打开文件按钮"), &QPushButton::clicked, this, [editor] { editor->openMapFile(); });
+    connect(button("关闭文件按钮"), &QPushButton::clicked, this, [editor] { editor->closeMapFile(); });
+    connect(button("关闭退出按钮"), &QPushButton::clicked, this, [editor] { editor->closeAndExit(); });
+    connect(button("写入按钮"), &QPushButton::clicked, this, [editor] { editor->writeTerrainCode(); });
+    connect(button("定位按钮"), &QPushButton::clicked, this, [editor] { editor->locateCurrentBlock(); });
+
+    const std::pair<const char*, Direction> pad[] = {
+        {"左上按钮", Direction::UpLeft}, {"上移按钮", Direction::Up},     {"右上按钮", Direction::UpRight},
+        {"左移按钮", Direction::Left},   {"右移按钮", Direction::Right},  {"左下按钮", Direction::DownLeft},
+        {"下移按钮", Direction::Down},   {"右下按钮", Direction::DownRight},
+    };
+    for (const auto& [name, direction] : pad) {
+        const Direction d = direction;
+        connect(button(name), &QPushButton::clicked, this, [editor, d] { editor->moveCurrentBlock(d); });
+    }
+
+    auto* cityBox = qobject_cast<QComboBox*>(widgets_.value(QStringLiteral("城池选择组合框")));
+    connect(cityBox, &QComboBox::activated, this, [editor] { editor->selectCity(); });
+    auto* legend = qobject_cast<QListWidget*>(widgets_.value(QStringLiteral("列表框1")));
+    connect(legend, &QListWidget::itemDoubleClicked, this, [editor] { editor->pickLegendCode(); });
+
+    connect(canvas_, &MapCanvasWidget::mouseMoved, this, [editor](int x, int y) { editor->showMouseCoordinates(x, y); });
+    connect(canvas_, &MapCanvasWidget::rightButtonPressed, this,
+            [editor](int x, int y) { editor->pickBlockAtMouse(x, y); });
+}
+
+void MainWindow::answerNextOpenDialog(std::optional<QString> path)
+{
+    hasNextAnswer_ = true;
+    nextAnswer_ = std::move(path);
+}
+
+void MainWindow::setEndProgram(std::function<void(int)> endProgram)
+{
+    endProgram_ = std::move(endProgram);
+}
+
+std::optional<std::string> MainWindow::askMapFilePath()
+{
+    std::optional<QString> chosen;
+    if (hasNextAnswer_) {
+        hasNextAnswer_ = false;
+        chosen = std::exchange(nextAnswer_, std::nullopt);
+    } else if (openDialog_->exec() == QDialog::Accepted && !openDialog_->selectedFiles().isEmpty()) {
+        chosen = QDir::toNativeSeparators(openDialog_->selectedFiles().constFirst());
+    }
+    if (!chosen)
+        return std::nullopt;
+    openDialog_->selectFile(*chosen); // proposed again next time
+    return chosen->toStdString();
+}
+
+void MainWindow::endProgram(int exitCode)
+{
+    endProgram_(exitCode);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    editor_->closeAndExit();
+    event->accept();
+}
+
+} // namespace quarnet::window

@@ -1,0 +1,88 @@
+#include "MapCanvasWidget.h"
+
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <limits>
+
+namespace quarnet::window {
+
+MapCanvasWidget::MapCanvasWidget(QWidget* parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+    setCursor(Qt::ArrowCursor);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Fixed at creation: the surface is the canvas's own size and never resized.
+    surface_ = QImage(384, 240, QImage::Format_RGB32);
+    surface_.fill(palette().color(QPalette::Window));
+}
+
+int MapCanvasWidget::loadPicture(const std::string& utf8Path)
+{
+    QImageReader reader(QString::fromStdString(utf8Path), "jpeg");
+    // The reader's allocation limit turns a picture of absurd dimensions into
+    // a failed load rather than an exhausted memory.
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        return 0;
+    lastPicture_ = lastPicture_ == std::numeric_limits<int>::max() ? 1 : lastPicture_ + 1;
+    pictures_[lastPicture_] = image.convertToFormat(QImage::Format_RGB32);
+    return lastPicture_;
+}
+
+void MapCanvasWidget::releasePicture(int picture)
+{
+    pictures_.erase(picture);
+}
+
+void MapCanvasWidget::drawPicture(int picture, int x, int y)
+{
+    const auto it = pictures_.find(picture);
+    if (it == pictures_.end())
+        return;
+    QPainter painter(&surface_);
+    painter.drawImage(QPoint(x, y), it->second);
+    painter.end();
+    update();
+}
+
+void MapCanvasWidget::setDrawColour(Rgb colour)
+{
+    drawColour_ = QColor(colour.red, colour.green, colour.blue);
+}
+
+void MapCanvasWidget::drawRectangle(int left, int top, int right, int bottom)
+{
+    QPainter painter(&surface_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(drawColour_, 1));
+    painter.setBrush(Qt::NoBrush);
+    // A one-pixel pen draws a QRect one pixel wider and higher than its
+    // size: this covers exactly left..right and top..bottom.
+    painter.drawRect(QRect(left, top, right - left, bottom - top));
+    painter.end();
+    update();
+}
+
+void MapCanvasWidget::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.drawImage(event->rect(), surface_, event->rect());
+}
+
+void MapCanvasWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    emit mouseMoved(at.x(), at.y());
+}
+
+void MapCanvasWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        const QPoint at = event->position().toPoint();
+        emit rightButtonPressed(at.x(), at.y());
+    }
+}
+
+} // namespace quarnet::window

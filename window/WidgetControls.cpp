@@ -1,0 +1,88 @@
+#include "WidgetControls.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace quarnet::window {
+
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string toUtf8(const QString& text)
+{
+    return text.toStdString();
+}
+
+} // namespace
+
+QWidget* WidgetControls::find(std::string_view control) const
+{
+    return widgets_.value(fromUtf8(control), nullptr);
+}
+
+QString WidgetControls::labelText(const std::string& text)
+{
+    QString shown = fromUtf8(text);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+std::string WidgetControls::text(std::string_view control) const
+{
+    QWidget* widget = find(control);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        return toUtf8(edit->text());
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return toUtf8(label->text());
+    return {};
+}
+
+void WidgetControls::setText(std::string_view control, const std::string& text)
+{
+    QWidget* widget = find(control);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setText(fromUtf8(text));
+        edit->setCursorPosition(0); // a long text shows its beginning
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(labelText(text));
+    }
+}
+
+int WidgetControls::selectedIndex(std::string_view control) const
+{
+    QWidget* widget = find(control);
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+        return combo->currentIndex();
+    if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        const QList<QListWidgetItem*> selected = list->selectedItems();
+        return selected.isEmpty() ? -1 : list->row(selected.first());
+    }
+    return -1;
+}
+
+std::string WidgetControls::itemText(std::string_view control, int index) const
+{
+    if (auto* combo = qobject_cast<QComboBox*>(find(control))) {
+        if (index >= 0 && index < combo->count())
+            return toUtf8(combo->itemText(index));
+    }
+    return {};
+}
+
+int WidgetControls::itemValue(std::string_view control, int index) const
+{
+    if (auto* list = qobject_cast<QListWidget*>(find(control))) {
+        if (QListWidgetItem* item = list->item(index))
+            return item->data(Qt::UserRole).toInt();
+    }
+    return 0;
+}
+
+} // namespace quarnet::window

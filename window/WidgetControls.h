@@ -1,0 +1,35 @@
+#pragma once
+
+#include "model/Controls.h"
+
+#include <QHash>
+#include <QString>
+
+class QWidget;
+
+namespace quarnet::window {
+
+// The model's view of the window: each control found by its objectName, texts
+// converted between the model's UTF-8 and the widgets' QString here only.
+class WidgetControls final : public Controls {
+public:
+    // The controls by their names.
+    explicit WidgetControls(QHash<QString, QWidget*> widgets) : widgets_(std::move(widgets)) {}
+
+    std::string text(std::string_view control) const override;
+    void setText(std::string_view control, const std::string& text) override;
+    int selectedIndex(std::string_view control) const override;
+    std::string itemText(std::string_view control, int index) const override;
+    int itemValue(std::string_view control, int index) const override;
+
+    // A label's caption as shown: carriage returns, alone or before a line
+    // feed, start a new line.
+    static QString labelText(const std::string& text);
+
+private:
+    QWidget* find(std::string_view control) const;
+
+    QHash<QString, QWidget*> widgets_;
+};
+
+} // namespace quarnet::window
