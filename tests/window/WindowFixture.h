@@ -1,0 +1,79 @@
+#pragma once
+
+// Helpers for driving the real main window under the offscreen platform.
+
+#include "window/MainWindow.h"
+#include "window/MapCanvasWidget.h"
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+namespace quarnet::testing {
+
+// The test picture: each 384 x 240 page of the map picture in one flat
+// colour, so a JPEG keeps it and a pixel tells which page is shown.
+inline QColor pageColour(int pageColumn, int pageRow)
+{
+    return QColor(40 + pageColumn * 40, 30 + pageRow * 30, 200 - pageColumn * 20 - pageRow * 10);
+}
+
+inline QString picturePathBesideTests()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("SANGO7.0.125.jpg"));
+}
+
+inline bool writePagedPicture(const QString& path)
+{
+    QImage image(2184, 1548, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, pageColour(x / 384, y / 240).rgb());
+    return image.save(path, "JPEG", 100);
+}
+
+// Colours of a JPEG come back within a few steps.
+inline bool near(QColor a, QColor b, int tolerance = 10)
+{
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
+           && std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+template <typename Widget>
+Widget* findControl(const QWidget& window, const char* name)
+{
+    return window.findChild<Widget*>(QString::fromUtf8(name));
+}
+
+inline QString textOf(const QWidget& window, const char* name)
+{
+    if (auto* edit = findControl<QLineEdit>(window, name))
+        return edit->text();
+    if (auto* label = findControl<QLabel>(window, name))
+        return label->text();
+    return QStringLiteral("<no such control>");
+}
+
+inline void setTextOf(const QWidget& window, const char* name, const QString& text)
+{
+    findControl<QLineEdit>(window, name)->setText(text);
+}
+
+inline void click(const QWidget& window, const char* name)
+{
+    QTest::mouseClick(findControl<QAbstractButton>(window, name), Qt::LeftButton);
+}
+
+inline QColor canvasPixel(const window::MainWindow& window, int x, int y)
+{
+    return window.canvas().grab().toImage().pixelColor(x, y);
+}
+
+} // namespace quarnet::testing
