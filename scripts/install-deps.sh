@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev
-  xvfb libx11-dev
+  xvfb libx11-dev libxtst-dev
   fonts-wqy-microhei
 )
 

@@ -1,10 +1,19 @@
-// A small X11 client for the system tests: waits for a top-level window by
-// its title, saves a screenshot of the screen, and closes a window the way
-// its title bar's close button does (WM_DELETE_WINDOW).
+// A small X11 client for the system tests, acting as a user would: waits for
+// a top-level window by its title, clicks and types through the XTEST
+// extension (as real input devices do), reads pixels and saves screenshots,
+// and closes a window the way its title bar's close button does
+// (WM_DELETE_WINDOW). Positions are in the window's client area.
 //
 //   quarnet-x11-probe wait TITLE SECONDS
 //   quarnet-x11-probe screenshot FILE.png
 //   quarnet-x11-probe close TITLE
+//   quarnet-x11-probe click TITLE X Y
+//   quarnet-x11-probe doubleclick TITLE X Y
+//   quarnet-x11-probe key KEYSYM [KEYSYM...]      e.g. Return, Down, ctrl+a
+//   quarnet-x11-probe type TEXT                   letters, digits, . and -
+//   quarnet-x11-probe pixel TITLE X Y             prints RRGGBB
+//   quarnet-x11-probe find-highlight TITLE X Y0 Y1
+//       prints the middle Y of the selection-coloured run in column X
 
 #include <QCoreApplication>
 #include <QImage>
@@ -12,12 +21,14 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -116,6 +127,143 @@ int closeWindow(Display* display, const std::string& title)
     return 0;
 }
 
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+// A client-area position of a window in root coordinates.
+bool toRoot(Display* display, const std::string& title, int x, int y, Point& root)
+{
+    const Window window = findWindow(display, DefaultRootWindow(display), title);
+    if (window == None) {
+        std::fprintf(stderr, "no window titled \"%s\"\n", title.c_str());
+        return false;
+    }
+    Window child;
+    return XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &root.x, &root.y, &child);
+}
+
+void pause(int milliseconds)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+int click(Display* display, const std::string& title, int x, int y, int times)
+{
+    Point root;
+    if (!toRoot(display, title, x, y, root))
+        return 1;
+    XTestFakeMotionEvent(display, DefaultScreen(display), root.x, root.y, CurrentTime);
+    XFlush(display);
+    pause(50);
+    for (int i = 0; i < times; ++i) {
+        XTestFakeButtonEvent(display, 1, True, CurrentTime);
+        XTestFakeButtonEvent(display, 1, False, CurrentTime);
+        XFlush(display);
+        pause(times > 1 ? 30 : 50);
+    }
+    XSync(display, False);
+    return 0;
+}
+
+bool pressKey(Display* display, const std::string& chord)
+{
+    // "ctrl+a", "shift+Tab", "Return": modifiers, then the key.
+    std::vector<KeyCode> held;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t plus = chord.find('+', start);
+        std::string name = chord.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
+        if (name == "ctrl")
+            name = "Control_L";
+        else if (name == "shift")
+            name = "Shift_L";
+        const KeySym sym = XStringToKeysym(name.c_str());
+        const KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(display, sym);
+        if (code == 0) {
+            std::fprintf(stderr, "unknown key %s\n", name.c_str());
+            return false;
+        }
+        held.push_back(code);
+        if (plus == std::string::npos)
+            break;
+        start = plus + 1;
+    }
+    for (const KeyCode code : held)
+        XTestFakeKeyEvent(display, code, True, CurrentTime);
+    for (auto it = held.rbegin(); it != held.rend(); ++it)
+        XTestFakeKeyEvent(display, *it, False, CurrentTime);
+    XFlush(display);
+    pause(40);
+    return true;
+}
+
+int typeText(Display* display, const std::string& text)
+{
+    for (const char c : text) {
+        std::string name;
+        if (c == '.')
+            name = "period";
+        else if (c == '-')
+            name = "minus";
+        else if (c == ' ')
+            name = "space";
+        else
+            name = std::string(1, c);
+        if (!pressKey(display, name))
+            return 1;
+    }
+    return 0;
+}
+
+unsigned long rootPixel(Display* display, Point at)
+{
+    XImage* image = XGetImage(display, DefaultRootWindow(display), at.x, at.y, 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+        return 0;
+    const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
+    XDestroyImage(image);
+    return pixel;
+}
+
+int printPixel(Display* display, const std::string& title, int x, int y)
+{
+    Point root;
+    if (!toRoot(display, title, x, y, root))
+        return 1;
+    std::printf("%06lX\n", rootPixel(display, root));
+    return 0;
+}
+
+int findHighlight(Display* display, const std::string& title, int x, int top, int bottom)
+{
+    // A selected item's background: clearly blue, little red.
+    int first = -1;
+    int last = -1;
+    for (int y = top; y <= bottom; ++y) {
+        Point root;
+        if (!toRoot(display, title, x, y, root))
+            return 1;
+        const unsigned long pixel = rootPixel(display, root);
+        const int red = static_cast<int>((pixel >> 16) & 0xFF);
+        const int blue = static_cast<int>(pixel & 0xFF);
+        if (blue > 150 && red < 110) {
+            if (first < 0)
+                first = y;
+            last = y;
+        } else if (first >= 0) {
+            break;
+        }
+    }
+    if (first < 0) {
+        std::fprintf(stderr, "no highlight in column %d\n", x);
+        return 1;
+    }
+    std::printf("%d\n", (first + last) / 2);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -134,8 +282,20 @@ int main(int argc, char* argv[])
         result = screenshot(display, argv[2]);
     else if (command == "close" && argc == 3)
         result = closeWindow(display, argv[2]);
+    else if ((command == "click" || command == "doubleclick") && argc == 5)
+        result = click(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]), command == "click" ? 1 : 2);
+    else if (command == "key" && argc >= 3) {
+        result = 0;
+        for (int i = 2; i < argc && result == 0; ++i)
+            result = pressKey(display, argv[i]) ? 0 : 1;
+    } else if (command == "type" && argc == 3)
+        result = typeText(display, argv[2]);
+    else if (command == "pixel" && argc == 5)
+        result = printPixel(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+    else if (command == "find-highlight" && argc == 6)
+        result = findHighlight(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
     else
-        std::fprintf(stderr, "usage: %s wait TITLE SECONDS | screenshot FILE | close TITLE\n", argv[0]);
+        std::fprintf(stderr, "usage: see the comment at the top of x11_probe.cpp (%s)\n", argv[0]);
     XCloseDisplay(display);
     return result;
 }
