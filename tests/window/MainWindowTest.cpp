@@ -20,28 +20,10 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    // A fresh window per test, over real files; ending the program is recorded.
-    std::unique_ptr<platform::NativeFiles> files_;
-    std::unique_ptr<window::MainWindow> window_;
-    std::optional<int> exitCode_;
+    WindowHarness harness_;
 
-    window::MainWindow& makeWindow()
-    {
-        exitCode_.reset();
-        window_.reset();
-        files_ = std::make_unique<platform::NativeFiles>();
-        window_ = std::make_unique<window::MainWindow>(*files_);
-        window_->setEndProgram([this](int code) { exitCode_ = code; });
-        window_->show();
-        return *window_;
-    }
-
-    void calculate(const char* x, const char* y)
-    {
-        setTextOf(*window_, "起始像素点X编辑框", QString::fromUtf8(x));
-        setTextOf(*window_, "起始像素点Y编辑框", QString::fromUtf8(y));
-        click(*window_, "起始区块位置计算按钮");
-    }
+    window::MainWindow& makeWindow() { return harness_.make(); }
+    void calculate(const char* x, const char* y) { harness_.calculate(x, y); }
 
 private slots:
     void initTestCase()
@@ -51,7 +33,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        window_.reset();
+        harness_.reset();
         QFile::remove(picturePathBesideTests());
     }
 
@@ -326,8 +308,8 @@ private slots:
         const platform::FileNumber number = window.editor().state().mapFile.mapFileNumber;
         QVERIFY(number != 0);
         click(window, "关闭退出按钮");
-        QCOMPARE(exitCode_, std::optional<int>(0));
-        QCOMPARE(files_->length(number), std::int64_t {-1}); // closed
+        QCOMPARE(harness_.exitCode, std::optional<int>(0));
+        QCOMPARE(harness_.native.length(number), std::int64_t {-1}); // closed
         QCOMPARE(window.editor().state().view.mapPicture, 0); // released
     }
 
@@ -339,8 +321,8 @@ private slots:
         click(window, "打开文件按钮");
         const platform::FileNumber number = window.editor().state().mapFile.mapFileNumber;
         QVERIFY(window.close());
-        QCOMPARE(exitCode_, std::optional<int>(0));
-        QCOMPARE(files_->length(number), std::int64_t {-1});
+        QCOMPARE(harness_.exitCode, std::optional<int>(0));
+        QCOMPARE(harness_.native.length(number), std::int64_t {-1});
     }
 
     void lastBlockPageAndMarker()

@@ -2,6 +2,8 @@
 
 // Helpers for driving the real main window under the offscreen platform.
 
+#include "platform/FaultInjectingFiles.h"
+#include "platform/NativeFiles.h"
 #include "window/MainWindow.h"
 #include "window/MapCanvasWidget.h"
 
@@ -15,6 +17,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+
+#include <memory>
+#include <optional>
 
 namespace quarnet::testing {
 
@@ -75,5 +80,40 @@ inline QColor canvasPixel(const window::MainWindow& window, int x, int y)
 {
     return window.canvas().grab().toImage().pixelColor(x, y);
 }
+
+// A fresh real main window over real files that fail on demand; ending the
+// program is recorded instead of leaving the test's event loop.
+class WindowHarness {
+public:
+    window::MainWindow& make()
+    {
+        exitCode.reset();
+        window_.reset();
+        files.failWrites(false);
+        files.failFlushes(false);
+        window_ = std::make_unique<window::MainWindow>(files);
+        window_->setEndProgram([this](int code) { exitCode = code; });
+        window_->show();
+        return *window_;
+    }
+
+    window::MainWindow& window() { return *window_; }
+    void reset() { window_.reset(); }
+
+    // Types a start pixel and clicks the calculate button.
+    void calculate(const char* x, const char* y)
+    {
+        setTextOf(*window_, "起始像素点X编辑框", QString::fromUtf8(x));
+        setTextOf(*window_, "起始像素点Y编辑框", QString::fromUtf8(y));
+        click(*window_, "起始区块位置计算按钮");
+    }
+
+    platform::NativeFiles native;
+    platform::FaultInjectingFiles files {native};
+    std::optional<int> exitCode;
+
+private:
+    std::unique_ptr<window::MainWindow> window_;
+};
 
 } // namespace quarnet::testing
