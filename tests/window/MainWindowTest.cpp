@@ -5,6 +5,7 @@
 #include "platform/NativeFiles.h"
 #include "support/TempDir.h"
 
+#include <QBuffer>
 #include <QFileDialog>
 #include <QFrame>
 #include <QMouseEvent>
@@ -211,6 +212,41 @@ private slots:
         QCOMPARE(canvasPixel(window, 10, 10), window.palette().color(QPalette::Window));
         QVERIFY(QApplication::topLevelWidgets().size() >= 1);
         QVERIFY(!QApplication::activeModalWidget()); // no message box
+    }
+
+    void brokenPicturesAreHarmless_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("not a JPEG") << QByteArray("this is not a picture at all");
+        QByteArray truncated;
+        {
+            QImage image(64, 64, QImage::Format_RGB32);
+            image.fill(Qt::red);
+            QBuffer buffer(&truncated);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "JPEG");
+        }
+        truncated.truncate(truncated.size() / 3);
+        QTest::newRow("truncated JPEG") << truncated;
+    }
+
+    void brokenPicturesAreHarmless()
+    {
+        QFETCH(QByteArray, content);
+        const QString path = picturePathBesideTests();
+        QVERIFY(QFile::rename(path, path + ".away"));
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        const window::MainWindow& window = makeWindow();
+        QFile::remove(path);
+        QVERIFY(QFile::rename(path + ".away", path));
+        calculate("100", "100");
+        QCOMPARE(textOf(window, "当前区块序号编辑框"), QStringLiteral("1642"));
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void typingLimits_data()
