@@ -1,0 +1,185 @@
+// The model's handlers driven by arbitrary control texts and event sequences
+// on a real temporary map file. After every event: no crash, the file's length
+// never changes, no byte changes but the code byte of a block that a write was
+// asked for (and it changes exactly then), and the boxes show the state.
+
+#include "FuzzCheck.h"
+#include "model/ControlNames.h"
+#include "model/HexText.h"
+#include "model/MapEditor.h"
+#include "platform/NativeFiles.h"
+#include "platform/NumberText.h"
+#include "support/MemoryForm.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using namespace quarnet;
+namespace c = control;
+
+// Small enough to rewrite for every input, large enough for many blocks.
+constexpr std::size_t fileSize = 68 + 2 * 4368 + 5;
+
+class Input {
+public:
+    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool empty() const { return at_ >= size_; }
+    std::uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }
+    int number()
+    {
+        const int high = byte();
+        const int low = byte();
+        return static_cast<std::int16_t>(high << 8 | low);
+    }
+    std::string text()
+    {
+        const std::size_t length = byte() % 24;
+        std::string text;
+        while (text.size() < length && !empty())
+            text.push_back(static_cast<char>(byte()));
+        return text;
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t at_ = 0;
+};
+
+std::vector<std::uint8_t> readAll(const std::string& path)
+{
+    std::vector<std::uint8_t> bytes(fileSize + 1);
+    std::ifstream in(path, std::ios::binary);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+}
+
+const std::string& mapPath()
+{
+    static const std::string path = [] {
+        // A memory file system where there is one: the writes' flushes are cheap there.
+        const std::filesystem::path folder =
+            std::filesystem::is_directory("/dev/shm") ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path();
+        const auto file = folder / ("quarnet-fuzz-" + std::to_string(::getpid()) + ".MPC");
+        return file.string();
+    }();
+    return path;
+}
+
+std::vector<std::uint8_t> originalBytes()
+{
+    std::vector<std::uint8_t> bytes(fileSize);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    return bytes;
+}
+
+void checkBoxes(const MapEditor& editor, const testing::MemoryControls& controls)
+{
+    const CalculatorState& s = editor.state().calculator;
+    if (s.startBlockNumber == 0)
+        return;
+    QUARNET_FUZZ_CHECK(s.currentRow >= 1 && s.currentRow <= 387);
+    QUARNET_FUZZ_CHECK(s.currentColumn >= 1 && s.currentColumn <= 546);
+    QUARNET_FUZZ_CHECK(s.currentBlockNumber == (s.currentRow - 1) * 546 + s.currentColumn);
+    QUARNET_FUZZ_CHECK(s.currentPixelXMin == (s.currentColumn - 1) * 32);
+    QUARNET_FUZZ_CHECK(s.currentPixelYMax == s.currentRow * 32 - 1);
+    QUARNET_FUZZ_CHECK(controls.text(c::当前区块序号编辑框) == platform::decimalText(s.currentBlockNumber));
+    QUARNET_FUZZ_CHECK(controls.text(c::当前区块行号编辑框) == platform::decimalText(s.currentRow));
+    QUARNET_FUZZ_CHECK(controls.text(c::当前区块列号编辑框) == platform::decimalText(s.currentColumn));
+    QUARNET_FUZZ_CHECK(controls.text(c::当前区块偏移编辑框) == platform::decimalText(s.currentBlockOffset));
+    QUARNET_FUZZ_CHECK(controls.text(c::当前区块位址编辑框) == platform::hexText(s.currentBlockOffset));
+    QUARNET_FUZZ_CHECK(controls.text(c::起始区块序号编辑框) == platform::decimalText(s.startBlockNumber));
+    // Offsets move with the block unless a huge start address saturated them.
+    if (s.baseOffset < (std::int64_t {1} << 40))
+        QUARNET_FUZZ_CHECK(s.currentBlockOffset == s.baseOffset + (s.currentBlockNumber - 1) * std::int64_t {8});
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const std::vector<std::uint8_t> original = originalBytes();
+    {
+        std::ofstream out(mapPath(), std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(original.data()), static_cast<std::streamsize>(original.size()));
+    }
+    std::vector<std::uint8_t> expected = original;
+
+    testing::MemoryControls controls;
+    testing::RecordingCanvas canvas;
+    testing::ScriptedHost host;
+    platform::NativeFiles files;
+    MapEditor editor(controls, canvas, host, files);
+    editor.setUp();
+    controls.values[std::string(c::列表框1)] = std::vector<int>(34);
+    for (int code = 1; code <= 34; ++code)
+        controls.values[std::string(c::列表框1)][static_cast<std::size_t>(code - 1)] = code;
+    controls.items[std::string(c::城池选择组合框)] = {"001.西凉  (00519,00351)", "098.邪马台(17243,03643)", "bad"};
+
+    Input input(data, size);
+    while (!input.empty() && !host.exitCode) {
+        switch (input.byte() % 14) {
+        case 0: controls.texts[std::string(c::起始位址编辑框)] = input.text(); break;
+        case 1: controls.texts[std::string(c::起始像素点X编辑框)] = input.text(); break;
+        case 2: controls.texts[std::string(c::起始像素点Y编辑框)] = input.text(); break;
+        case 3: controls.texts[std::string(c::步长编辑框)] = input.text(); break;
+        case 4: controls.texts[std::string(c::修改数据编辑框)] = input.text(); break;
+        case 5: editor.calculateStartBlock(); break;
+        case 6: editor.moveCurrentBlock(static_cast<Direction>(input.byte() % 8)); break;
+        case 7: {
+            // The byte that a write may change, and to what.
+            const CalculatorState& s = editor.state().calculator;
+            const std::string code = controls.text(c::修改数据编辑框);
+            const std::int64_t value = parseHexText(code);
+            const std::int64_t at = s.currentBlockOffset;
+            const bool writes = s.startBlockNumber != 0 && !code.empty() && value >= 1 && value <= 34
+                                && editor.isMapFileOpen() && at >= 0 && at < static_cast<std::int64_t>(fileSize);
+            editor.writeTerrainCode();
+            if (writes)
+                expected[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(value);
+            break;
+        }
+        case 8:
+            controls.selection[std::string(c::列表框1)] = static_cast<int>(input.byte() % 36) - 1;
+            editor.pickLegendCode();
+            break;
+        case 9: editor.locateCurrentBlock(); break;
+        case 10: {
+            const std::uint8_t choice = input.byte() % 3;
+            host.nextAnswer = choice == 0 ? std::optional<std::string>(mapPath())
+                              : choice == 1 ? std::optional<std::string>(mapPath() + ".missing")
+                                            : std::nullopt;
+            editor.openMapFile();
+            break;
+        }
+        case 11: editor.closeMapFile(); break;
+        case 12: {
+            const int x = input.number();
+            const int y = input.number();
+            if (input.byte() % 2)
+                editor.pickBlockAtMouse(x, y);
+            else
+                editor.showMouseCoordinates(x, y);
+            break;
+        }
+        case 13:
+            controls.selection[std::string(c::城池选择组合框)] = static_cast<int>(input.byte() % 4) - 1;
+            editor.selectCity();
+            break;
+        }
+        QUARNET_FUZZ_CHECK(readAll(mapPath()) == expected);
+        checkBoxes(editor, controls);
+    }
+    editor.closeAndExit();
+    std::filesystem::remove(mapPath());
+    return 0;
+}
