@@ -9,6 +9,7 @@ packages=(
   libgtest-dev
   xvfb libx11-dev libxtst-dev
   fonts-wqy-microhei
+  clang libclang-rt-dev
 )
 
 missing=()

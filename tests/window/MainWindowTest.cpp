@@ -227,8 +227,17 @@ private slots:
             buffer.open(QIODevice::WriteOnly);
             image.save(&buffer, "JPEG");
         }
+        QByteArray huge = truncated;
         truncated.truncate(truncated.size() / 3);
         QTest::newRow("truncated JPEG") << truncated;
+        // A JPEG whose header claims 65000 x 65000 pixels.
+        const qsizetype frame = huge.indexOf(QByteArray("\xFF\xC0", 2));
+        QVERIFY(frame > 0);
+        for (const int at : {5, 7}) { // height, then width, big-endian
+            huge[frame + at] = char(0xFD);
+            huge[frame + at + 1] = char(0xE8);
+        }
+        QTest::newRow("huge dimensions") << huge;
     }
 
     void brokenPicturesAreHarmless()
