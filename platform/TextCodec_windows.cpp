@@ -19,7 +19,17 @@ constexpr UINT gbkCodePage = 936;
 
 std::string utf8ToGbk(std::string_view utf8)
 {
-    const std::wstring wide = utf8ToWide(utf8);
+    // Code page 936 holds no character beyond the basic plane: each such
+    // character (a surrogate pair) becomes one "?", not two.
+    const std::wstring text = utf8ToWide(utf8);
+    std::wstring wide;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        const bool high = c >= 0xD800 && c <= 0xDBFF;
+        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            ++i; // the pair's second half
+        wide.push_back(c >= 0xD800 && c <= 0xDFFF ? L'?' : c);
+    }
     if (wide.empty() || wide.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
         return {};
     const int size = static_cast<int>(wide.size());

@@ -10,6 +10,7 @@ packages=(
   xvfb libx11-dev libxtst-dev
   fonts-wqy-microhei
   clang libclang-rt-dev
+  g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: once in the normal
 # build, once under AddressSanitizer and UndefinedBehaviorSanitizer, and the
-# fuzz targets (clang, libFuzzer, both sanitizers) for a short bounded time.
+# fuzz targets (clang, libFuzzer, both sanitizers) for a short bounded time,
+# and the model and platform suites cross-built for Windows, run under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 
 jobs=$(nproc 2>/dev/null || echo 2)
-for preset in default asan fuzz; do
+for preset in default asan fuzz windows; do
   echo "== $preset =="
   cmake --preset "$preset"
   cmake --build --preset "$preset" --parallel "$jobs"
