@@ -14,8 +14,11 @@
 //   quarnet-x11-probe pixel TITLE X Y             prints RRGGBB
 //   quarnet-x11-probe find-highlight TITLE X Y0 Y1
 //       prints the middle Y of the selection-coloured run in column X
+//   quarnet-x11-probe solid-picture FILE.jpg RRGGBB
+//       writes a map picture (2184 x 1548) in one colour; needs no display
 
 #include <QCoreApplication>
+#include <QColor>
 #include <QImage>
 
 #include <X11/Xatom.h>
@@ -269,6 +272,11 @@ int findHighlight(Display* display, const std::string& title, int x, int top, in
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv); // for the image writer plugins
+    if (argc == 4 && std::string(argv[1]) == "solid-picture") {
+        QImage picture(2184, 1548, QImage::Format_RGB32);
+        picture.fill(QColor(QStringLiteral("#") + QString::fromLatin1(argv[3])));
+        return picture.save(QString::fromLocal8Bit(argv[2]), "JPEG", 100) ? 0 : 1;
+    }
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
         std::fprintf(stderr, "cannot open the display\n");

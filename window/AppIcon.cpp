@@ -5,11 +5,9 @@
 
 namespace quarnet::window {
 
-namespace {
-
-QPixmap drawIcon(int size)
+QImage drawAppIcon(int size)
 {
-    QPixmap pixmap(size, size);
+    QImage pixmap(size, size, QImage::Format_ARGB32);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     const int cell = size / 4;
@@ -32,16 +30,15 @@ QPixmap drawIcon(int size)
     }
     painter.setPen(QPen(QColor(220, 30, 30), size >= 32 ? 2 : 1));
     painter.drawRect(cell * 2, cell, cell - 1, cell - 1);
+    painter.end();
     return pixmap;
 }
-
-} // namespace
 
 QIcon appIcon()
 {
     QIcon icon;
     for (const int size : {48, 32, 16})
-        icon.addPixmap(drawIcon(size));
+        icon.addPixmap(QPixmap::fromImage(drawAppIcon(size)));
     return icon;
 }
 

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds the .deb and .tar.gz from a build folder, checks what the .deb holds
+# and depends on, unpacks it into a temporary root, starts the installed
+# program through its link on the PATH in a real X server, and sees its
+# window showing the picture that lies in the program's private folder (so
+# the directory it reports is the real one).
+#   package.sh BUILD_DIR PROBE
+set -euo pipefail
+build_dir=$(cd "$1" && pwd) probe=$2
+title="Quarnet --- By Velloran"
+
+source "$(dirname "$0")/xvfb-session.sh"
+work="$xvfb_tmp/package"
+mkdir -p "$work"
+
+cpack --config "$build_dir/CPackConfig.cmake" -B "$work/out" >/dev/null
+deb=$(ls "$work"/out/quarnet_*.deb)
+ls "$work"/out/quarnet-*.tar.gz >/dev/null
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins; do
+  [[ "$depends" == *"$needed"* ]] || { echo "Depends lacks $needed: $depends"; exit 1; }
+done
+contents=$(dpkg-deb -c "$deb")
+for path in ./usr/lib/quarnet/quarnet "./usr/bin/quarnet -> ../lib/quarnet/quarnet" \
+            ./usr/share/applications/io.github.quarnet.Quarnet.desktop \
+            ./usr/share/icons/hicolor/16x16/apps/io.github.quarnet.Quarnet.png \
+            ./usr/share/icons/hicolor/32x32/apps/io.github.quarnet.Quarnet.png \
+            ./usr/share/icons/hicolor/48x48/apps/io.github.quarnet.Quarnet.png; do
+  [[ "$contents" == *"$path"* ]] || { echo "the package lacks $path"; exit 1; }
+done
+
+root="$work/root"
+dpkg -x "$deb" "$root"
+"$probe" solid-picture "$root/usr/lib/quarnet/SANGO7.0.125.jpg" 3366CC
+
+(cd "$work" && exec "$root/usr/bin/quarnet") &
+program=$!
+"$probe" wait "$title" 30
+sleep 1
+pixel=$("$probe" pixel "$title" 380 260) # inside the map canvas
+"$probe" close "$title"
+set +e
+wait "$program"
+code=$?
+set -e
+echo "package: $(basename "$deb"); canvas pixel: $pixel; exit code: $code"
+# A solid JPEG comes back within a step or two of its colour.
+r=$((16#${pixel:0:2})) g=$((16#${pixel:2:2})) b=$((16#${pixel:4:2}))
+(( r >= 0x31 && r <= 0x35 && g >= 0x64 && g <= 0x68 && b >= 0xCA && b <= 0xCE ))
+[[ $code -eq 0 ]]
