@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
-  libgtest-dev
+  libgtest-dev libbenchmark-dev
   xvfb libx11-dev libxtst-dev
   fonts-wqy-microhei
   clang libclang-rt-dev

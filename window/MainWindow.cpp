@@ -4,6 +4,7 @@
 #include "ControlTable.h"
 #include "InputValidators.h"
 #include "MapCanvasWidget.h"
+#include "ResultBox.h"
 #include "WidgetControls.h"
 #include "model/CityTable.h"
 #include "model/TerrainTable.h"
@@ -40,8 +41,8 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent)
         return label;
     }
     case ControlKind::EditBox: {
-        auto* edit = new QLineEdit(text, parent);
-        edit->setReadOnly((spec.traits & ReadOnly) != 0);
+        QLineEdit* edit = (spec.traits & ReadOnly) ? new ResultBox(parent) : new QLineEdit(parent);
+        edit->setText(text);
         edit->setAlignment((spec.traits & LeftAligned) ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
         // Limits apply to typing only: validators, not setMaxLength, which
         // would also cut a text the program sets.

@@ -1,0 +1,88 @@
+#pragma once
+
+// A real main window under the offscreen platform with the demo map open,
+// for the in-process benchmarks. The demo map and picture must lie beside the
+// benchmark program (bench/run-all.sh writes them).
+
+#include "platform/NativeFiles.h"
+#include "window/MainWindow.h"
+#include "window/MapCanvasWidget.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QStandardPaths>
+
+#include <memory>
+
+namespace quarnet::bench {
+
+// Files whose flush does nothing, to tell the write's own cost from the disk's.
+class NoFlushFiles final : public platform::Files {
+public:
+    explicit NoFlushFiles(platform::Files& real) : real_(real) {}
+    bool flushes = true;
+
+    platform::FileNumber open(const std::string& path) override { return real_.open(path); }
+    std::int64_t length(platform::FileNumber n) override { return real_.length(n); }
+    bool readByte(platform::FileNumber n, std::int64_t o, std::uint8_t& b) override { return real_.readByte(n, o, b); }
+    bool replaceByte(platform::FileNumber n, std::int64_t o, std::uint8_t b) override
+    {
+        return real_.replaceByte(n, o, b);
+    }
+    bool flush(platform::FileNumber n) override { return flushes ? real_.flush(n) : true; }
+    void closeAll() override { real_.closeAll(); }
+
+private:
+    platform::Files& real_;
+};
+
+class BenchWindow {
+public:
+    BenchWindow()
+    {
+        // A scratch copy of the demo map, so benchmarks never write the demo.
+        const QDir here(QCoreApplication::applicationDirPath());
+        mapPath = QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
+                      .filePath(QStringLiteral("quarnet-bench-%1.MPC").arg(QCoreApplication::applicationPid()));
+        QFile::remove(mapPath);
+        QFile::copy(here.filePath(QStringLiteral("SANGO7.MPC")), mapPath);
+        window = std::make_unique<window::MainWindow>(files);
+        window->setEndProgram([](int) {});
+        window->show();
+        QApplication::processEvents();
+        open();
+    }
+    ~BenchWindow()
+    {
+        window.reset();
+        QFile::remove(mapPath);
+    }
+
+    void open()
+    {
+        window->answerNextOpenDialog(mapPath);
+        click("打开文件按钮");
+    }
+
+    QAbstractButton* button(const char* name) const
+    {
+        return window->findChild<QAbstractButton*>(QString::fromUtf8(name));
+    }
+    void click(const char* name) const { button(name)->click(); }
+    void setText(const char* name, const QString& text) const
+    {
+        window->findChild<QLineEdit*>(QString::fromUtf8(name))->setText(text);
+    }
+    // Lets the window repaint what the last event changed.
+    static void repaint() { QApplication::processEvents(); }
+
+    QString mapPath;
+    platform::NativeFiles native;
+    NoFlushFiles files {native};
+    std::unique_ptr<window::MainWindow> window;
+};
+
+} // namespace quarnet::bench

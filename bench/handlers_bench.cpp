@@ -1,0 +1,178 @@
+// Each event handler in process, through the real widgets, including the
+// repaint it triggers; and the bare pwrite + fsync of one byte that bounds a
+// flushed write.
+
+#include "BenchWindow.h"
+
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+using quarnet::bench::BenchWindow;
+
+// Made on first use, gone before the application object is.
+std::unique_ptr<BenchWindow> window;
+
+BenchWindow& bench()
+{
+    if (!window)
+        window = std::make_unique<BenchWindow>();
+    return *window;
+}
+
+// The current block in the middle of the map, on a page of its own.
+void centre(BenchWindow& w)
+{
+    w.setText("起始像素点X编辑框", QStringLiteral("8736"));
+    w.setText("起始像素点Y编辑框", QStringLiteral("6192"));
+    w.setText("步长编辑框", QStringLiteral("1"));
+    w.click("起始区块位置计算按钮");
+    BenchWindow::repaint();
+}
+
+void Calculate(benchmark::State& state)
+{
+    BenchWindow& w = bench();
+    centre(w);
+    for (auto _ : state) {
+        w.click("起始区块位置计算按钮");
+        BenchWindow::repaint();
+    }
+}
+BENCHMARK(Calculate);
+
+// Moves alternate with their opposites, so the block never reaches an edge;
+// the time is that of one move.
+void Move(benchmark::State& state, const char* there, const char* back)
+{
+    BenchWindow& w = bench();
+    centre(w);
+    bool forth = true;
+    for (auto _ : state) {
+        w.click(forth ? there : back);
+        BenchWindow::repaint();
+        forth = !forth;
+    }
+}
+BENCHMARK_CAPTURE(Move, up, "上移按钮", "下移按钮");
+BENCHMARK_CAPTURE(Move, down, "下移按钮", "上移按钮");
+BENCHMARK_CAPTURE(Move, left, "左移按钮", "右移按钮");
+BENCHMARK_CAPTURE(Move, right, "右移按钮", "左移按钮");
+BENCHMARK_CAPTURE(Move, up_left, "左上按钮", "右下按钮");
+BENCHMARK_CAPTURE(Move, up_right, "右上按钮", "左下按钮");
+BENCHMARK_CAPTURE(Move, down_left, "左下按钮", "右上按钮");
+BENCHMARK_CAPTURE(Move, down_right, "右下按钮", "左上按钮");
+
+void PickLegendCode(benchmark::State& state)
+{
+    BenchWindow& w = bench();
+    auto* legend = w.window->findChild<QListWidget*>(QStringLiteral("列表框1"));
+    const QPoint at = legend->visualItemRect(legend->item(2)).center();
+    for (auto _ : state) {
+        QTest::mouseClick(legend->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(legend->viewport(), Qt::LeftButton, {}, at);
+        BenchWindow::repaint();
+    }
+}
+BENCHMARK(PickLegendCode);
+
+void Write(benchmark::State& state, bool flush)
+{
+    BenchWindow& w = bench();
+    centre(w);
+    w.setText("修改数据编辑框", QStringLiteral("05"));
+    w.files.flushes = flush;
+    for (auto _ : state) {
+        w.click("写入按钮");
+        BenchWindow::repaint();
+    }
+    w.files.flushes = true;
+}
+BENCHMARK_CAPTURE(Write, with_flush, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Write, without_flush, false);
+
+void BarePwriteFsync(benchmark::State& state)
+{
+    BenchWindow& w = bench();
+    const int fd = ::open(w.mapPath.toLocal8Bit().constData(), O_RDWR);
+    const off_t at = 68 + (3 * 546 + 5) * 8;
+    const unsigned char byte = 5;
+    for (auto _ : state) {
+        if (::pwrite(fd, &byte, 1, at) != 1 || ::fsync(fd) != 0)
+            state.SkipWithError("write failed");
+    }
+    ::close(fd);
+}
+BENCHMARK(BarePwriteFsync)->Unit(benchmark::kMicrosecond);
+
+void Locate(benchmark::State& state)
+{
+    BenchWindow& w = bench();
+    centre(w);
+    for (auto _ : state) {
+        w.click("定位按钮");
+        BenchWindow::repaint();
+    }
+}
+BENCHMARK(Locate);
+
+void RightClickPick(benchmark::State& state)
+{
+    BenchWindow& w = bench();
+    centre(w);
+    int x = 0;
+    for (auto _ : state) {
+        QTest::mouseClick(&w.window->canvas(), Qt::RightButton, {}, QPoint(10 + x, 20));
+        BenchWindow::repaint();
+        x = (x + 4) % 300;
+    }
+}
+BENCHMARK(RightClickPick);
+
+void MouseMove(benchmark::State& state)
+{
+    BenchWindow& w = bench();
+    QWidget& canvas = w.window->canvas();
+    int x = 0;
+    for (auto _ : state) {
+        const QPointF at(x, 100);
+        QMouseEvent event(QEvent::MouseMove, at, canvas.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&canvas, &event);
+        BenchWindow::repaint();
+        x = (x + 1) % 384;
+    }
+}
+BENCHMARK(MouseMove);
+
+void OpenAndClose(benchmark::State& state)
+{
+    BenchWindow& w = bench();
+    for (auto _ : state) {
+        w.open();
+        w.click("关闭文件按钮");
+        BenchWindow::repaint();
+    }
+    w.open();
+}
+BENCHMARK(OpenAndClose);
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    window.reset();
+    return 0;
+}

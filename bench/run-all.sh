@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Runs every benchmark and prints one table, each figure beside its limit:
+#   bash bench/run-all.sh [RUNS]      (start-up runs per program, default 11)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-11}
+
+bash scripts/install-deps.sh
+cmake --preset default >/dev/null
+cmake --build --preset default >/dev/null
+bin=$PWD/build/default/bench
+build/default/window/quarnet-make-demo-map "$bin" >/dev/null
+
+source tests/system/xvfb-session.sh
+
+# 1. Start-up to the first painted frame, alternating the two programs.
+startup() {
+  local start out
+  start=$(date +%s%N)
+  out=$("$bin/$1" | grep first-paint)
+  echo "$(( ($(awk '{print $2}' <<<"$out") - start) / 1000 )) $(awk '{print $3}' <<<"$out")"
+}
+: >"$xvfb_tmp/quarnet" ; : >"$xvfb_tmp/bare"
+for _ in $(seq "$runs"); do
+  startup quarnet-bench-startup >>"$xvfb_tmp/quarnet"
+  startup quarnet-bench-startup-bare >>"$xvfb_tmp/bare"
+done
+median() { sort -n | awk '{v[NR]=$1} END {print (NR%2 ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2)}'; }
+q_us=$(awk '{print $1}' "$xvfb_tmp/quarnet" | median)
+b_us=$(awk '{print $1}' "$xvfb_tmp/bare" | median)
+q_kib=$(awk '{print $2}' "$xvfb_tmp/quarnet" | median)
+b_kib=$(awk '{print $2}' "$xvfb_tmp/bare" | median)
+
+# 2. Each handler, in process.
+QT_QPA_PLATFORM=offscreen "$bin/quarnet-bench-handlers" --benchmark_format=csv --benchmark_min_time=0.3 \
+  2>/dev/null >"$xvfb_tmp/handlers.csv"
+
+# 3. Growth over 100000 mixed events.
+QT_QPA_PLATFORM=offscreen "$bin/quarnet-bench-growth" >"$xvfb_tmp/growth"
+
+echo
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(uname -sr)"
+echo
+echo "| measure | Quarnet | limit | ratio or margin | goal |"
+echo "|---|---|---|---|---|"
+awk -v q="$q_us" -v b="$b_us" -v n="$runs" 'BEGIN {
+  printf "| start-up to first paint, median of %d | %.1f ms | %.1f ms (bare Qt program, same picture) | %.2f x | at most 1.15 x |\n", n, q/1000, b/1000, q/b }'
+awk -v q="$q_kib" -v b="$b_kib" 'BEGIN {
+  printf "| peak memory at first paint | %.1f MiB | %.1f MiB (bare) | +%.1f MiB | at most +8 MiB |\n", q/1024, b/1024, (q-b)/1024 }'
+awk -F, 'NR > 1 {
+  name = $1; gsub(/"/, "", name); t = $3; unit = $5; gsub(/"/, "", unit)
+  us = (unit == "ns") ? t / 1000 : (unit == "ms" ? t * 1000 : t)
+  time[name] = us; order[++n] = name
+} END {
+  bare = time["BarePwriteFsync"]
+  for (i = 1; i <= n; i++) {
+    name = order[i]; us = time[name]
+    if (name == "BarePwriteFsync") continue
+    if (name == "Write/with_flush")
+      printf "| %s | %.1f us | %.1f us (bare pwrite + fsync) | %.2f x | at most 1.1 x |\n", name, us, bare, us / bare
+    else
+      printf "| %s | %.1f us | 100 us | %s | under 100 us |\n", name, us, (us < 100 ? "met" : "missed")
+  }
+}' "$xvfb_tmp/handlers.csv"
+awk 'NR == 2 {first_t = $3; first_m = $4} NR > 1 {last_t = $3; last_m = $4; if ($3 > max_t) max_t = $3}
+  END { printf "| growth over 100000 mixed events | %d ns/event in the last 10000 | %d ns/event in the first 10000 | %.2f x; memory %+d KiB | flat |\n",
+        last_t, first_t, last_t / first_t, last_m - first_m }' "$xvfb_tmp/growth"
+echo
+echo "Growth, per block of 10000 events:"
+cat "$xvfb_tmp/growth"

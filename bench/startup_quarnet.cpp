@@ -1,0 +1,17 @@
+// Quarnet's start, as its main does it, until the map canvas is first painted.
+#include "FirstPaint.h"
+#include "platform/NativeFiles.h"
+#include "window/MainWindow.h"
+#include "window/MapCanvasWidget.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    quarnet::platform::NativeFiles files;
+    quarnet::window::MainWindow window(files);
+    FirstPaintReporter reporter(window.canvas());
+    window.show();
+    return application.exec();
+}
