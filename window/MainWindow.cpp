@@ -71,14 +71,8 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent)
         frame->setFrameShadow(QFrame::Sunken);
         return frame;
     }
-    case ControlKind::FileDialog: {
-        auto* dialog = new QFileDialog(parent);
-        dialog->setWindowTitle(QString());
-        dialog->setFileMode(QFileDialog::ExistingFile);
-        dialog->setAcceptMode(QFileDialog::AcceptOpen);
-        dialog->selectFile(text);
-        return dialog;
-    }
+    case ControlKind::FileDialog:
+        return nullptr; // made when first needed: see openDialog()
     }
     return nullptr;
 }
@@ -109,15 +103,18 @@ MainWindow::~MainWindow() = default;
 void MainWindow::createControls()
 {
     for (const ControlSpec& spec : controlTable()) {
+        if (spec.kind == ControlKind::FileDialog) {
+            openDialogSpec_ = &spec;
+            proposedPath_ = QString::fromUtf8(spec.text);
+            continue;
+        }
         QWidget* parent = spec.parent ? widgets_.value(QString::fromUtf8(spec.parent)) : this;
         QWidget* control = createControl(spec, parent);
         control->setObjectName(QString::fromUtf8(spec.name));
-        if (spec.kind != ControlKind::FileDialog)
-            control->setGeometry(spec.geometry);
+        control->setGeometry(spec.geometry);
         widgets_.insert(control->objectName(), control);
     }
     canvas_ = qobject_cast<MapCanvasWidget*>(widgets_.value(QStringLiteral("画板1")));
-    openDialog_ = qobject_cast<QFileDialog*>(widgets_.value(QStringLiteral("打开文件通用对话框")));
 }
 
 void MainWindow::fillLists()
@@ -177,18 +174,35 @@ void MainWindow::setEndProgram(std::function<void(int)> endProgram)
     endProgram_ = std::move(endProgram);
 }
 
+QFileDialog& MainWindow::openDialog()
+{
+    // Building a file dialog takes longer than all the rest of the window:
+    // it is made on first use, not at start-up.
+    if (!openDialog_) {
+        openDialog_ = new QFileDialog(this);
+        openDialog_->setObjectName(QString::fromUtf8(openDialogSpec_->name));
+        openDialog_->setWindowTitle(QString());
+        openDialog_->setFileMode(QFileDialog::ExistingFile);
+        openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
+    }
+    openDialog_->selectFile(proposedPath_);
+    return *openDialog_;
+}
+
 std::optional<std::string> MainWindow::askMapFilePath()
 {
     std::optional<QString> chosen;
     if (hasNextAnswer_) {
         hasNextAnswer_ = false;
         chosen = std::exchange(nextAnswer_, std::nullopt);
-    } else if (openDialog_->exec() == QDialog::Accepted && !openDialog_->selectedFiles().isEmpty()) {
-        chosen = QDir::toNativeSeparators(openDialog_->selectedFiles().constFirst());
+    } else {
+        QFileDialog& dialog = openDialog();
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            chosen = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
     }
     if (!chosen)
         return std::nullopt;
-    openDialog_->selectFile(*chosen); // proposed again next time
+    proposedPath_ = *chosen; // proposed again next time
     return chosen->toStdString();
 }
 

@@ -20,6 +20,7 @@ namespace quarnet::window {
 
 class MapCanvasWidget;
 class WidgetControls;
+struct ControlSpec;
 
 // The one main window: its 65 controls at their fixed places, each event
 // handed to the MapEditor. Created complete: the set-up has run when the
@@ -37,6 +38,9 @@ public:
     // For tests: the next open-file dialog is not shown and answers this path,
     // or a cancel when it is empty.
     void answerNextOpenDialog(std::optional<QString> path);
+
+    // The open-file dialog, proposing the file name it will show.
+    QFileDialog& openDialog();
 
     // What ending the program does; by default it leaves the event loop with
     // the exit code.
@@ -57,6 +61,8 @@ private:
     QHash<QString, QWidget*> widgets_;
     MapCanvasWidget* canvas_ = nullptr;
     QFileDialog* openDialog_ = nullptr;
+    const ControlSpec* openDialogSpec_ = nullptr;
+    QString proposedPath_;
     std::unique_ptr<WidgetControls> controls_;
     std::unique_ptr<MapEditor> editor_;
     bool hasNextAnswer_ = false;
