@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config dpkg-dev
   qt6-base-dev libgl-dev
   libgtest-dev libbenchmark-dev
   xvfb libx11-dev libxtst-dev
