@@ -5,6 +5,7 @@
 // (WM_DELETE_WINDOW). Positions are in the window's client area.
 //
 //   quarnet-x11-probe wait TITLE SECONDS
+//   quarnet-x11-probe wait-count N SECONDS   until exactly N top-level windows show
 //   quarnet-x11-probe screenshot FILE.png
 //   quarnet-x11-probe close TITLE
 //   quarnet-x11-probe click TITLE X Y
@@ -90,6 +91,42 @@ int waitFor(Display* display, const std::string& title, double seconds)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     std::fprintf(stderr, "no window titled \"%s\"\n", title.c_str());
+    return 1;
+}
+
+int viewableTopLevels(Display* display)
+{
+    Window rootReturn, parent;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, DefaultRootWindow(display), &rootReturn, &parent, &children, &count))
+        return -1;
+    int viewable = 0;
+    for (unsigned int i = 0; i < count; ++i) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable)
+            ++viewable;
+    }
+    if (children)
+        XFree(children);
+    return viewable;
+}
+
+// Dialogs and drop-down lists are top-level windows of their own: waiting
+// for their number tells when one has opened or closed.
+int waitForCount(Display* display, int wanted, double seconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    int now = -1;
+    while (std::chrono::steady_clock::now() < deadline) {
+        now = viewableTopLevels(display);
+        if (now == wanted) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200)); // let it paint and take focus
+            return 0;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    std::fprintf(stderr, "%d top-level windows, not %d\n", now, wanted);
     return 1;
 }
 
@@ -286,6 +323,8 @@ int main(int argc, char* argv[])
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "wait" && argc == 4)
         result = waitFor(display, argv[2], std::atof(argv[3]));
+    else if (command == "wait-count" && argc == 4)
+        result = waitForCount(display, std::atoi(argv[2]), std::atof(argv[3]));
     else if (command == "screenshot" && argc == 3)
         result = screenshot(display, argv[2]);
     else if (command == "close" && argc == 3)

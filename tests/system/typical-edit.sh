@@ -25,19 +25,19 @@ program=$!
 p() { "$probe" "$@"; }
 
 p wait "$title" 30
-sleep 1
+p wait-count 1 30
 
 # Open: the dialog proposes SANGO7.MPC in the working folder.
 p click "$title" 200 384
-sleep 1.5
+p wait-count 2 30
 p key Return
-sleep 0.5
+p wait-count 1 30
 
 # City 001 西凉 (519, 351): block 5477, column 17, row 11.
 p click "$title" 616 98
-sleep 0.7
+p wait-count 2 30
 p key Return # the popup opens on the first item
-sleep 0.5
+p wait-count 1 30
 
 # Step 2, then right: block 5479.
 p click "$title" 356 180
@@ -48,9 +48,20 @@ sleep 0.3
 
 # Legend: select the first item, go down to "05 道路", double-click it.
 p click "$title" 450 145
+first=""
+for _ in $(seq 50); do
+  first=$(p find-highlight "$title" 430 138 222 2>/dev/null) && break
+  sleep 0.1
+done
 p key Down Down Down Down
-sleep 0.3
-row=$(p find-highlight "$title" 430 138 222)
+# Wait until the highlight has moved and stays put: the list has caught up.
+row="" previous=""
+for _ in $(seq 100); do
+  sleep 0.1
+  row=$(p find-highlight "$title" 430 138 222 2>/dev/null || true)
+  [[ -n "$row" && "$row" != "$first" && "$row" == "$previous" ]] && break
+  previous=$row
+done
 p doubleclick "$title" 450 "$row"
 sleep 0.3
 
