@@ -18,6 +18,7 @@ enum ControlTrait : unsigned {
     LeftAligned = 1u << 4,   // edit box: text left-aligned instead of centred
     Bordered = 1u << 5,      // label: thin single-line border, text centred both ways
     HorizontalLine = 1u << 6, // frame: a line across instead of a rectangle
+    Rewritten = 1u << 7,     // label: the program rewrites it at most events
 };
 
 struct ControlSpec {

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AppIcon.h"
+#include "CachedLabel.h"
 #include "ControlTable.h"
 #include "InputValidators.h"
 #include "MapCanvasWidget.h"
@@ -29,7 +30,8 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent)
     const QString text = WidgetControls::labelText(spec.text);
     switch (spec.kind) {
     case ControlKind::Label: {
-        auto* label = new QLabel(text, parent);
+        // The labels that handlers rewrite keep their layout between paints.
+        QLabel* label = (spec.traits & Rewritten) ? new CachedLabel(text, parent) : new QLabel(text, parent);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap((spec.traits & Wrapping) != 0);
         if (spec.traits & Bordered) {
