@@ -79,7 +79,7 @@ const std::array<ControlSpec, 65> controls = {{
     {"外形框4", K::Frame, {248, 368, 104, 48}, "", NoTrait, nullptr},
     {"标签19", K::Label, {4, 5, 95, 37}, "当前地形:\r\n\r\n地形代码:\r\n", Wrapping | Rewritten, "外形框4"},
     {"定位按钮", K::Button, {264, 424, 72, 32}, "图片定位", NoTrait, nullptr},
-    {"标签20", K::Label, {248, 459, 104, 22}, "座标:", Bordered | Rewritten, nullptr},
+    {"标签20", K::Label, {248, 459, 104, 22}, "座标:", Bordered, nullptr},
     {"打开文件通用对话框", K::FileDialog, {120, 432, 26, 26}, "SANGO7.MPC", NoTrait, nullptr},
 
     // The map view.
