@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-11}
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh test
 cmake --preset default >/dev/null
 cmake --build --preset default >/dev/null
 bin=$PWD/build/default/bench

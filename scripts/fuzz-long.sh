@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-600}
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh test
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 

@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian/Ubuntu packages that building, running and testing
-# Quarnet need; does nothing (and needs no network) when all are present.
+# Installs the Debian/Ubuntu packages that Quarnet needs; does nothing (and
+# needs no network) when all are present.
+#   install-deps.sh        what building and running the program needs
+#   install-deps.sh test   that, and what every test, fuzz target and the
+#                          Windows cross-build need
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config dpkg-dev
+  cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
-  libgtest-dev libbenchmark-dev
-  xvfb libx11-dev libxtst-dev
   fonts-wqy-microhei
-  clang libclang-rt-dev
-  g++-mingw-w64-x86-64-posix wine wine64
 )
+if [[ "${1:-}" == "test" ]]; then
+  packages+=(
+    libgtest-dev libbenchmark-dev
+    xvfb libx11-dev libxtst-dev dpkg-dev
+    clang libclang-rt-dev
+    g++-mingw-w64-x86-64-posix wine wine64
+  )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -6,10 +6,10 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 
-cmake --preset default
-cmake --build --preset default --parallel "$(nproc 2>/dev/null || echo 2)"
+cmake --preset app
+cmake --build --preset app --parallel "$(nproc 2>/dev/null || echo 2)"
 
-bin=build/default/window
+bin=build/app/window
 # Never overwrites: the tool leaves existing files alone.
 "$bin/quarnet-make-demo-map" "$bin"
 cd "$bin"
