@@ -12,7 +12,7 @@ constexpr const char* helpText =
     "说明:\r\n\r\n游戏大地图地形分横向\r\n\r\n546个区块纵向387个区\r\n\r\n块共计546*387=211302\r\n\r\n个区块。\r\n\r\n"
     "大地图分辨率为：\r\n\r\n17472*12384\r\n\r\n每个区块面积为：\r\n\r\n32*32像素\r\n\r\n本地图为原图1/8大小";
 
-const std::array<ControlSpec, 65> controls = {{
+const std::array<ControlEntry, 65> controls = {{
     // Start position and start block.
     {"标签1", K::Label, {16, 16, 72, 24}, "起始偏移位址   (16进制)", Wrapping, nullptr},
     {"起始位址编辑框", K::EditBox, {96, 16, 80, 24}, "", HexEntry, nullptr},
@@ -92,7 +92,7 @@ const std::array<ControlSpec, 65> controls = {{
 
 } // namespace
 
-std::span<const ControlSpec> controlTable()
+std::span<const ControlEntry> controlTable()
 {
     return controls;
 }

@@ -21,7 +21,7 @@ enum ControlTrait : unsigned {
     Rewritten = 1u << 7,     // label: the program rewrites it at most events
 };
 
-struct ControlSpec {
+struct ControlEntry {
     const char* name;    // the widget's objectName
     ControlKind kind;
     QRect geometry;      // in the client area; for controls in a frame, relative to it
@@ -31,7 +31,7 @@ struct ControlSpec {
 };
 
 // The window's 65 controls, in creation order (later ones lie above earlier ones).
-std::span<const ControlSpec> controlTable();
+std::span<const ControlEntry> controlTable();
 
 // The client area's size; the window never changes it.
 inline constexpr QSize clientSize {751, 514};

@@ -25,16 +25,16 @@ namespace quarnet::window {
 
 namespace {
 
-QWidget* createControl(const ControlSpec& spec, QWidget* parent)
+QWidget* createControl(const ControlEntry& entry, QWidget* parent)
 {
-    const QString text = WidgetControls::labelText(spec.text);
-    switch (spec.kind) {
+    const QString text = WidgetControls::labelText(entry.text);
+    switch (entry.kind) {
     case ControlKind::Label: {
         // The labels that handlers rewrite keep their layout between paints.
-        QLabel* label = (spec.traits & Rewritten) ? new CachedLabel(text, parent) : new QLabel(text, parent);
+        QLabel* label = (entry.traits & Rewritten) ? new CachedLabel(text, parent) : new QLabel(text, parent);
         label->setTextFormat(Qt::PlainText);
-        label->setWordWrap((spec.traits & Wrapping) != 0);
-        if (spec.traits & Bordered) {
+        label->setWordWrap((entry.traits & Wrapping) != 0);
+        if (entry.traits & Bordered) {
             label->setFrameShape(QFrame::Box);
             label->setAlignment(Qt::AlignCenter);
         } else {
@@ -43,14 +43,14 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent)
         return label;
     }
     case ControlKind::EditBox: {
-        QLineEdit* edit = (spec.traits & ReadOnly) ? new ResultBox(parent) : new QLineEdit(parent);
+        QLineEdit* edit = (entry.traits & ReadOnly) ? new ResultBox(parent) : new QLineEdit(parent);
         edit->setText(text);
-        edit->setAlignment((spec.traits & LeftAligned) ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        edit->setAlignment((entry.traits & LeftAligned) ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
         // Limits apply to typing only: validators, not setMaxLength, which
         // would also cut a text the program sets.
-        if (spec.traits & HexEntry)
+        if (entry.traits & HexEntry)
             edit->setValidator(new HexEntryValidator(edit));
-        if (spec.traits & PixelEntry)
+        if (entry.traits & PixelEntry)
             edit->setValidator(new PixelEntryValidator(edit));
         return edit;
     }
@@ -64,12 +64,12 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent)
         return list;
     }
     case ControlKind::Canvas:
-        if (QLatin1String(spec.name) == QLatin1String("画板1"))
+        if (QLatin1String(entry.name) == QLatin1String("画板1"))
             return new MapCanvasWidget(parent);
         return new QWidget(parent);
     case ControlKind::Frame: {
         auto* frame = new QFrame(parent);
-        frame->setFrameShape((spec.traits & HorizontalLine) ? QFrame::HLine : QFrame::Box);
+        frame->setFrameShape((entry.traits & HorizontalLine) ? QFrame::HLine : QFrame::Box);
         frame->setFrameShadow(QFrame::Sunken);
         return frame;
     }
@@ -104,16 +104,16 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::createControls()
 {
-    for (const ControlSpec& spec : controlTable()) {
-        if (spec.kind == ControlKind::FileDialog) {
-            openDialogSpec_ = &spec;
-            proposedPath_ = QString::fromUtf8(spec.text);
+    for (const ControlEntry& entry : controlTable()) {
+        if (entry.kind == ControlKind::FileDialog) {
+            openDialogEntry_ = &entry;
+            proposedPath_ = QString::fromUtf8(entry.text);
             continue;
         }
-        QWidget* parent = spec.parent ? widgets_.value(QString::fromUtf8(spec.parent)) : this;
-        QWidget* control = createControl(spec, parent);
-        control->setObjectName(QString::fromUtf8(spec.name));
-        control->setGeometry(spec.geometry);
+        QWidget* parent = entry.parent ? widgets_.value(QString::fromUtf8(entry.parent)) : this;
+        QWidget* control = createControl(entry, parent);
+        control->setObjectName(QString::fromUtf8(entry.name));
+        control->setGeometry(entry.geometry);
         widgets_.insert(control->objectName(), control);
     }
     canvas_ = qobject_cast<MapCanvasWidget*>(widgets_.value(QStringLiteral("画板1")));
@@ -182,7 +182,7 @@ QFileDialog& MainWindow::openDialog()
     // it is made on first use, not at start-up.
     if (!openDialog_) {
         openDialog_ = new QFileDialog(this);
-        openDialog_->setObjectName(QString::fromUtf8(openDialogSpec_->name));
+        openDialog_->setObjectName(QString::fromUtf8(openDialogEntry_->name));
         openDialog_->setWindowTitle(QString());
         openDialog_->setFileMode(QFileDialog::ExistingFile);
         openDialog_->setAcceptMode(QFileDialog::AcceptOpen);

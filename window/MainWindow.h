@@ -20,7 +20,7 @@ namespace quarnet::window {
 
 class MapCanvasWidget;
 class WidgetControls;
-struct ControlSpec;
+struct ControlEntry;
 
 // The one main window: its 65 controls at their fixed places, each event
 // handed to the MapEditor. Created complete: the set-up has run when the
@@ -61,7 +61,7 @@ private:
     QHash<QString, QWidget*> widgets_;
     MapCanvasWidget* canvas_ = nullptr;
     QFileDialog* openDialog_ = nullptr;
-    const ControlSpec* openDialogSpec_ = nullptr;
+    const ControlEntry* openDialogEntry_ = nullptr;
     QString proposedPath_;
     std::unique_ptr<WidgetControls> controls_;
     std::unique_ptr<MapEditor> editor_;
