@@ -53,6 +53,7 @@ public:
 
 private:
     void updateViewBlock();
+    void setViewFromPage();
     void redrawPage();
     void setMouseMapPosition(int x, int y);
 

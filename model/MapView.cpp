@@ -39,14 +39,19 @@ void MapEditor::redrawPage()
     canvas_.drawPicture(v.mapPicture, -v.viewPageColumn * geometry::pageWidth, -v.viewPageRow * geometry::pageHeight);
 }
 
-void MapEditor::showCurrentBlockPage()
+void MapEditor::setViewFromPage()
 {
-    updateViewBlock();
     MapView& v = state_.view;
     v.viewLeft = v.viewPageColumn * geometry::pageWidth;
     v.viewRight = (v.viewPageColumn + 1) * geometry::pageWidth - 1;
     v.viewTop = v.viewPageRow * geometry::pageHeight;
     v.viewBottom = (v.viewPageRow + 1) * geometry::pageHeight - 1;
+}
+
+void MapEditor::showCurrentBlockPage()
+{
+    updateViewBlock();
+    setViewFromPage();
     redrawPage();
 }
 
@@ -70,12 +75,8 @@ void MapEditor::markCurrentBlock()
         redrawPage();
     }
     drawMarker();
-    if (!onShownPage) {
-        v.viewLeft = v.viewPageColumn * geometry::pageWidth;
-        v.viewRight = (v.viewPageColumn + 1) * geometry::pageWidth - 1;
-        v.viewTop = v.viewPageRow * geometry::pageHeight;
-        v.viewBottom = (v.viewPageRow + 1) * geometry::pageHeight - 1;
-    }
+    if (!onShownPage)
+        setViewFromPage();
     readTerrain();
     showTerrainLabel();
 }
