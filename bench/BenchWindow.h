@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QStandardPaths>
+#include <QDebug>
+#include <QPaintEvent>
 
 #include <memory>
 
@@ -37,6 +39,21 @@ public:
 
 private:
     platform::Files& real_;
+};
+
+// Counts the widgets painted, so a figure can say how much a handler redrew.
+class PaintCounter final : public QObject {
+public:
+    PaintCounter() { QCoreApplication::instance()->installEventFilter(this); }
+    long long paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints, (qEnvironmentVariableIsSet("DBG") ? qDebug() << watched->objectName() << static_cast<QPaintEvent*>(event)->rect() : qDebug());
+        return false;
+    }
 };
 
 class BenchWindow {
@@ -83,6 +100,7 @@ public:
     platform::NativeFiles native;
     NoFlushFiles files {native};
     std::unique_ptr<window::MainWindow> window;
+    PaintCounter painted;
 };
 
 } // namespace quarnet::bench

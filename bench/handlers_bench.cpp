@@ -27,6 +27,22 @@ BenchWindow& bench()
     return *window;
 }
 
+// Reports the widgets repainted per event beside the time.
+class CountPaints {
+public:
+    CountPaints(benchmark::State& state, BenchWindow& w) : state_(state), w_(w), before_(w.painted.paints) {}
+    ~CountPaints()
+    {
+        state_.counters["widgets_painted"] = benchmark::Counter(
+            double(w_.painted.paints - before_), benchmark::Counter::kAvgIterations);
+    }
+
+private:
+    benchmark::State& state_;
+    BenchWindow& w_;
+    long long before_;
+};
+
 // The current block in the middle of the map, on a page of its own.
 void centre(BenchWindow& w)
 {
@@ -41,6 +57,7 @@ void Calculate(benchmark::State& state)
 {
     BenchWindow& w = bench();
     centre(w);
+    const CountPaints count(state, w);
     for (auto _ : state) {
         w.click("起始区块位置计算按钮");
         BenchWindow::repaint();
@@ -55,6 +72,7 @@ void Move(benchmark::State& state, const char* there, const char* back)
     BenchWindow& w = bench();
     centre(w);
     bool forth = true;
+    const CountPaints count(state, w);
     for (auto _ : state) {
         w.click(forth ? there : back);
         BenchWindow::repaint();
@@ -75,6 +93,7 @@ void PickLegendCode(benchmark::State& state)
     BenchWindow& w = bench();
     auto* legend = w.window->findChild<QListWidget*>(QStringLiteral("列表框1"));
     const QPoint at = legend->visualItemRect(legend->item(2)).center();
+    const CountPaints count(state, w);
     for (auto _ : state) {
         QTest::mouseClick(legend->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(legend->viewport(), Qt::LeftButton, {}, at);
@@ -89,6 +108,7 @@ void Write(benchmark::State& state, bool flush)
     centre(w);
     w.setText("修改数据编辑框", QStringLiteral("05"));
     w.files.flushes = flush;
+    const CountPaints count(state, w);
     for (auto _ : state) {
         w.click("写入按钮");
         BenchWindow::repaint();
@@ -116,6 +136,7 @@ void Locate(benchmark::State& state)
 {
     BenchWindow& w = bench();
     centre(w);
+    const CountPaints count(state, w);
     for (auto _ : state) {
         w.click("定位按钮");
         BenchWindow::repaint();
@@ -128,6 +149,7 @@ void RightClickPick(benchmark::State& state)
     BenchWindow& w = bench();
     centre(w);
     int x = 0;
+    const CountPaints count(state, w);
     for (auto _ : state) {
         QTest::mouseClick(&w.window->canvas(), Qt::RightButton, {}, QPoint(10 + x, 20));
         BenchWindow::repaint();
@@ -141,6 +163,7 @@ void MouseMove(benchmark::State& state)
     BenchWindow& w = bench();
     QWidget& canvas = w.window->canvas();
     int x = 0;
+    const CountPaints count(state, w);
     for (auto _ : state) {
         const QPointF at(x, 100);
         QMouseEvent event(QEvent::MouseMove, at, canvas.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
@@ -154,6 +177,7 @@ BENCHMARK(MouseMove);
 void OpenAndClose(benchmark::State& state)
 {
     BenchWindow& w = bench();
+    const CountPaints count(state, w);
     for (auto _ : state) {
         w.open();
         w.click("关闭文件按钮");

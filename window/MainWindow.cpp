@@ -3,6 +3,7 @@
 #include "AppIcon.h"
 #include "CachedLabel.h"
 #include "ControlTable.h"
+#include "EditFrameStyle.h"
 #include "InputValidators.h"
 #include "MapCanvasWidget.h"
 #include "ResultBox.h"
@@ -44,6 +45,7 @@ QWidget* createControl(const ControlEntry& entry, QWidget* parent)
     }
     case ControlKind::EditBox: {
         QLineEdit* edit = (entry.traits & ReadOnly) ? new ResultBox(parent) : new QLineEdit(parent);
+        edit->setStyle(EditFrameStyle::shared());
         edit->setText(text);
         edit->setAlignment((entry.traits & LeftAligned) ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
         // Limits apply to typing only: validators, not setMaxLength, which

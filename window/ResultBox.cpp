@@ -10,63 +10,68 @@ namespace quarnet::window {
 ResultBox::ResultBox(QWidget* parent) : QLineEdit(parent)
 {
     setReadOnly(true);
-    text_.setTextFormat(Qt::PlainText);
-    text_.setPerformanceHint(QStaticText::AggressiveCaching);
+}
+
+bool ResultBox::layOutText()
+{
+    if (laidText_ != text() || !laidOut_) {
+        laidText_ = text();
+        if (laidText_.isEmpty()) {
+            line_ = CharacterGlyphs::Line();
+            laidOut_ = true;
+        } else {
+            if (!glyphs_)
+                glyphs_ = CharacterGlyphs::forFont(font());
+            laidOut_ = glyphs_->layOut(laidText_, line_);
+        }
+    }
+    return laidOut_;
 }
 
 void ResultBox::paintEvent(QPaintEvent* event)
 {
-    if (hasFocus() || hasSelectedText()) {
+    const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
+    if (hasFocus() || hasSelectedText() || !(align & Qt::AlignVCenter) || !layOutText()) {
         QLineEdit::paintEvent(event);
         return;
     }
+    // The text's place, worked out as an edit box works it out.
     QStyleOptionFrame option;
     initStyleOption(&option);
-    if (frame_.isNull()) {
-        frame_ = QPixmap(size() * devicePixelRatioF());
-        frame_.setDevicePixelRatio(devicePixelRatioF());
-        frame_.fill(Qt::transparent);
-        QPainter framePainter(&frame_);
-        style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &framePainter, this);
+    const QRect contents =
+        style()->subElementRect(QStyle::SE_LineEditContents, &option, this).marginsRemoved(textMargins());
+    const QFontMetrics metrics = fontMetrics();
+    const int top = contents.y() + (contents.height() - metrics.height() + 1) / 2;
+    const QRect lineRect(contents.x() + horizontalMargin, top, contents.width() - 2 * horizontalMargin,
+                         metrics.height());
+    const int widthUsed = qRound(line_.width) + 1;
+    if (widthUsed > lineRect.width()) {
+        // Scrolled to the cursor: the edit box's own business.
+        QLineEdit::paintEvent(event);
+        return;
     }
-    QPainter painter(this);
-    painter.drawPixmap(0, 0, frame_);
+    int scroll = 0;
+    if (align & Qt::AlignRight)
+        scroll = widthUsed - lineRect.width() + 1;
+    else if (align & Qt::AlignHCenter)
+        scroll = (widthUsed - lineRect.width()) / 2;
 
-    if (text_.text() != text())
-        text_.setText(text());
-    const QRect area = style()->subElementRect(QStyle::SE_LineEditContents, &option, this).adjusted(2, 1, -2, -1);
-    const QSizeF size = text_.size();
-    // Centred when it fits; otherwise its beginning, as an edit box shows it.
-    const bool fits = size.width() <= area.width();
-    const qreal x = fits && (alignment() & Qt::AlignHCenter) ? area.x() + (area.width() - size.width()) / 2 : area.x();
-    const qreal y = area.y() + (area.height() - size.height()) / 2;
-    painter.setClipRect(area);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
+    painter.setClipRect(contents);
     painter.setPen(palette().color(QPalette::Text));
-    painter.setFont(font());
-    painter.drawStaticText(QPointF(x, y), text_);
+    const QPointF baseline(lineRect.x() - scroll, top + metrics.ascent());
+    for (const QGlyphRun& run : line_.runs)
+        painter.drawGlyphRun(baseline, run);
 }
 
 void ResultBox::changeEvent(QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::StyleChange:
-    case QEvent::PaletteChange:
-    case QEvent::FontChange:
-    case QEvent::EnabledChange:
-        frame_ = QPixmap();
-        text_ = QStaticText();
-        text_.setTextFormat(Qt::PlainText);
-        break;
-    default:
-        break;
+    if (event->type() == QEvent::FontChange) {
+        glyphs_.reset();
+        laidOut_ = false;
     }
     QLineEdit::changeEvent(event);
-}
-
-void ResultBox::resizeEvent(QResizeEvent* event)
-{
-    frame_ = QPixmap();
-    QLineEdit::resizeEvent(event);
 }
 
 } // namespace quarnet::window

@@ -1,16 +1,19 @@
 #pragma once
 
+#include "CharacterGlyphs.h"
+
 #include <QLineEdit>
-#include <QPixmap>
-#include <QStaticText>
+
+#include <memory>
 
 namespace quarnet::window {
 
 // A read-only edit box that shows results. While it has neither focus nor a
-// selection it paints itself from a cached empty frame and a pre-laid-out
-// text, which costs a fraction of a full edit box repaint; with focus or a
-// selection it paints as any edit box, so selecting and copying work as usual.
-// Still a QLineEdit to everything that asks.
+// selection and its text is a number or a range, it draws the text from
+// glyphs shaped once per character, which costs a fraction of an edit box's
+// own repaint (that shapes the whole text again to measure it). Otherwise it
+// paints as any edit box, so selecting and copying work as usual. Still a
+// QLineEdit to everything that asks.
 class ResultBox final : public QLineEdit {
 public:
     explicit ResultBox(QWidget* parent = nullptr);
@@ -18,11 +21,17 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QPixmap frame_;
-    QStaticText text_;
+    bool layOutText();
+
+    // The space an edit box leaves between its contents and the text.
+    static constexpr int horizontalMargin = 2;
+
+    std::shared_ptr<const CharacterGlyphs> glyphs_;
+    QString laidText_;
+    bool laidOut_ = false;
+    CharacterGlyphs::Line line_;
 };
 
 } // namespace quarnet::window

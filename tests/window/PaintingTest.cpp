@@ -1,0 +1,106 @@
+#include "window/CharacterGlyphs.h"
+#include "window/EditFrameStyle.h"
+#include "window/ResultBox.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace quarnet::window;
+
+// The quick paths of the edit boxes must look exactly like an edit box's own
+// painting.
+class PaintingTest : public QObject {
+    Q_OBJECT
+
+private:
+    static QImage paintedOffscreen(QWidget& widget)
+    {
+        widget.ensurePolished();
+        return widget.grab().toImage();
+    }
+
+private slots:
+    void resultBoxLooksLikeAnEditBox_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("centred");
+        QTest::newRow("empty") << QString() << 104 << true;
+        QTest::newRow("zero") << QStringLiteral("0") << 104 << true;
+        QTest::newRow("decimal") << QStringLiteral("4368") << 64 << true;
+        QTest::newRow("negative") << QStringLiteral("-2147483648") << 104 << true;
+        QTest::newRow("hexadecimal") << QStringLiteral("1A2B3CDF") << 80 << true;
+        QTest::newRow("kerned pairs") << QStringLiteral("FAFADACB") << 80 << true;
+        QTest::newRow("range") << QStringLiteral("8736～8767") << 104 << true;
+        QTest::newRow("left aligned") << QStringLiteral("4368") << 104 << false;
+        QTest::newRow("wider than the box") << QStringLiteral("12345678901234567890") << 64 << true;
+        QTest::newRow("other characters") << QStringLiteral("地形代码超出范围") << 104 << true;
+    }
+    void resultBoxLooksLikeAnEditBox()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(bool, centred);
+        const Qt::Alignment alignment = centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
+
+        QLineEdit plain;
+        plain.setReadOnly(true);
+        ResultBox quick;
+        for (QLineEdit* edit : {&plain, static_cast<QLineEdit*>(&quick)}) {
+            edit->setFixedSize(width, 24);
+            edit->setAlignment(alignment);
+            edit->setText(text);
+            edit->setCursorPosition(0);
+        }
+        // Twice: the second paint comes from what the first kept.
+        QCOMPARE(paintedOffscreen(quick), paintedOffscreen(plain));
+        QCOMPARE(paintedOffscreen(quick), paintedOffscreen(plain));
+    }
+
+    void resultTextsSkipShaping()
+    {
+        const auto glyphs = CharacterGlyphs::forFont(QApplication::font());
+        if (!glyphs->usable())
+            QSKIP("this font shapes digits differently in context; result boxes paint as edit boxes");
+        CharacterGlyphs::Line line;
+        QVERIFY(glyphs->layOut(QStringLiteral("-8736～8767FA"), line));
+        QVERIFY(!glyphs->layOut(QStringLiteral("87x"), line));
+    }
+
+    void keptPanelsLookLikeDrawnOnes_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("width");
+        QTest::newRow("editable") << false << true << 104;
+        QTest::newRow("read-only") << true << true << 104;
+        QTest::newRow("disabled") << false << false << 104;
+        QTest::newRow("status line width") << false << true << 747;
+    }
+    void keptPanelsLookLikeDrawnOnes()
+    {
+        QFETCH(bool, readOnly);
+        QFETCH(bool, enabled);
+        QFETCH(int, width);
+        QLineEdit drawn;
+        QLineEdit kept;
+        kept.setStyle(EditFrameStyle::shared());
+        for (QLineEdit* edit : {&drawn, &kept}) {
+            edit->setFixedSize(width, 24);
+            edit->setReadOnly(readOnly);
+            edit->setEnabled(enabled);
+            edit->setText(QStringLiteral("123"));
+        }
+        QCOMPARE(paintedOffscreen(kept), paintedOffscreen(drawn));
+        QCOMPARE(paintedOffscreen(kept), paintedOffscreen(drawn));
+
+        // A new size is a new panel, not the old one stretched or cut.
+        drawn.setFixedSize(width / 2, 30);
+        kept.setFixedSize(width / 2, 30);
+        QCOMPARE(paintedOffscreen(kept), paintedOffscreen(drawn));
+    }
+};
+
+QTEST_MAIN(PaintingTest)
+#include "PaintingTest.moc"

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPixmap>
+#include <QProxyStyle>
+
+#include <vector>
+
+namespace quarnet::window {
+
+// The application's style, except that the panel of an edit box is drawn once
+// per size and state and then copied from a pixmap. Drawing the rounded panel
+// anew costs more than everything else in an edit box's repaint, and a wide
+// box such as the status line costs most.
+class EditFrameStyle final : public QProxyStyle {
+public:
+    // The one instance, made on first use and owned by the application.
+    static EditFrameStyle* shared();
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+
+private:
+    EditFrameStyle();
+
+    struct Panel {
+        QSize size;
+        QStyle::State state;
+        Qt::LayoutDirection direction;
+        qint64 paletteKey;
+        int lineWidth;
+        qreal pixelRatio;
+        QPixmap pixmap;
+    };
+    mutable std::vector<Panel> panels_;
+};
+
+} // namespace quarnet::window
