@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QStandardPaths>
 #include <QDebug>
-#include <QPaintEvent>
 
 #include <memory>
 
@@ -41,17 +40,24 @@ private:
     platform::Files& real_;
 };
 
-// Counts the widgets painted, so a figure can say how much a handler redrew.
+// Counts the widgets painted, so a figure can say how much a handler redrew;
+// with QUARNET_BENCH_LIST_PAINTS set it also names each one.
 class PaintCounter final : public QObject {
 public:
     PaintCounter() { QCoreApplication::instance()->installEventFilter(this); }
     long long paints = 0;
 
+private:
+    const bool listed_ = qEnvironmentVariableIsSet("QUARNET_BENCH_LIST_PAINTS");
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint)
-            ++paints, (qEnvironmentVariableIsSet("DBG") ? qDebug() << watched->objectName() << static_cast<QPaintEvent*>(event)->rect() : qDebug());
+        if (event->type() != QEvent::Paint)
+            return false;
+        ++paints;
+        if (listed_)
+            qInfo() << "painted" << watched->objectName() << watched->metaObject()->className() << (watched->parent() ? watched->parent()->objectName() : QString());
         return false;
     }
 };

@@ -6,6 +6,11 @@
 
 namespace quarnet::window {
 
+CachedLabel::CachedLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
+{
+    setAutoFillBackground(true);
+}
+
 const QStaticText& CachedLabel::laidOut(qreal width)
 {
     constexpr qsizetype keep = 256;

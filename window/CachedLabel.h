@@ -6,14 +6,15 @@
 
 namespace quarnet::window {
 
-// A label for texts that the program rewrites often (the terrain report, the
-// coordinates under the mouse). It keeps its texts laid out, so a repaint
-// draws glyphs and does not lay the text out again, as QLabel does for every
-// paint; the last few hundred layouts are kept, since the terrain report
-// comes back to the same few texts. Still a QLabel to everything that asks.
+// A label for a text that the program rewrites often and that comes back to
+// the same few texts (the terrain report). It keeps its texts laid out, so a
+// repaint draws glyphs and does not lay the text out again, as QLabel does
+// for every paint; the last few hundred layouts are kept. It fills its own
+// background, so a new text repaints the label alone and not also what lies
+// beneath it. Still a QLabel to everything that asks.
 class CachedLabel final : public QLabel {
 public:
-    using QLabel::QLabel;
+    CachedLabel(const QString& text, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

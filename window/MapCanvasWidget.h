@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <map>
+#include <optional>
 
 namespace quarnet::window {
 
@@ -37,7 +38,16 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    struct PictureDrawing {
+        int picture;
+        int x;
+        int y;
+        bool operator==(const PictureDrawing&) const = default;
+    };
+
     QImage surface_;
+    // The last picture drawn, while nothing has been drawn over it.
+    std::optional<PictureDrawing> lastDrawn_;
     QColor drawColour_ {Qt::black};
     std::map<int, QImage> pictures_;
     int lastPicture_ = 0;

@@ -1,8 +1,10 @@
 #include "window/CharacterGlyphs.h"
 #include "window/EditFrameStyle.h"
+#include "window/MapCanvasWidget.h"
 #include "window/ResultBox.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QTest>
 
@@ -99,6 +101,29 @@ private slots:
         drawn.setFixedSize(width / 2, 30);
         kept.setFixedSize(width / 2, 30);
         QCOMPARE(paintedOffscreen(kept), paintedOffscreen(drawn));
+    }
+
+    // The canvas skips drawing a picture again over itself; a marker drawn
+    // in between must still be drawn over.
+    void pictureDrawnAgainCoversAMarker()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("page.jpg"));
+        QImage page(384, 240, QImage::Format_RGB32);
+        page.fill(QColor(40, 90, 160));
+        QVERIFY(page.save(path, "JPEG", 100));
+
+        MapCanvasWidget canvas;
+        const int picture = canvas.loadPicture(path.toStdString());
+        QVERIFY(picture != 0);
+        canvas.drawPicture(picture, 0, 0);
+        const QRgb clean = canvas.surface().pixel(10, 10);
+        canvas.setDrawColour({0, 255, 0});
+        canvas.drawRectangle(10, 10, 13, 13);
+        QCOMPARE(canvas.surface().pixel(10, 10), qRgb(0, 255, 0));
+        canvas.drawPicture(picture, 0, 0);
+        QCOMPARE(canvas.surface().pixel(10, 10), clean);
+        QCOMPARE(canvas.grab().toImage().pixel(10, 10), clean);
     }
 };
 
