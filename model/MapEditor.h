@@ -22,6 +22,8 @@ public:
 
     // Start-up and shutdown.
     void setUp();       // the main window's creation-completed event
+    // The map picture that setUp loads for a program in runDirectory.
+    static std::string mapPicturePath(const std::string& runDirectory);
     void closeAndExit(); // close-and-exit button and the window being closed
 
     // Block calculator. False when the input was refused and nothing changed.

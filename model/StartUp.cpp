@@ -6,6 +6,11 @@
 
 namespace quarnet {
 
+std::string MapEditor::mapPicturePath(const std::string& runDirectory)
+{
+    return platform::joinPath(runDirectory, "SANGO7.0.125.jpg");
+}
+
 void MapEditor::setUp()
 {
     controls_.setText(control::起始位址编辑框, "44");
@@ -16,7 +21,7 @@ void MapEditor::setUp()
 
     // A missing or broken picture loads as 0, which draws nothing.
     MapView& v = state_.view;
-    v.mapPicture = canvas_.loadPicture(platform::joinPath(state_.runDirectory, "SANGO7.0.125.jpg"));
+    v.mapPicture = canvas_.loadPicture(mapPicturePath(state_.runDirectory));
     canvas_.setDrawColour(v.markerColour);
     canvas_.drawPicture(v.mapPicture, 0, 0);
     v.viewLeft = 0;

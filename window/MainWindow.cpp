@@ -9,6 +9,7 @@
 #include "ResultBox.h"
 #include "WidgetControls.h"
 #include "model/CityTable.h"
+#include "platform/ExecutableDirectory.h"
 #include "model/TerrainTable.h"
 
 #include <QCloseEvent>
@@ -91,7 +92,10 @@ MainWindow::MainWindow(platform::Files& files, QWidget* parent)
     setFixedSize(clientSize);
     move(50, 50);
 
+    // The picture decodes on the second core while the controls are made.
+    auto prefetch = std::make_unique<PicturePrefetch>(MapEditor::mapPicturePath(platform::executableDirectory()));
     createControls();
+    canvas_->usePrefetch(std::move(prefetch));
     fillLists();
     controls_ = std::make_unique<WidgetControls>(widgets_);
     Host& host = *this;

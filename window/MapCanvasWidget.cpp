@@ -1,6 +1,5 @@
 #include "MapCanvasWidget.h"
 
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,16 +17,22 @@ MapCanvasWidget::MapCanvasWidget(QWidget* parent) : QWidget(parent)
     surface_.fill(palette().color(QPalette::Window));
 }
 
+void MapCanvasWidget::usePrefetch(std::unique_ptr<PicturePrefetch> prefetch)
+{
+    prefetch_ = std::move(prefetch);
+}
+
 int MapCanvasWidget::loadPicture(const std::string& utf8Path)
 {
-    QImageReader reader(QString::fromStdString(utf8Path), "jpeg");
-    // The reader's allocation limit turns a picture of absurd dimensions into
-    // a failed load rather than an exhausted memory.
-    QImage image;
-    if (!reader.read(&image) || image.isNull())
+    // A prefetch that failed is tried once more here, so that it can only
+    // ever make the load faster.
+    std::optional<QImage> prefetched = prefetch_ ? prefetch_->take(utf8Path) : std::nullopt;
+    prefetch_.reset();
+    const QImage image = prefetched && !prefetched->isNull() ? *prefetched : decodePicture(utf8Path);
+    if (image.isNull())
         return 0;
     lastPicture_ = lastPicture_ == std::numeric_limits<int>::max() ? 1 : lastPicture_ + 1;
-    pictures_[lastPicture_] = image.convertToFormat(QImage::Format_RGB32);
+    pictures_[lastPicture_] = image;
     lastDrawn_.reset();
     return lastPicture_;
 }

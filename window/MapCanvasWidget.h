@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PicturePrefetch.h"
 #include "model/Canvas.h"
 
 #include <QColor>
@@ -7,6 +8,7 @@
 #include <QWidget>
 
 #include <map>
+#include <memory>
 #include <optional>
 
 namespace quarnet::window {
@@ -19,6 +21,9 @@ class MapCanvasWidget final : public QWidget, public Canvas {
 
 public:
     explicit MapCanvasWidget(QWidget* parent = nullptr);
+
+    // The next load of the prefetch's path takes its picture.
+    void usePrefetch(std::unique_ptr<PicturePrefetch> prefetch);
 
     int loadPicture(const std::string& utf8Path) override;
     void releasePicture(int picture) override;
@@ -50,6 +55,7 @@ private:
     std::optional<PictureDrawing> lastDrawn_;
     QColor drawColour_ {Qt::black};
     std::map<int, QImage> pictures_;
+    std::unique_ptr<PicturePrefetch> prefetch_;
     int lastPicture_ = 0;
 };
 

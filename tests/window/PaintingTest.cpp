@@ -1,6 +1,7 @@
 #include "window/CharacterGlyphs.h"
 #include "window/EditFrameStyle.h"
 #include "window/MapCanvasWidget.h"
+#include "window/PicturePrefetch.h"
 #include "window/ResultBox.h"
 
 #include <QApplication>
@@ -101,6 +102,39 @@ private slots:
         drawn.setFixedSize(width / 2, 30);
         kept.setFixedSize(width / 2, 30);
         QCOMPARE(paintedOffscreen(kept), paintedOffscreen(drawn));
+    }
+
+    // A prefetched picture is the one the canvas would load itself, and only
+    // for the path it was started with.
+    void prefetchedPictureIsTheLoadedOne()
+    {
+        QTemporaryDir dir;
+        const QString first = dir.filePath(QStringLiteral("first.jpg"));
+        const QString second = dir.filePath(QStringLiteral("second.jpg"));
+        QImage page(384, 240, QImage::Format_RGB32);
+        page.fill(QColor(200, 40, 40));
+        QVERIFY(page.save(first, "JPEG", 100));
+        page.fill(QColor(40, 200, 40));
+        QVERIFY(page.save(second, "JPEG", 100));
+        const QImage direct = decodePicture(first.toStdString());
+        QVERIFY(!direct.isNull());
+
+        PicturePrefetch prefetch(first.toStdString());
+        QVERIFY(!prefetch.take(second.toStdString()));
+        QCOMPARE(prefetch.take(first.toStdString()).value(), direct);
+        QVERIFY(!prefetch.take(first.toStdString())); // taken once
+
+        // Through the canvas: another path loads that path's picture, and a
+        // missing picture loads as none.
+        MapCanvasWidget canvas;
+        canvas.usePrefetch(std::make_unique<PicturePrefetch>(first.toStdString()));
+        const int loaded = canvas.loadPicture(second.toStdString());
+        QVERIFY(loaded != 0);
+        canvas.drawPicture(loaded, 0, 0);
+        QCOMPARE(QColor(canvas.surface().pixel(5, 5)).green() > 150, true);
+        const std::string missing = dir.filePath(QStringLiteral("missing.jpg")).toStdString();
+        canvas.usePrefetch(std::make_unique<PicturePrefetch>(missing));
+        QCOMPARE(canvas.loadPicture(missing), 0);
     }
 
     // The canvas skips drawing a picture again over itself; a marker drawn
