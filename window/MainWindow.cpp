@@ -6,6 +6,7 @@
 #include "EditFrameStyle.h"
 #include "InputValidators.h"
 #include "MapCanvasWidget.h"
+#include "PicturePrefetch.h"
 #include "ResultBox.h"
 #include "WidgetControls.h"
 #include "model/CityTable.h"
@@ -84,7 +85,12 @@ QWidget* createControl(const ControlEntry& entry, QWidget* parent)
 
 } // namespace
 
-MainWindow::MainWindow(platform::Files& files, QWidget* parent)
+std::unique_ptr<PicturePrefetch> MainWindow::prefetchMapPicture()
+{
+    return std::make_unique<PicturePrefetch>(MapEditor::mapPicturePath(platform::executableDirectory()));
+}
+
+MainWindow::MainWindow(platform::Files& files, std::unique_ptr<PicturePrefetch> mapPicture, QWidget* parent)
     : QWidget(parent), files_(files), endProgram_([](int code) { QCoreApplication::exit(code); })
 {
     setWindowTitle(QStringLiteral("Quarnet --- By Velloran"));
@@ -92,10 +98,11 @@ MainWindow::MainWindow(platform::Files& files, QWidget* parent)
     setFixedSize(clientSize);
     move(50, 50);
 
-    // The picture decodes on the second core while the controls are made.
-    auto prefetch = std::make_unique<PicturePrefetch>(MapEditor::mapPicturePath(platform::executableDirectory()));
+    // The picture decodes on the second core at least while the controls are made.
+    if (!mapPicture)
+        mapPicture = prefetchMapPicture();
     createControls();
-    canvas_->usePrefetch(std::move(prefetch));
+    canvas_->usePrefetch(std::move(mapPicture));
     fillLists();
     controls_ = std::make_unique<WidgetControls>(widgets_);
     Host& host = *this;

@@ -19,6 +19,7 @@ class Files;
 namespace quarnet::window {
 
 class MapCanvasWidget;
+class PicturePrefetch;
 class WidgetControls;
 struct ControlEntry;
 
@@ -29,7 +30,14 @@ class MainWindow final : public QWidget, private Host {
     Q_OBJECT
 
 public:
-    explicit MainWindow(platform::Files& files, QWidget* parent = nullptr);
+    // The map picture comes from mapPicture when it is given, as
+    // prefetchMapPicture() starts it; otherwise the window starts its own.
+    explicit MainWindow(platform::Files& files, std::unique_ptr<PicturePrefetch> mapPicture = nullptr,
+                        QWidget* parent = nullptr);
+
+    // Starts decoding the map picture that the window will show. Main calls
+    // it first, so that the decode overlaps Qt's start.
+    static std::unique_ptr<PicturePrefetch> prefetchMapPicture();
     ~MainWindow() override;
 
     const MapEditor& editor() const { return *editor_; }
