@@ -10,6 +10,14 @@ namespace quarnet::window {
 ResultBox::ResultBox(QWidget* parent) : QLineEdit(parent)
 {
     setReadOnly(true);
+    // Filling its own rectangle with the window's colour makes the box
+    // opaque, so a new text repaints the box alone and not the window
+    // beneath its rounded corners too.
+    setBackgroundRole(QPalette::Window);
+    setAutoFillBackground(true);
+    QFont unshaped;
+    unshaped.setStyleStrategy(QFont::PreferNoShaping);
+    setFont(unshaped);
 }
 
 bool ResultBox::layOutText()

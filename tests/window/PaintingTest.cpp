@@ -47,9 +47,10 @@ private slots:
         QFETCH(bool, centred);
         const Qt::Alignment alignment = centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
 
+        ResultBox quick;
         QLineEdit plain;
         plain.setReadOnly(true);
-        ResultBox quick;
+        plain.setFont(quick.font()); // result boxes lay out without shaping
         for (QLineEdit* edit : {&plain, static_cast<QLineEdit*>(&quick)}) {
             edit->setFixedSize(width, 24);
             edit->setAlignment(alignment);
@@ -63,7 +64,7 @@ private slots:
 
     void resultTextsSkipShaping()
     {
-        const auto glyphs = CharacterGlyphs::forFont(QApplication::font());
+        const auto glyphs = CharacterGlyphs::forFont(ResultBox().font());
         if (!glyphs->usable())
             QSKIP("this font shapes digits differently in context; result boxes paint as edit boxes");
         CharacterGlyphs::Line line;
