@@ -3,16 +3,14 @@
 #include "platform/NativeFiles.h"
 #include "window/MainWindow.h"
 #include "window/MapCanvasWidget.h"
-#include "window/PicturePrefetch.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    auto mapPicture = quarnet::window::MainWindow::prefetchMapPicture();
     QApplication application(argc, argv);
     quarnet::platform::NativeFiles files;
-    quarnet::window::MainWindow window(files, std::move(mapPicture));
+    quarnet::window::MainWindow window(files);
     FirstPaintReporter reporter(window.canvas());
     window.show();
     return application.exec();

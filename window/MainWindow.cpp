@@ -6,7 +6,6 @@
 #include "EditFrameStyle.h"
 #include "InputValidators.h"
 #include "MapCanvasWidget.h"
-#include "PicturePrefetch.h"
 #include "ResultBox.h"
 #include "WidgetControls.h"
 #include "model/CityTable.h"
@@ -85,12 +84,7 @@ QWidget* createControl(const ControlEntry& entry, QWidget* parent)
 
 } // namespace
 
-std::unique_ptr<PicturePrefetch> MainWindow::prefetchMapPicture()
-{
-    return std::make_unique<PicturePrefetch>(MapEditor::mapPicturePath(platform::executableDirectory()));
-}
-
-MainWindow::MainWindow(platform::Files& files, std::unique_ptr<PicturePrefetch> mapPicture, QWidget* parent)
+MainWindow::MainWindow(platform::Files& files, QWidget* parent)
     : QWidget(parent), files_(files), endProgram_([](int code) { QCoreApplication::exit(code); })
 {
     setWindowTitle(QStringLiteral("Quarnet --- By Velloran"));
@@ -98,11 +92,10 @@ MainWindow::MainWindow(platform::Files& files, std::unique_ptr<PicturePrefetch> 
     setFixedSize(clientSize);
     move(50, 50);
 
-    // The picture decodes on the second core at least while the controls are made.
-    if (!mapPicture)
-        mapPicture = prefetchMapPicture();
+    // The picture decodes on the second core while the controls are made.
+    auto prefetch = std::make_unique<PicturePrefetch>(MapEditor::mapPicturePath(platform::executableDirectory()));
     createControls();
-    canvas_->usePrefetch(std::move(mapPicture));
+    canvas_->usePrefetch(std::move(prefetch));
     fillLists();
     controls_ = std::make_unique<WidgetControls>(widgets_);
     Host& host = *this;

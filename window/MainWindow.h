@@ -19,7 +19,6 @@ class Files;
 namespace quarnet::window {
 
 class MapCanvasWidget;
-class PicturePrefetch;
 class WidgetControls;
 struct ControlEntry;
 
@@ -30,14 +29,7 @@ class MainWindow final : public QWidget, private Host {
     Q_OBJECT
 
 public:
-    // The map picture comes from mapPicture when it is given, as
-    // prefetchMapPicture() starts it; otherwise the window starts its own.
-    explicit MainWindow(platform::Files& files, std::unique_ptr<PicturePrefetch> mapPicture = nullptr,
-                        QWidget* parent = nullptr);
-
-    // Starts decoding the map picture that the window will show. Main calls
-    // it first, so that the decode overlaps Qt's start.
-    static std::unique_ptr<PicturePrefetch> prefetchMapPicture();
+    explicit MainWindow(platform::Files& files, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     const MapEditor& editor() const { return *editor_; }

@@ -2,7 +2,6 @@
 
 #include <QImageReader>
 #include <QString>
-#include <QThread>
 
 namespace quarnet::window {
 
@@ -15,13 +14,9 @@ QImage decodePicture(const std::string& utf8Path)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-PicturePrefetch::PicturePrefetch(std::string utf8Path) : path_(std::move(utf8Path))
+PicturePrefetch::PicturePrefetch(std::string utf8Path)
+    : path_(std::move(utf8Path)), picture_(std::async(std::launch::async, decodePicture, path_))
 {
-    // Qt takes the first thread that asks for its thread data as its main
-    // thread. Asking here keeps that the caller's, also when the prefetch
-    // starts before the application object.
-    QThread::currentThread();
-    picture_ = std::async(std::launch::async, decodePicture, path_);
 }
 
 // A picture never taken is still waited for: the worker must not outlive

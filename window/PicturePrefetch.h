@@ -14,9 +14,8 @@ namespace quarnet::window {
 QImage decodePicture(const std::string& utf8Path);
 
 // Decodes a picture on a worker thread from construction on, so that the
-// decode overlaps the work done before the picture is needed (Qt's own start,
-// creating the window's controls) and uses the second core. It may start
-// before the application object exists, from the thread that will make it.
+// decode overlaps the work done before the picture is needed (creating the
+// window's controls) and uses the second core.
 class PicturePrefetch {
 public:
     explicit PicturePrefetch(std::string utf8Path);
