@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QStaticText>
 #include <QStyle>
 
 namespace quarnet::window {
@@ -11,35 +12,19 @@ CachedLabel::CachedLabel(const QString& text, QWidget* parent) : QLabel(text, pa
     setAutoFillBackground(true);
 }
 
-const QStaticText& CachedLabel::laidOut(qreal width)
+void CachedLabel::paintLabel(QPainter& painter)
 {
-    constexpr qsizetype keep = 256;
-    if (width != layoutWidth_ || layouts_.size() >= keep) {
-        layouts_.clear();
-        layoutWidth_ = width;
-    }
-    const auto found = layouts_.constFind(text());
-    if (found != layouts_.constEnd())
-        return *found;
+    painter.fillRect(rect(), palette().brush(backgroundRole()));
+    drawFrame(&painter);
+
+    const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
     // Line breaks of a plain text are line separators to the layout.
     QString lines = text();
     lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
     QStaticText laid(lines);
     laid.setTextFormat(Qt::PlainText);
-    laid.setTextWidth(width);
-    laid.setPerformanceHint(QStaticText::AggressiveCaching);
+    laid.setTextWidth(wordWrap() ? area.width() : -1);
     laid.prepare(QTransform(), font());
-    return *layouts_.insert(text(), laid);
-}
-
-void CachedLabel::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    drawFrame(&painter);
-
-    const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-    const qreal width = wordWrap() ? area.width() : -1;
-    const QStaticText& laid = laidOut(width);
     const QSizeF size = laid.size();
     const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
     qreal x = area.x();
@@ -58,11 +43,44 @@ void CachedLabel::paintEvent(QPaintEvent*)
     painter.drawStaticText(QPointF(x, y), laid);
 }
 
+void CachedLabel::paintEvent(QPaintEvent*)
+{
+    constexpr qsizetype keep = 64;
+    const qreal ratio = devicePixelRatioF();
+    auto found = painted_.constFind(text());
+    if (found == painted_.constEnd() || found->devicePixelRatio() != ratio) {
+        if (painted_.size() >= keep)
+            painted_.clear();
+        QPixmap pixmap(size() * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        QPainter pixmapPainter(&pixmap);
+        paintLabel(pixmapPainter);
+        pixmapPainter.end();
+        found = painted_.insert(text(), pixmap);
+    }
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, *found);
+}
+
 void CachedLabel::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        layoutWidth_ = -2; // lay out again at the next paint
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+    case QEvent::PaletteChange:
+    case QEvent::EnabledChange:
+        painted_.clear();
+        break;
+    default:
+        break;
+    }
     QLabel::changeEvent(event);
+}
+
+void CachedLabel::resizeEvent(QResizeEvent* event)
+{
+    painted_.clear();
+    QLabel::resizeEvent(event);
 }
 
 } // namespace quarnet::window

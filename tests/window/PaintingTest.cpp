@@ -1,3 +1,4 @@
+#include "window/CachedLabel.h"
 #include "window/CharacterGlyphs.h"
 #include "window/EditFrameStyle.h"
 #include "window/MapCanvasWidget.h"
@@ -103,6 +104,33 @@ private slots:
         drawn.setFixedSize(width / 2, 30);
         kept.setFixedSize(width / 2, 30);
         QCOMPARE(paintedOffscreen(kept), paintedOffscreen(drawn));
+    }
+
+    // The terrain report keeps each text as painted: a text shown again
+    // paints as it did, and a new palette is not hidden by a kept picture.
+    void keptLabelTextsPaintAsNew()
+    {
+        const QString first = QStringLiteral("当前地形:草原\n\n地形代码:03");
+        const QString second = QStringLiteral("当前地形:丘陵\n\n地形代码:0A");
+        CachedLabel label(first, nullptr);
+        label.setWordWrap(true);
+        label.setFixedSize(95, 37);
+        const QImage firstPainted = paintedOffscreen(label);
+        label.setText(second);
+        const QImage secondPainted = paintedOffscreen(label);
+        QVERIFY(secondPainted != firstPainted);
+        label.setText(first);
+        QCOMPARE(paintedOffscreen(label), firstPainted);
+
+        QPalette red = label.palette();
+        red.setColor(QPalette::Window, Qt::red);
+        label.setPalette(red);
+        CachedLabel fresh(first, nullptr);
+        fresh.setWordWrap(true);
+        fresh.setFixedSize(95, 37);
+        fresh.setPalette(red);
+        QCOMPARE(paintedOffscreen(label), paintedOffscreen(fresh));
+        QVERIFY(paintedOffscreen(label) != firstPainted);
     }
 
     // A prefetched picture is the one the canvas would load itself, and only
