@@ -47,6 +47,10 @@ void CachedLabel::paintEvent(QPaintEvent*)
 {
     constexpr qsizetype keep = 64;
     const qreal ratio = devicePixelRatioF();
+    if (paintedSize_ != size()) {
+        painted_.clear();
+        paintedSize_ = size();
+    }
     auto found = painted_.constFind(text());
     if (found == painted_.constEnd() || found->devicePixelRatio() != ratio) {
         if (painted_.size() >= keep)
@@ -75,12 +79,6 @@ void CachedLabel::changeEvent(QEvent* event)
         break;
     }
     QLabel::changeEvent(event);
-}
-
-void CachedLabel::resizeEvent(QResizeEvent* event)
-{
-    painted_.clear();
-    QLabel::resizeEvent(event);
 }
 
 } // namespace quarnet::window

@@ -20,12 +20,12 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void paintLabel(QPainter& painter);
 
     QHash<QString, QPixmap> painted_;
+    QSize paintedSize_;
 };
 
 } // namespace quarnet::window
