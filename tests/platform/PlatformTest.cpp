@@ -121,6 +121,11 @@ TEST(TextCodec, GbkBothWays)
     // Broken input is replaced, never passed through raw.
     EXPECT_EQ(gbkToUtf8("\x81" "A"), gbkToUtf8("\x81" "A")); // stateless: same answer twice
     EXPECT_EQ(utf8ToGbk("\xFF" "4"), "?4");
+    // A lead byte cut off at the end of one text never pairs with the first
+    // byte of the next: 81 40 would be one character.
+    const std::string cut = gbkToUtf8("A" "\x81");
+    EXPECT_EQ(cut.substr(0, 1), "A");
+    EXPECT_EQ(gbkToUtf8("\x40"), "@");
 }
 
 TEST(NumberText, DecimalIntegerValue)
