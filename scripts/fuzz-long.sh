@@ -20,7 +20,7 @@ for seeds in tests/fuzz/corpus/*/; do
   cp -rn "$seeds". "$corpus"/
   log=build/fuzz/$target.log
   echo "== $target for ${seconds}s"
-  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:intercept_tls_get_addr=0 \
   LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp \
     "build/fuzz/tests/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix=build/fuzz/crashes/"$target"- "$corpus" >"$log" 2>&1 || true
