@@ -3,14 +3,14 @@
 #include "AppIcon.h"
 #include "CachedLabel.h"
 #include "ControlTable.h"
+#include "EditBox.h"
 #include "EditFrameStyle.h"
 #include "InputValidators.h"
 #include "MapCanvasWidget.h"
-#include "ResultBox.h"
 #include "WidgetControls.h"
 #include "model/CityTable.h"
-#include "platform/ExecutableDirectory.h"
 #include "model/TerrainTable.h"
+#include "platform/ExecutableDirectory.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -45,7 +45,7 @@ QWidget* createControl(const ControlEntry& entry, QWidget* parent)
         return label;
     }
     case ControlKind::EditBox: {
-        QLineEdit* edit = (entry.traits & ReadOnly) ? new ResultBox(parent) : new QLineEdit(parent);
+        auto* edit = new EditBox((entry.traits & ReadOnly) ? EditBox::Role::Result : EditBox::Role::Entry, parent);
         edit->setStyle(EditFrameStyle::shared());
         edit->setText(text);
         edit->setAlignment((entry.traits & LeftAligned) ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);

@@ -3,7 +3,7 @@
 #include "window/EditFrameStyle.h"
 #include "window/MapCanvasWidget.h"
 #include "window/PicturePrefetch.h"
-#include "window/ResultBox.h"
+#include "window/EditBox.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -25,32 +25,38 @@ private:
     }
 
 private slots:
-    void resultBoxLooksLikeAnEditBox_data()
+    void quickPathLooksLikeAnEditBox_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("width");
         QTest::addColumn<bool>("centred");
-        QTest::newRow("empty") << QString() << 104 << true;
-        QTest::newRow("zero") << QStringLiteral("0") << 104 << true;
-        QTest::newRow("decimal") << QStringLiteral("4368") << 64 << true;
-        QTest::newRow("negative") << QStringLiteral("-2147483648") << 104 << true;
-        QTest::newRow("hexadecimal") << QStringLiteral("1A2B3CDF") << 80 << true;
-        QTest::newRow("kerned pairs") << QStringLiteral("FAFADACB") << 80 << true;
-        QTest::newRow("range") << QStringLiteral("8736～8767") << 104 << true;
-        QTest::newRow("left aligned") << QStringLiteral("4368") << 104 << false;
-        QTest::newRow("wider than the box") << QStringLiteral("12345678901234567890") << 64 << true;
-        QTest::newRow("other characters") << QStringLiteral("地形代码超出范围") << 104 << true;
+        QTest::addColumn<bool>("result");
+        QTest::newRow("empty") << QString() << 104 << true << true;
+        QTest::newRow("zero") << QStringLiteral("0") << 104 << true << true;
+        QTest::newRow("decimal") << QStringLiteral("4368") << 64 << true << true;
+        QTest::newRow("negative") << QStringLiteral("-2147483648") << 104 << true << true;
+        QTest::newRow("hexadecimal") << QStringLiteral("1A2B3CDF") << 80 << true << true;
+        QTest::newRow("kerned pairs") << QStringLiteral("FAFADACB") << 80 << true << true;
+        QTest::newRow("range") << QStringLiteral("8736～8767") << 104 << true << true;
+        QTest::newRow("left aligned") << QStringLiteral("4368") << 104 << false << true;
+        QTest::newRow("wider than the box") << QStringLiteral("12345678901234567890") << 64 << true << true;
+        QTest::newRow("other characters") << QStringLiteral("地形代码超出范围") << 104 << true << true;
+        QTest::newRow("entry, decimal") << QStringLiteral("8736") << 64 << true << false;
+        QTest::newRow("entry, kerned hexadecimal") << QStringLiteral("FA-AC") << 80 << true << false;
+        QTest::newRow("entry, left aligned") << QStringLiteral("44") << 104 << false << false;
+        QTest::newRow("entry, a path") << QStringLiteral("/home/玩家/SANGO7.MPC") << 747 << false << false;
     }
-    void resultBoxLooksLikeAnEditBox()
+    void quickPathLooksLikeAnEditBox()
     {
         QFETCH(QString, text);
         QFETCH(int, width);
         QFETCH(bool, centred);
+        QFETCH(bool, result);
         const Qt::Alignment alignment = centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
 
-        ResultBox quick;
+        EditBox quick(result ? EditBox::Role::Result : EditBox::Role::Entry);
         QLineEdit plain;
-        plain.setReadOnly(true);
+        plain.setReadOnly(result);
         plain.setFont(quick.font()); // result boxes lay out without shaping
         for (QLineEdit* edit : {&plain, static_cast<QLineEdit*>(&quick)}) {
             edit->setFixedSize(width, 24);
@@ -63,9 +69,21 @@ private slots:
         QCOMPARE(paintedOffscreen(quick), paintedOffscreen(plain));
     }
 
+    // A placeholder is the edit box's own to show.
+    void placeholderShowsAsInAnEditBox()
+    {
+        EditBox quick(EditBox::Role::Entry);
+        QLineEdit plain;
+        for (QLineEdit* edit : {&plain, static_cast<QLineEdit*>(&quick)}) {
+            edit->setFixedSize(104, 24);
+            edit->setPlaceholderText(QStringLiteral("123"));
+        }
+        QCOMPARE(paintedOffscreen(quick), paintedOffscreen(plain));
+    }
+
     void resultTextsSkipShaping()
     {
-        const auto glyphs = CharacterGlyphs::forFont(ResultBox().font());
+        const auto glyphs = CharacterGlyphs::forFont(EditBox(EditBox::Role::Result).font());
         if (!glyphs->usable())
             QSKIP("this font shapes digits differently in context; result boxes paint as edit boxes");
         CharacterGlyphs::Line line;

@@ -1,4 +1,4 @@
-#include "ResultBox.h"
+#include "EditBox.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -7,20 +7,24 @@
 
 namespace quarnet::window {
 
-ResultBox::ResultBox(QWidget* parent) : QLineEdit(parent)
+EditBox::EditBox(Role role, QWidget* parent) : QLineEdit(parent)
 {
-    setReadOnly(true);
     // Filling its own rectangle with the window's colour makes the box
     // opaque, so a new text repaints the box alone and not the window
     // beneath its rounded corners too.
     setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
-    QFont unshaped;
-    unshaped.setStyleStrategy(QFont::PreferNoShaping);
-    setFont(unshaped);
+    if (role == Role::Result) {
+        setReadOnly(true);
+        // Numbers and ranges need no shaping, and every new result is laid
+        // out at once by the edit box itself: half the cost without it.
+        QFont unshaped;
+        unshaped.setStyleStrategy(QFont::PreferNoShaping);
+        setFont(unshaped);
+    }
 }
 
-bool ResultBox::layOutText()
+bool EditBox::layOutText()
 {
     if (laidText_ != text() || !laidOut_) {
         laidText_ = text();
@@ -36,10 +40,11 @@ bool ResultBox::layOutText()
     return laidOut_;
 }
 
-void ResultBox::paintEvent(QPaintEvent* event)
+void EditBox::paintEvent(QPaintEvent* event)
 {
     const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
-    if (hasFocus() || hasSelectedText() || !(align & Qt::AlignVCenter) || !layOutText()) {
+    if (hasFocus() || hasSelectedText() || !(align & Qt::AlignVCenter) || (text().isEmpty() && !placeholderText().isEmpty())
+        || !layOutText()) {
         QLineEdit::paintEvent(event);
         return;
     }
@@ -73,7 +78,7 @@ void ResultBox::paintEvent(QPaintEvent* event)
         painter.drawGlyphRun(baseline, run);
 }
 
-void ResultBox::changeEvent(QEvent* event)
+void EditBox::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange) {
         glyphs_.reset();
