@@ -51,6 +51,11 @@ QString allPairs(bool reversed)
 
 } // namespace
 
+bool CharacterGlyphs::covers(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return covered().contains(c); });
+}
+
 std::shared_ptr<const CharacterGlyphs> CharacterGlyphs::forFont(const QFont& font)
 {
     static QHash<QFont, std::weak_ptr<const CharacterGlyphs>> tables;

@@ -31,6 +31,10 @@ public:
 
     explicit CharacterGlyphs(const QFont& font);
 
+    // Whether every character of text is one the tables cover; making a table
+    // costs about a millisecond, so this is asked first.
+    static bool covers(const QString& text);
+
     // Whether texts can be laid out from the table.
     bool usable() const { return usable_; }
 

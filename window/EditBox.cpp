@@ -7,7 +7,7 @@
 
 namespace quarnet::window {
 
-EditBox::EditBox(Role role, QWidget* parent) : QLineEdit(parent)
+EditBox::EditBox(Role role, QWidget* parent) : QLineEdit(parent), quick_(role == Role::Result)
 {
     // Filling its own rectangle with the window's colour makes the box
     // opaque, so a new text repaints the box alone and not the window
@@ -26,16 +26,19 @@ EditBox::EditBox(Role role, QWidget* parent) : QLineEdit(parent)
 
 bool EditBox::layOutText()
 {
-    if (laidText_ != text() || !laidOut_) {
-        laidText_ = text();
-        if (laidText_.isEmpty()) {
-            line_ = CharacterGlyphs::Line();
-            laidOut_ = true;
-        } else {
-            if (!glyphs_)
-                glyphs_ = CharacterGlyphs::forFont(font());
-            laidOut_ = glyphs_->layOut(laidText_, line_);
-        }
+    if (laid_ && laidText_ == text())
+        return laidOut_;
+    laid_ = true;
+    laidText_ = text();
+    if (laidText_.isEmpty()) {
+        line_ = CharacterGlyphs::Line();
+        laidOut_ = true;
+    } else if (!CharacterGlyphs::covers(laidText_)) {
+        laidOut_ = false; // and no table is made for it
+    } else {
+        if (!glyphs_)
+            glyphs_ = CharacterGlyphs::forFont(font());
+        laidOut_ = glyphs_->layOut(laidText_, line_);
     }
     return laidOut_;
 }
@@ -43,8 +46,8 @@ bool EditBox::layOutText()
 void EditBox::paintEvent(QPaintEvent* event)
 {
     const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
-    if (hasFocus() || hasSelectedText() || !(align & Qt::AlignVCenter) || (text().isEmpty() && !placeholderText().isEmpty())
-        || !layOutText()) {
+    if (!quick_ || hasFocus() || hasSelectedText() || !(align & Qt::AlignVCenter)
+        || (text().isEmpty() && !placeholderText().isEmpty()) || !layOutText()) {
         QLineEdit::paintEvent(event);
         return;
     }
@@ -82,7 +85,7 @@ void EditBox::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange) {
         glyphs_.reset();
-        laidOut_ = false;
+        laid_ = false;
     }
     QLineEdit::changeEvent(event);
 }

@@ -72,8 +72,10 @@ private slots:
     // A placeholder is the edit box's own to show.
     void placeholderShowsAsInAnEditBox()
     {
-        EditBox quick(EditBox::Role::Entry);
+        EditBox quick(EditBox::Role::Result);
         QLineEdit plain;
+        plain.setReadOnly(true);
+        plain.setFont(quick.font());
         for (QLineEdit* edit : {&plain, static_cast<QLineEdit*>(&quick)}) {
             edit->setFixedSize(104, 24);
             edit->setPlaceholderText(QStringLiteral("123"));
