@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs every benchmark and prints one table, each figure beside its limit:
-#   bash bench/run-all.sh [RUNS]      (start-up runs per program, default 11)
+#   bash bench/run-all.sh [RUNS]      (start-up runs per program, default 21)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs=${1:-11}
+runs=${1:-21}
 
 bash scripts/install-deps.sh test
 cmake --preset default >/dev/null
