@@ -1,5 +1,7 @@
 #include "EditBox.h"
 
+#include "EditFrameStyle.h"
+
 #include <QEvent>
 #include <QPainter>
 #include <QStyle>
@@ -9,11 +11,9 @@ namespace quarnet::window {
 
 EditBox::EditBox(Role role, QWidget* parent) : QLineEdit(parent), quick_(role == Role::Result)
 {
-    // Filling its own rectangle with the window's colour makes the box
-    // opaque, so a new text repaints the box alone and not the window
-    // beneath its rounded corners too.
+    setStyle(EditFrameStyle::shared());
     setBackgroundRole(QPalette::Window);
-    setAutoFillBackground(true);
+    updateBackground();
     if (role == Role::Result) {
         setReadOnly(true);
         // Numbers and ranges need no shaping, and every new result is laid
@@ -22,6 +22,17 @@ EditBox::EditBox(Role role, QWidget* parent) : QLineEdit(parent), quick_(role ==
         unshaped.setStyleStrategy(QFont::PreferNoShaping);
         setFont(unshaped);
     }
+}
+
+void EditBox::updateBackground()
+{
+    // An opaque box repaints alone, not also the window beneath its rounded
+    // corners. On a plain window colour the panel style paints the corners
+    // itself; on anything else the box fills its background first.
+    const QBrush& window = palette().brush(QPalette::Window);
+    const bool plain = window.style() == Qt::SolidPattern && window.color().alpha() == 255;
+    setAttribute(Qt::WA_OpaquePaintEvent, plain);
+    setAutoFillBackground(!plain);
 }
 
 bool EditBox::layOutText()
@@ -87,6 +98,8 @@ void EditBox::changeEvent(QEvent* event)
         glyphs_.reset();
         laid_ = false;
     }
+    if (event->type() == QEvent::PaletteChange)
+        updateBackground();
     QLineEdit::changeEvent(event);
 }
 

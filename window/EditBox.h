@@ -29,6 +29,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void updateBackground();
     bool layOutText();
 
     // The space an edit box leaves between its contents and the text.

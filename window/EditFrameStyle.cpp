@@ -40,9 +40,14 @@ void EditFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption*
     const QSize size = option->rect.size();
     const qint64 paletteKey = option->palette.cacheKey();
     const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+    const QBrush& window = option->palette.brush(QPalette::Window);
+    const bool onWindow = widget && widget->testAttribute(Qt::WA_OpaquePaintEvent)
+                          && window.style() == Qt::SolidPattern && window.color().alpha() == 255;
+    const QRgb under = onWindow ? window.color().rgba() : qRgba(0, 0, 0, 0);
     for (const Panel& panel : panels_) {
         if (panel.size == size && panel.state == option->state && panel.direction == option->direction
-            && panel.paletteKey == paletteKey && panel.lineWidth == frame->lineWidth && panel.pixelRatio == ratio) {
+            && panel.paletteKey == paletteKey && panel.lineWidth == frame->lineWidth && panel.pixelRatio == ratio
+            && panel.under == under) {
             painter->drawPixmap(option->rect.topLeft(), panel.pixmap);
             return;
         }
@@ -52,7 +57,7 @@ void EditFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption*
 
     QPixmap pixmap(size * ratio);
     pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
+    pixmap.fill(QColor::fromRgba(under));
     {
         QStyleOptionFrame atOrigin(*frame);
         atOrigin.rect.moveTo(0, 0);
@@ -60,7 +65,7 @@ void EditFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption*
         QProxyStyle::drawPrimitive(element, &atOrigin, &pixmapPainter, widget);
     }
     painter->drawPixmap(option->rect.topLeft(), pixmap);
-    panels_.push_back({size, option->state, option->direction, paletteKey, frame->lineWidth, ratio, pixmap});
+    panels_.push_back({size, option->state, option->direction, paletteKey, frame->lineWidth, ratio, under, pixmap});
 }
 
 } // namespace quarnet::window

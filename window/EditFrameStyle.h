@@ -10,7 +10,8 @@ namespace quarnet::window {
 // The application's style, except that the panel of an edit box is drawn once
 // per size and state and then copied from a pixmap. Drawing the rounded panel
 // anew costs more than everything else in an edit box's repaint, and a wide
-// box such as the status line costs most.
+// box such as the status line costs most. For an edit box that paints
+// opaquely the panel lies on the plain window colour, corners included.
 class EditFrameStyle final : public QProxyStyle {
 public:
     // The one instance, made on first use and owned by the application.
@@ -29,6 +30,7 @@ private:
         qint64 paletteKey;
         int lineWidth;
         qreal pixelRatio;
+        QRgb under; // the window colour beneath, or transparent
         QPixmap pixmap;
     };
     mutable std::vector<Panel> panels_;

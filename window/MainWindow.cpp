@@ -4,7 +4,6 @@
 #include "CachedLabel.h"
 #include "ControlTable.h"
 #include "EditBox.h"
-#include "EditFrameStyle.h"
 #include "InputValidators.h"
 #include "MapCanvasWidget.h"
 #include "WidgetControls.h"
@@ -46,7 +45,6 @@ QWidget* createControl(const ControlEntry& entry, QWidget* parent)
     }
     case ControlKind::EditBox: {
         auto* edit = new EditBox((entry.traits & ReadOnly) ? EditBox::Role::Result : EditBox::Role::Entry, parent);
-        edit->setStyle(EditFrameStyle::shared());
         edit->setText(text);
         edit->setAlignment((entry.traits & LeftAligned) ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
         // Limits apply to typing only: validators, not setMaxLength, which

@@ -69,6 +69,24 @@ private slots:
         QCOMPARE(paintedOffscreen(quick), paintedOffscreen(plain));
     }
 
+    // A window brush that is not one plain colour is filled in by the box
+    // before its panel, also when it arrives after the box was made.
+    void patternedWindowStillShowsBeneath()
+    {
+        EditBox quick(EditBox::Role::Result);
+        QLineEdit plain;
+        plain.setReadOnly(true);
+        plain.setFont(quick.font());
+        QPalette patterned = quick.palette();
+        patterned.setBrush(QPalette::Window, QBrush(Qt::darkGreen, Qt::Dense4Pattern));
+        for (QLineEdit* edit : {&plain, static_cast<QLineEdit*>(&quick)}) {
+            edit->setFixedSize(104, 24);
+            edit->setText(QStringLiteral("4368"));
+            edit->setPalette(patterned);
+        }
+        QCOMPARE(paintedOffscreen(quick), paintedOffscreen(plain));
+    }
+
     // A placeholder is the edit box's own to show.
     void placeholderShowsAsInAnEditBox()
     {
