@@ -21,9 +21,16 @@ std::string toUtf8(const QString& text)
 
 } // namespace
 
+WidgetControls::WidgetControls(const QHash<QString, QWidget*>& widgets)
+{
+    for (auto it = widgets.cbegin(); it != widgets.cend(); ++it)
+        widgets_.emplace(toUtf8(it.key()), it.value());
+}
+
 QWidget* WidgetControls::find(std::string_view control) const
 {
-    return widgets_.value(fromUtf8(control), nullptr);
+    const auto found = widgets_.find(control);
+    return found == widgets_.end() ? nullptr : found->second;
 }
 
 QString WidgetControls::labelText(const std::string& text)
