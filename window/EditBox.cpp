@@ -29,8 +29,7 @@ void EditBox::updateBackground()
     // An opaque box repaints alone, not also the window beneath its rounded
     // corners. On a plain window colour the panel style paints the corners
     // itself; on anything else the box fills its background first.
-    const QBrush& window = palette().brush(QPalette::Window);
-    const bool plain = window.style() == Qt::SolidPattern && window.color().alpha() == 255;
+    const bool plain = EditFrameStyle::plainWindow(palette());
     setAttribute(Qt::WA_OpaquePaintEvent, plain);
     setAutoFillBackground(!plain);
 }

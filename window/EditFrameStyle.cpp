@@ -29,6 +29,12 @@ EditFrameStyle* EditFrameStyle::shared()
     return style;
 }
 
+bool EditFrameStyle::plainWindow(const QPalette& palette)
+{
+    const QBrush& window = palette.brush(QPalette::Window);
+    return window.style() == Qt::SolidPattern && window.color().alpha() == 255;
+}
+
 void EditFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                    const QWidget* widget) const
 {
@@ -40,10 +46,8 @@ void EditFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption*
     const QSize size = option->rect.size();
     const qint64 paletteKey = option->palette.cacheKey();
     const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-    const QBrush& window = option->palette.brush(QPalette::Window);
-    const bool onWindow = widget && widget->testAttribute(Qt::WA_OpaquePaintEvent)
-                          && window.style() == Qt::SolidPattern && window.color().alpha() == 255;
-    const QRgb under = onWindow ? window.color().rgba() : qRgba(0, 0, 0, 0);
+    const bool onWindow = widget && widget->testAttribute(Qt::WA_OpaquePaintEvent) && plainWindow(option->palette);
+    const QRgb under = onWindow ? option->palette.color(QPalette::Window).rgba() : qRgba(0, 0, 0, 0);
     for (const Panel& panel : panels_) {
         if (panel.size == size && panel.state == option->state && panel.direction == option->direction
             && panel.paletteKey == paletteKey && panel.lineWidth == frame->lineWidth && panel.pixelRatio == ratio

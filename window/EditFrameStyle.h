@@ -17,6 +17,10 @@ public:
     // The one instance, made on first use and owned by the application.
     static EditFrameStyle* shared();
 
+    // Whether a panel can lie on the palette's window colour: a plain,
+    // opaque one. Only then may an edit box paint opaquely with this style.
+    static bool plainWindow(const QPalette& palette);
+
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
 

@@ -1,14 +1,16 @@
 #include "window/CachedLabel.h"
 #include "window/CharacterGlyphs.h"
+#include "window/EditBox.h"
 #include "window/EditFrameStyle.h"
 #include "window/MapCanvasWidget.h"
 #include "window/PicturePrefetch.h"
-#include "window/EditBox.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <array>
 
 using namespace quarnet::window;
 
@@ -18,6 +20,19 @@ class PaintingTest : public QObject {
     Q_OBJECT
 
 private:
+    // An edit box of each kind, alike in everything else.
+    struct Pair {
+        explicit Pair(bool result) : quick(result ? EditBox::Role::Result : EditBox::Role::Entry)
+        {
+            plain.setReadOnly(result);
+            plain.setFont(quick.font()); // result boxes lay out without shaping
+        }
+        std::array<QLineEdit*, 2> both() { return {&plain, &quick}; }
+
+        EditBox quick;
+        QLineEdit plain;
+    };
+
     static QImage paintedOffscreen(QWidget& widget)
     {
         widget.ensurePolished();
@@ -54,51 +69,42 @@ private slots:
         QFETCH(bool, result);
         const Qt::Alignment alignment = centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
 
-        EditBox quick(result ? EditBox::Role::Result : EditBox::Role::Entry);
-        QLineEdit plain;
-        plain.setReadOnly(result);
-        plain.setFont(quick.font()); // result boxes lay out without shaping
-        for (QLineEdit* edit : {&plain, static_cast<QLineEdit*>(&quick)}) {
+        Pair boxes(result);
+        for (QLineEdit* edit : boxes.both()) {
             edit->setFixedSize(width, 24);
             edit->setAlignment(alignment);
             edit->setText(text);
             edit->setCursorPosition(0);
         }
         // Twice: the second paint comes from what the first kept.
-        QCOMPARE(paintedOffscreen(quick), paintedOffscreen(plain));
-        QCOMPARE(paintedOffscreen(quick), paintedOffscreen(plain));
+        QCOMPARE(paintedOffscreen(boxes.quick), paintedOffscreen(boxes.plain));
+        QCOMPARE(paintedOffscreen(boxes.quick), paintedOffscreen(boxes.plain));
     }
 
     // A window brush that is not one plain colour is filled in by the box
     // before its panel, also when it arrives after the box was made.
     void patternedWindowStillShowsBeneath()
     {
-        EditBox quick(EditBox::Role::Result);
-        QLineEdit plain;
-        plain.setReadOnly(true);
-        plain.setFont(quick.font());
-        QPalette patterned = quick.palette();
+        Pair boxes(true);
+        QPalette patterned = boxes.quick.palette();
         patterned.setBrush(QPalette::Window, QBrush(Qt::darkGreen, Qt::Dense4Pattern));
-        for (QLineEdit* edit : {&plain, static_cast<QLineEdit*>(&quick)}) {
+        for (QLineEdit* edit : boxes.both()) {
             edit->setFixedSize(104, 24);
             edit->setText(QStringLiteral("4368"));
             edit->setPalette(patterned);
         }
-        QCOMPARE(paintedOffscreen(quick), paintedOffscreen(plain));
+        QCOMPARE(paintedOffscreen(boxes.quick), paintedOffscreen(boxes.plain));
     }
 
     // A placeholder is the edit box's own to show.
     void placeholderShowsAsInAnEditBox()
     {
-        EditBox quick(EditBox::Role::Result);
-        QLineEdit plain;
-        plain.setReadOnly(true);
-        plain.setFont(quick.font());
-        for (QLineEdit* edit : {&plain, static_cast<QLineEdit*>(&quick)}) {
+        Pair boxes(true);
+        for (QLineEdit* edit : boxes.both()) {
             edit->setFixedSize(104, 24);
             edit->setPlaceholderText(QStringLiteral("123"));
         }
-        QCOMPARE(paintedOffscreen(quick), paintedOffscreen(plain));
+        QCOMPARE(paintedOffscreen(boxes.quick), paintedOffscreen(boxes.plain));
     }
 
     void resultTextsSkipShaping()
