@@ -29,6 +29,10 @@ public:
     platform::FileNumber open(const std::string& path) override { return real_.open(path); }
     std::int64_t length(platform::FileNumber n) override { return real_.length(n); }
     bool readByte(platform::FileNumber n, std::int64_t o, std::uint8_t& b) override { return real_.readByte(n, o, b); }
+    std::int64_t readBytes(platform::FileNumber n, std::int64_t o, std::span<std::uint8_t> b) override
+    {
+        return real_.readBytes(n, o, b);
+    }
     bool replaceByte(platform::FileNumber n, std::int64_t o, std::uint8_t b) override
     {
         return real_.replaceByte(n, o, b);

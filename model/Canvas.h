@@ -3,8 +3,16 @@
 #include "ProgramState.h"
 
 #include <string>
+#include <vector>
 
 namespace quarnet {
+
+// Pixels that the model computed, row by row from the top-left corner.
+struct RgbImage {
+    int width = 0;
+    int height = 0;
+    std::vector<Rgb> pixels; // width * height
+};
 
 // The map canvas, a drawing surface that keeps what was drawn on it, and the
 // pictures drawn on it.
@@ -20,6 +28,10 @@ public:
     // Draws a picture at its own size with its top-left corner at (x, y),
     // clipped to the canvas.
     virtual void drawPicture(int picture, int x, int y) = 0;
+
+    // Draws pixels at their own size with their top-left corner at (x, y),
+    // clipped to the canvas.
+    virtual void drawImage(const RgbImage& image, int x, int y) = 0;
 
     virtual void setDrawColour(Rgb colour) = 0;
 

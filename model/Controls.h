@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ProgramState.h"
+
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,6 +23,10 @@ public:
     virtual std::string itemText(std::string_view control, int index) const = 0;
     // Integer value carried by a list box item; 0 for an index out of range.
     virtual int itemValue(std::string_view control, int index) const = 0;
+
+    // Shows a small square of a colour before each item of a list box, the
+    // first colour for the first item; an empty span removes the squares.
+    virtual void setItemColours(std::string_view control, std::span<const Rgb> colours) = 0;
 };
 
 } // namespace quarnet

@@ -25,6 +25,10 @@ public:
     {
         return !failReads_ && real_.readByte(number, offset, byte);
     }
+    std::int64_t readBytes(FileNumber number, std::int64_t offset, std::span<std::uint8_t> buffer) override
+    {
+        return failReads_ ? -1 : real_.readBytes(number, offset, buffer);
+    }
     bool replaceByte(FileNumber number, std::int64_t offset, std::uint8_t byte) override
     {
         return !failWrites_ && real_.replaceByte(number, offset, byte);

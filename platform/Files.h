@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace quarnet::platform {
@@ -25,6 +26,11 @@ public:
     // Reads the byte at a 64-bit offset. False, with nothing read, when the
     // number names no open file or no byte lies at that offset.
     virtual bool readByte(FileNumber number, std::int64_t offset, std::uint8_t& byte) = 0;
+
+    // Reads up to buffer.size() bytes from a 64-bit offset into buffer: the
+    // count read, fewer only where the file ends; -1 when the number names no
+    // open file, the offset is negative or the read fails.
+    virtual std::int64_t readBytes(FileNumber number, std::int64_t offset, std::span<std::uint8_t> buffer) = 0;
 
     // Replaces the byte at a 64-bit offset. Only offsets inside the file, below
     // its current length, are written, so a file never grows. False when

@@ -18,6 +18,7 @@ public:
     FileNumber open(const std::string& utf8Path) override;
     std::int64_t length(FileNumber number) override;
     bool readByte(FileNumber number, std::int64_t offset, std::uint8_t& byte) override;
+    std::int64_t readBytes(FileNumber number, std::int64_t offset, std::span<std::uint8_t> buffer) override;
     bool replaceByte(FileNumber number, std::int64_t offset, std::uint8_t byte) override;
     bool flush(FileNumber number) override;
     void closeAll() override;

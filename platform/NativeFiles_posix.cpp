@@ -74,6 +74,26 @@ bool NativeFiles::readByte(FileNumber number, std::int64_t offset, std::uint8_t&
     return true;
 }
 
+std::int64_t NativeFiles::readBytes(FileNumber number, std::int64_t offset, std::span<std::uint8_t> buffer)
+{
+    NativeHandle handle;
+    if (!find(number, handle) || offset < 0)
+        return -1;
+    std::size_t done = 0;
+    while (done < buffer.size()) {
+        const ssize_t got = ::pread(descriptor(handle), buffer.data() + done, buffer.size() - done,
+                                    static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return -1;
+        if (got == 0)
+            break; // the file ends here
+        done += static_cast<std::size_t>(got);
+    }
+    return static_cast<std::int64_t>(done);
+}
+
 bool NativeFiles::replaceByte(FileNumber number, std::int64_t offset, std::uint8_t byte)
 {
     NativeHandle handle;

@@ -2,6 +2,8 @@
 
 #include "WindowsText.h"
 
+#include <algorithm>
+
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -74,6 +76,27 @@ bool NativeFiles::readByte(FileNumber number, std::int64_t offset, std::uint8_t&
         return false;
     byte = buffer;
     return true;
+}
+
+std::int64_t NativeFiles::readBytes(FileNumber number, std::int64_t offset, std::span<std::uint8_t> buffer)
+{
+    NativeHandle handle;
+    if (!find(number, handle) || offset < 0)
+        return -1;
+    const HANDLE file = toHandle(handle);
+    if (!seek(file, offset))
+        return -1;
+    std::size_t done = 0;
+    while (done < buffer.size()) {
+        const std::size_t chunk = std::min<std::size_t>(buffer.size() - done, 1u << 30);
+        DWORD got = 0;
+        if (!::ReadFile(file, buffer.data() + done, static_cast<DWORD>(chunk), &got, nullptr))
+            return -1;
+        if (got == 0)
+            break; // the file ends here
+        done += got;
+    }
+    return static_cast<std::int64_t>(done);
 }
 
 bool NativeFiles::replaceByte(FileNumber number, std::int64_t offset, std::uint8_t byte)

@@ -2,11 +2,11 @@
 
 #include "AppIcon.h"
 #include "CachedLabel.h"
-#include "ControlTable.h"
 #include "EditBox.h"
 #include "InputValidators.h"
 #include "MapCanvasWidget.h"
 #include "WidgetControls.h"
+#include "layout/ControlTable.h"
 #include "model/CityTable.h"
 #include "model/TerrainTable.h"
 #include "platform/ExecutableDirectory.h"
@@ -26,16 +26,19 @@ namespace quarnet::window {
 
 namespace {
 
+using layout::ControlEntry;
+using layout::ControlKind;
+
 QWidget* createControl(const ControlEntry& entry, QWidget* parent)
 {
     const QString text = WidgetControls::labelText(entry.text);
     switch (entry.kind) {
     case ControlKind::Label: {
         // The labels that handlers rewrite keep their layout between paints.
-        QLabel* label = (entry.traits & Rewritten) ? new CachedLabel(text, parent) : new QLabel(text, parent);
+        QLabel* label = (entry.traits & layout::Rewritten) ? new CachedLabel(text, parent) : new QLabel(text, parent);
         label->setTextFormat(Qt::PlainText);
-        label->setWordWrap((entry.traits & Wrapping) != 0);
-        if (entry.traits & Bordered) {
+        label->setWordWrap((entry.traits & layout::Wrapping) != 0);
+        if (entry.traits & layout::Bordered) {
             label->setFrameShape(QFrame::Box);
             label->setAlignment(Qt::AlignCenter);
         } else {
@@ -44,14 +47,14 @@ QWidget* createControl(const ControlEntry& entry, QWidget* parent)
         return label;
     }
     case ControlKind::EditBox: {
-        auto* edit = new EditBox((entry.traits & ReadOnly) ? EditBox::Role::Result : EditBox::Role::Entry, parent);
+        auto* edit = new EditBox((entry.traits & layout::ReadOnly) ? EditBox::Role::Result : EditBox::Role::Entry, parent);
         edit->setText(text);
-        edit->setAlignment((entry.traits & LeftAligned) ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        edit->setAlignment((entry.traits & layout::LeftAligned) ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
         // Limits apply to typing only: validators, not setMaxLength, which
         // would also cut a text the program sets.
-        if (entry.traits & HexEntry)
+        if (entry.traits & layout::HexEntry)
             edit->setValidator(new HexEntryValidator(edit));
-        if (entry.traits & PixelEntry)
+        if (entry.traits & layout::PixelEntry)
             edit->setValidator(new PixelEntryValidator(edit));
         return edit;
     }
@@ -70,7 +73,7 @@ QWidget* createControl(const ControlEntry& entry, QWidget* parent)
         return new QWidget(parent);
     case ControlKind::Frame: {
         auto* frame = new QFrame(parent);
-        frame->setFrameShape((entry.traits & HorizontalLine) ? QFrame::HLine : QFrame::Box);
+        frame->setFrameShape((entry.traits & layout::HorizontalLine) ? QFrame::HLine : QFrame::Box);
         frame->setFrameShadow(QFrame::Sunken);
         return frame;
     }
@@ -87,7 +90,7 @@ MainWindow::MainWindow(platform::Files& files, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Quarnet --- By Velloran"));
     setWindowIcon(appIcon());
-    setFixedSize(clientSize);
+    setFixedSize(layout::clientSize.width, layout::clientSize.height);
     move(50, 50);
 
     // The picture decodes on the second core while the controls are made.
@@ -108,8 +111,8 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::createControls()
 {
-    for (const ControlEntry& entry : controlTable()) {
-        if (entry.kind == ControlKind::FileDialog) {
+    for (const layout::ControlEntry& entry : layout::controlTable()) {
+        if (entry.kind == layout::ControlKind::FileDialog) {
             openDialogEntry_ = &entry;
             proposedPath_ = QString::fromUtf8(entry.text);
             continue;
@@ -117,7 +120,7 @@ void MainWindow::createControls()
         QWidget* parent = entry.parent ? widgets_.value(QString::fromUtf8(entry.parent)) : this;
         QWidget* control = createControl(entry, parent);
         control->setObjectName(QString::fromUtf8(entry.name));
-        control->setGeometry(entry.geometry);
+        control->setGeometry(entry.geometry.left, entry.geometry.top, entry.geometry.width, entry.geometry.height);
         widgets_.insert(control->objectName(), control);
     }
     canvas_ = qobject_cast<MapCanvasWidget*>(widgets_.value(QStringLiteral("画板1")));

@@ -16,11 +16,14 @@ namespace quarnet::platform {
 class Files;
 }
 
+namespace quarnet::layout {
+struct ControlEntry;
+}
+
 namespace quarnet::window {
 
 class MapCanvasWidget;
 class WidgetControls;
-struct ControlEntry;
 
 // The one main window: its 65 controls at their fixed places, each event
 // handed to the MapEditor. Created complete: the set-up has run when the
@@ -61,7 +64,7 @@ private:
     QHash<QString, QWidget*> widgets_;
     MapCanvasWidget* canvas_ = nullptr;
     QFileDialog* openDialog_ = nullptr;
-    const ControlEntry* openDialogEntry_ = nullptr;
+    const layout::ControlEntry* openDialogEntry_ = nullptr;
     QString proposedPath_;
     std::unique_ptr<WidgetControls> controls_;
     std::unique_ptr<MapEditor> editor_;

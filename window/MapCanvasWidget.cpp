@@ -60,6 +60,21 @@ void MapCanvasWidget::drawPicture(int picture, int x, int y)
     update(QRect(QPoint(x, y), it->second.size()));
 }
 
+void MapCanvasWidget::drawImage(const RgbImage& image, int x, int y)
+{
+    if (image.width <= 0 || image.height <= 0
+        || image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
+        return;
+    static_assert(sizeof(Rgb) == 3);
+    const QImage pixels(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                        image.width * 3, QImage::Format_RGB888);
+    QPainter painter(&surface_);
+    painter.drawImage(QPoint(x, y), pixels);
+    painter.end();
+    lastDrawn_.reset();
+    update(QRect(QPoint(x, y), pixels.size()));
+}
+
 void MapCanvasWidget::setDrawColour(Rgb colour)
 {
     drawColour_ = QColor(colour.red, colour.green, colour.blue);

@@ -28,6 +28,7 @@ public:
     int loadPicture(const std::string& utf8Path) override;
     void releasePicture(int picture) override;
     void drawPicture(int picture, int x, int y) override;
+    void drawImage(const RgbImage& image, int x, int y) override;
     void setDrawColour(Rgb colour) override;
     void drawRectangle(int left, int top, int right, int bottom) override;
 

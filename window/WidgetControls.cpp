@@ -1,5 +1,8 @@
 #include "WidgetControls.h"
 
+#include <QIcon>
+#include <QPixmap>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -97,6 +100,24 @@ int WidgetControls::itemValue(std::string_view control, int index) const
             return item->data(Qt::UserRole).toInt();
     }
     return 0;
+}
+
+void WidgetControls::setItemColours(std::string_view control, std::span<const Rgb> colours)
+{
+    auto* list = qobject_cast<QListWidget*>(find(control));
+    if (!list)
+        return;
+    for (int row = 0; row < list->count(); ++row) {
+        QListWidgetItem* item = list->item(row);
+        if (static_cast<std::size_t>(row) >= colours.size()) {
+            item->setIcon(QIcon());
+            continue;
+        }
+        const Rgb c = colours[static_cast<std::size_t>(row)];
+        QPixmap square(10, 10);
+        square.fill(QColor(c.red, c.green, c.blue));
+        item->setIcon(QIcon(square));
+    }
 }
 
 } // namespace quarnet::window

@@ -26,6 +26,7 @@ public:
     int selectedIndex(std::string_view control) const override;
     std::string itemText(std::string_view control, int index) const override;
     int itemValue(std::string_view control, int index) const override;
+    void setItemColours(std::string_view control, std::span<const Rgb> colours) override;
 
     // A label's caption as shown: carriage returns, alone or before a line
     // feed, start a new line.

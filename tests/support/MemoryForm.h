@@ -47,7 +47,13 @@ public:
         return it->second[static_cast<std::size_t>(index)];
     }
 
+    void setItemColours(std::string_view control, std::span<const Rgb> colours) override
+    {
+        itemColours[std::string(control)] = std::vector<Rgb>(colours.begin(), colours.end());
+    }
+
     std::map<std::string, std::string> texts;
+    std::map<std::string, std::vector<Rgb>> itemColours;
     std::vector<std::string> writes; // control names in the order written
     std::map<std::string, int> selection;
     std::map<std::string, std::vector<std::string>> items;
@@ -73,6 +79,7 @@ public:
     }
     void releasePicture(int picture) override { released.push_back(picture); }
     void drawPicture(int picture, int x, int y) override { pictures.push_back({picture, x, y}); }
+    void drawImage(const RgbImage& image, int x, int y) override { images.push_back({image, x, y}); }
     void setDrawColour(Rgb c) override { colour = c; }
     void drawRectangle(int left, int top, int right, int bottom) override
     {
@@ -84,6 +91,11 @@ public:
     std::vector<int> released;
     std::vector<PictureDraw> pictures;
     std::vector<Rectangle> rectangles;
+    struct ImageDraw {
+        RgbImage image;
+        int x, y;
+    };
+    std::vector<ImageDraw> images;
     Rgb colour;
 };
 

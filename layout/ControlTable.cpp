@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace quarnet::window {
+namespace quarnet::layout {
 
 namespace {
 
@@ -97,4 +97,18 @@ std::span<const ControlEntry> controlTable()
     return controls;
 }
 
-} // namespace quarnet::window
+int controlId(const ControlEntry& entry)
+{
+    return static_cast<int>(&entry - controls.data()) + 1;
+}
+
+const ControlEntry* findControl(std::string_view name)
+{
+    for (const ControlEntry& entry : controls) {
+        if (name == entry.name)
+            return &entry;
+    }
+    return nullptr;
+}
+
+} // namespace quarnet::layout

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QRect>
-
 #include <span>
+#include <string_view>
 
-namespace quarnet::window {
+// The window's 65 controls as plain data, read by every front end: names,
+// kinds, places, sizes, captions, initial texts and entry limits.
+namespace quarnet::layout {
 
 enum class ControlKind { Label, EditBox, Button, ComboBox, ListBox, Canvas, Frame, FileDialog };
 
@@ -21,19 +22,43 @@ enum ControlTrait : unsigned {
     Rewritten = 1u << 7,     // label: the program rewrites it at most events
 };
 
+// Typing limits of the entry boxes; a text the program sets is never cut.
+inline constexpr int hexEntryLimit = 8;
+inline constexpr int pixelEntryLimit = 5;
+
+struct Rect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct Size {
+    int width;
+    int height;
+};
+
 struct ControlEntry {
-    const char* name;    // the widget's objectName
+    const char* name;    // the control's name (objectName in Qt)
     ControlKind kind;
-    QRect geometry;      // in the client area; for controls in a frame, relative to it
+    Rect geometry;       // in the client area; for controls in a frame, relative to it
     const char* text;    // caption or initial text, UTF-8; "\r\n" breaks a caption's line
     unsigned traits;
     const char* parent;  // the frame that holds the control, or nullptr
 };
 
-// The window's 65 controls, in creation order (later ones lie above earlier ones).
+// The window's 65 controls, in creation order (later ones lie above earlier
+// ones), which is also the order of the design's tables, top to bottom.
 std::span<const ControlEntry> controlTable();
 
-// The client area's size; the window never changes it.
-inline constexpr QSize clientSize {751, 514};
+// A control's number: its row in the table, 1 to 65. The Windows front end
+// uses it as the control's ID, so other programs can find a control.
+int controlId(const ControlEntry& entry);
 
-} // namespace quarnet::window
+// The entry of a name; nullptr for a name that is not in the table.
+const ControlEntry* findControl(std::string_view name);
+
+// The client area's size; the window never changes it.
+inline constexpr Size clientSize {751, 514};
+
+} // namespace quarnet::layout
