@@ -49,6 +49,43 @@ TEST(NativeFiles, ReadsAndReplacesSingleBytesInPlace)
     files.closeAll(); // harmless twice
 }
 
+TEST(NativeFiles, ReadsARangeUpToTheFilesEnd)
+{
+    TempDir dir;
+    const std::string path = dir.write("map", {1, 2, 3, 4, 5});
+    NativeFiles files;
+    const FileNumber number = files.open(path);
+    ASSERT_GT(number, 0);
+
+    struct Case {
+        std::int64_t offset;
+        std::size_t size;
+        std::int64_t expected;
+        std::vector<std::uint8_t> bytes;
+    };
+    const Case cases[] = {
+        {0, 5, 5, {1, 2, 3, 4, 5}},
+        {1, 3, 3, {2, 3, 4}},
+        {3, 4, 2, {4, 5}},     // the file ends inside the range
+        {5, 2, 0, {}},         // at the end
+        {100, 2, 0, {}},       // past the end
+        {-1, 2, -1, {}},       // before the start
+    };
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> buffer(c.size, 0xEE);
+        const std::int64_t got = files.readBytes(number, c.offset, buffer);
+        EXPECT_EQ(got, c.expected) << "offset " << c.offset;
+        if (got > 0) {
+            buffer.resize(static_cast<std::size_t>(got));
+            EXPECT_EQ(buffer, c.bytes) << "offset " << c.offset;
+        }
+    }
+    std::vector<std::uint8_t> buffer(2);
+    EXPECT_EQ(files.readBytes(number + 1, 0, buffer), -1);
+    files.closeAll();
+    EXPECT_EQ(files.readBytes(number, 0, buffer), -1);
+}
+
 TEST(NativeFiles, OffsetsBeyond32BitsAreNotCut)
 {
     TempDir dir;
