@@ -1,0 +1,81 @@
+#include "TerrainRaster.h"
+
+#include "MapGeometry.h"
+#include "TerrainPalette.h"
+
+#include <algorithm>
+#include <array>
+
+namespace quarnet::terrain {
+
+std::optional<std::vector<std::uint8_t>> readBlockCodes(platform::Files& files, platform::FileNumber number,
+                                                        std::int64_t baseOffset, int firstColumn, int firstRow,
+                                                        int columns, int rows)
+{
+    if (columns <= 0 || rows <= 0)
+        return std::vector<std::uint8_t>();
+    std::vector<std::uint8_t> codes(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), 0);
+    const std::int64_t fileLength = files.length(number);
+    if (fileLength < 0)
+        return std::nullopt;
+    // Records lie within a few megabytes after the base: a base far outside
+    // the file puts every record outside it, and the sums below stay small.
+    constexpr std::int64_t recordsSpan = std::int64_t {geometry::blockCount} * geometry::recordSize;
+    if (baseOffset >= fileLength || baseOffset <= -recordsSpan)
+        return codes;
+
+    // Only the map's part of each row is read: one range of records per row.
+    const std::int64_t lastColumn = std::min<std::int64_t>(std::int64_t {firstColumn} + columns, geometry::columns);
+    std::vector<std::uint8_t> records;
+    for (int row = 0; row < rows; ++row) {
+        const std::int64_t mapRow = std::int64_t {firstRow} + row;
+        if (mapRow < 0 || mapRow >= geometry::rows)
+            continue;
+        const auto offsetOf = [&](std::int64_t column) {
+            return baseOffset + (mapRow * geometry::columns + column) * geometry::recordSize;
+        };
+        std::int64_t column = std::max<std::int64_t>(firstColumn, 0);
+        while (column < lastColumn && offsetOf(column) < 0)
+            ++column; // records before the file's start
+        if (column >= lastColumn || offsetOf(column) >= fileLength)
+            continue;
+        // From the first record's code byte to the last one's.
+        const std::int64_t span = (lastColumn - 1 - column) * geometry::recordSize + 1;
+        records.resize(static_cast<std::size_t>(std::min(span, fileLength - offsetOf(column))));
+        const std::int64_t got = files.readBytes(number, offsetOf(column), records);
+        if (got < 0)
+            return std::nullopt;
+        std::uint8_t* out = codes.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(columns)
+                            + static_cast<std::size_t>(column - firstColumn);
+        for (std::int64_t at = 0; at < got; at += geometry::recordSize)
+            *out++ = records[static_cast<std::size_t>(at)];
+    }
+    return codes;
+}
+
+RgbImage rasterize(std::span<const std::uint8_t> codes, int columns, int rows, int pixelsPerBlock)
+{
+    if (columns <= 0 || rows <= 0 || pixelsPerBlock <= 0)
+        return {};
+    RgbImage image;
+    image.width = columns * pixelsPerBlock;
+    image.height = rows * pixelsPerBlock;
+    image.pixels.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+    std::array<Rgb, 256> colours;
+    for (int code = 0; code < 256; ++code)
+        colours[static_cast<std::size_t>(code)] = colour(code);
+    for (int row = 0; row < rows; ++row) {
+        // One line of pixels per row of blocks, then copies of it.
+        Rgb* line = image.pixels.data() + static_cast<std::size_t>(row) * pixelsPerBlock * image.width;
+        for (int column = 0; column < columns; ++column) {
+            const std::size_t index = static_cast<std::size_t>(row) * columns + column;
+            const Rgb c = index < codes.size() ? colours[codes[index]] : colours[0];
+            std::fill_n(line + static_cast<std::size_t>(column) * pixelsPerBlock, pixelsPerBlock, c);
+        }
+        for (int copy = 1; copy < pixelsPerBlock; ++copy)
+            std::copy_n(line, image.width, line + static_cast<std::size_t>(copy) * image.width);
+    }
+    return image;
+}
+
+} // namespace quarnet::terrain
