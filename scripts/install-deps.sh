@@ -9,12 +9,13 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
-  fonts-wqy-microhei
+  fonts-arphic-uming fonts-wqy-microhei
 )
 if [[ "${1:-}" == "test" ]]; then
   packages+=(
     libgtest-dev libbenchmark-dev
     xvfb libx11-dev libxtst-dev dpkg-dev
+    lintian appstream desktop-file-utils
     clang libclang-rt-dev
     g++-mingw-w64-x86-64-posix wine wine64
   )

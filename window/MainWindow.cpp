@@ -6,6 +6,7 @@
 #include "InputValidators.h"
 #include "MapCanvasWidget.h"
 #include "WidgetControls.h"
+#include "WindowFont.h"
 #include "layout/ControlTable.h"
 #include "model/CityTable.h"
 #include "model/TerrainTable.h"
@@ -41,6 +42,11 @@ QWidget* createControl(const ControlEntry& entry, QWidget* parent)
         if (entry.traits & layout::Bordered) {
             label->setFrameShape(QFrame::Box);
             label->setAlignment(Qt::AlignCenter);
+        } else if (entry.traits & layout::Wrapping) {
+            // Their lines fill them to within a pixel, so centred or not
+            // looks the same; from the top, a caption's final line break
+            // does not push its first line up out of sight.
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         } else {
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         }
@@ -90,6 +96,7 @@ MainWindow::MainWindow(platform::Files& files, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Quarnet --- By Velloran"));
     setWindowIcon(appIcon());
+    setFont(windowFont());
     setFixedSize(layout::clientSize.width, layout::clientSize.height);
     move(50, 50);
 
