@@ -1,0 +1,227 @@
+#include "CanvasWindow.h"
+
+#include "DpiScale.h"
+#include "platform/WindowsText.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace quarnet::win32 {
+
+namespace {
+
+std::uint32_t toBgrx(Rgb colour)
+{
+    return (std::uint32_t {colour.red} << 16) | (std::uint32_t {colour.green} << 8) | colour.blue;
+}
+
+void registerClassOnce(WNDPROC windowProc)
+{
+    static const bool registered = [windowProc] {
+        WNDCLASSEXW windowClass {};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = windowProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = CanvasWindow::className;
+        return RegisterClassExW(&windowClass) != 0;
+    }();
+    (void)registered;
+}
+
+} // namespace
+
+CanvasWindow::CanvasWindow(HWND parent, int id, int width, int height) : width_(width), height_(height)
+{
+    BITMAPINFO info {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bits_ = static_cast<std::uint32_t*>(bits);
+    memoryDc_ = CreateCompatibleDC(nullptr);
+    oldBitmap_ = SelectObject(memoryDc_, bitmap_);
+    // Before anything is drawn the canvas shows the window's own colour.
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    std::fill_n(bits_, std::size_t(width) * std::size_t(height),
+                toBgrx({GetRValue(face), GetGValue(face), GetBValue(face)}));
+
+    registerClassOnce(&CanvasWindow::windowProc);
+    CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, 0, 0, width, height, parent,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
+}
+
+CanvasWindow::~CanvasWindow()
+{
+    if (hwnd_)
+        DestroyWindow(hwnd_);
+    SelectObject(memoryDc_, oldBitmap_);
+    DeleteDC(memoryDc_);
+    DeleteObject(bitmap_);
+}
+
+LRESULT CALLBACK CanvasWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* created = static_cast<CanvasWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        created->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* canvas = reinterpret_cast<CanvasWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!canvas)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    return canvas->handle(message, wParam, lParam);
+}
+
+LRESULT CanvasWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // the bitmap covers everything
+    case WM_MOUSEMOVE:
+        if (onMouseMove) {
+            const UINT dpi = GetDpiForWindow(hwnd_);
+            onMouseMove(unscaled(GET_X_LPARAM(lParam), dpi), unscaled(GET_Y_LPARAM(lParam), dpi));
+        }
+        return 0;
+    case WM_RBUTTONDOWN:
+        if (onRightButtonDown) {
+            const UINT dpi = GetDpiForWindow(hwnd_);
+            onRightButtonDown(unscaled(GET_X_LPARAM(lParam), dpi), unscaled(GET_Y_LPARAM(lParam), dpi));
+        }
+        return 0;
+    case WM_NCDESTROY: {
+        HWND gone = hwnd_;
+        SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        return DefWindowProcW(gone, message, wParam, lParam);
+    }
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void CanvasWindow::paint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    if (client.right == width_ && client.bottom == height_) {
+        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+               ps.rcPaint.bottom - ps.rcPaint.top, memoryDc_, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+    } else {
+        // Above 96 DPI each canvas pixel becomes a square of screen pixels.
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, 0, 0, client.right, client.bottom, memoryDc_, 0, 0, width_, height_, SRCCOPY);
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+void CanvasWindow::changed()
+{
+    if (hwnd_)
+        InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+int CanvasWindow::loadPicture(const std::string& utf8Path)
+{
+    std::optional<Pixels> pixels = decodePicture(platform::utf8ToWide(utf8Path));
+    if (!pixels)
+        return 0;
+    lastPicture_ = lastPicture_ == std::numeric_limits<int>::max() ? 1 : lastPicture_ + 1;
+    pictures_[lastPicture_] = std::move(*pixels);
+    return lastPicture_;
+}
+
+void CanvasWindow::releasePicture(int picture)
+{
+    pictures_.erase(picture);
+}
+
+void CanvasWindow::drawPicture(int picture, int x, int y)
+{
+    const auto found = pictures_.find(picture);
+    if (found == pictures_.end())
+        return;
+    const Pixels& p = found->second;
+    GdiFlush();
+    // Only the part that lies on the canvas is copied.
+    const int left = std::max(0, x);
+    const int right = std::min(width_, x + p.width);
+    if (left >= right)
+        return;
+    for (int row = std::max(0, y); row < std::min(height_, y + p.height); ++row) {
+        const std::uint32_t* from = p.bgrx.data() + std::size_t(row - y) * std::size_t(p.width) + (left - x);
+        std::copy_n(from, right - left, bits_ + std::size_t(row) * std::size_t(width_) + left);
+    }
+    changed();
+}
+
+void CanvasWindow::drawImage(const RgbImage& image, int x, int y)
+{
+    if (image.width <= 0 || image.height <= 0
+        || image.pixels.size() != std::size_t(image.width) * std::size_t(image.height))
+        return;
+    GdiFlush();
+    for (int row = std::max(0, y); row < std::min(height_, y + image.height); ++row) {
+        for (int column = std::max(0, x); column < std::min(width_, x + image.width); ++column) {
+            const Rgb colour = image.pixels[std::size_t(row - y) * std::size_t(image.width) + std::size_t(column - x)];
+            bits_[std::size_t(row) * std::size_t(width_) + std::size_t(column)] = toBgrx(colour);
+        }
+    }
+    changed();
+}
+
+void CanvasWindow::setDrawColour(Rgb colour)
+{
+    drawColour_ = toBgrx(colour);
+}
+
+void CanvasWindow::setPixel(int x, int y, std::uint32_t bgrx)
+{
+    if (x >= 0 && x < width_ && y >= 0 && y < height_)
+        bits_[std::size_t(y) * std::size_t(width_) + std::size_t(x)] = bgrx;
+}
+
+void CanvasWindow::drawRectangle(int left, int top, int right, int bottom)
+{
+    // Pixel by pixel, so the outline covers exactly the corner pixels given:
+    // a GDI rectangle would leave out the right and bottom edges.
+    GdiFlush();
+    if (left > right)
+        std::swap(left, right);
+    if (top > bottom)
+        std::swap(top, bottom);
+    for (int x = std::max(left, -1); x <= std::min(right, width_); ++x) {
+        setPixel(x, top, drawColour_);
+        setPixel(x, bottom, drawColour_);
+    }
+    for (int y = std::max(top, -1); y <= std::min(bottom, height_); ++y) {
+        setPixel(left, y, drawColour_);
+        setPixel(right, y, drawColour_);
+    }
+    changed();
+}
+
+Rgb CanvasWindow::pixel(int x, int y) const
+{
+    if (x < 0 || x >= width_ || y < 0 || y >= height_)
+        return {};
+    GdiFlush();
+    const std::uint32_t bgrx = bits_[std::size_t(y) * std::size_t(width_) + std::size_t(x)];
+    return {static_cast<std::uint8_t>(bgrx >> 16), static_cast<std::uint8_t>(bgrx >> 8),
+            static_cast<std::uint8_t>(bgrx)};
+}
+
+} // namespace quarnet::win32

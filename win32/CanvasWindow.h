@@ -1,0 +1,66 @@
+#pragma once
+
+#include "PictureDecoder.h"
+#include "model/Canvas.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+
+namespace quarnet::win32 {
+
+// A canvas window of our own class: an off-screen bitmap (a DIB section) that
+// keeps everything drawn on it and that WM_PAINT copies to the screen, scaled
+// by the window's DPI. Mouse moves and right-button presses are reported in
+// canvas pixels.
+class CanvasWindow final : public Canvas {
+public:
+    // The window class's name, as other programs see it.
+    static constexpr const wchar_t* className = L"QuarnetCanvas";
+
+    // A canvas of width x height pixels, created as a child window with
+    // the control ID id.
+    CanvasWindow(HWND parent, int id, int width, int height);
+    ~CanvasWindow() override;
+    CanvasWindow(const CanvasWindow&) = delete;
+    CanvasWindow& operator=(const CanvasWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+
+    std::function<void(int x, int y)> onMouseMove;
+    std::function<void(int x, int y)> onRightButtonDown;
+
+    int loadPicture(const std::string& utf8Path) override;
+    void releasePicture(int picture) override;
+    void drawPicture(int picture, int x, int y) override;
+    void drawImage(const RgbImage& image, int x, int y) override;
+    void setDrawColour(Rgb colour) override;
+    void drawRectangle(int left, int top, int right, int bottom) override;
+
+    // A pixel of the kept bitmap; black outside it.
+    Rgb pixel(int x, int y) const;
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void paint();
+    void setPixel(int x, int y, std::uint32_t bgrx);
+    void changed();
+
+    int width_;
+    int height_;
+    HWND hwnd_ = nullptr;
+    HDC memoryDc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ oldBitmap_ = nullptr;
+    std::uint32_t* bits_ = nullptr; // width_ * height_, top row first
+    std::uint32_t drawColour_ = 0;  // black, like a fresh device context's pen
+    std::map<int, Pixels> pictures_;
+    int lastPicture_ = 0;
+};
+
+} // namespace quarnet::win32

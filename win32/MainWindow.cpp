@@ -1,0 +1,492 @@
+#include "MainWindow.h"
+
+#include "DpiScale.h"
+#include "model/CityTable.h"
+#include "model/TerrainTable.h"
+#include "platform/WindowsText.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+namespace quarnet::win32 {
+
+namespace {
+
+using layout::ControlEntry;
+using layout::ControlKind;
+
+// Without WS_CLIPCHILDREN: the window's background shows inside the frames.
+constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD windowExStyle = 0;
+constexpr int windowLeft = 50;
+constexpr int windowTop = 50;
+// The combo box's dropped list, below its closed height.
+constexpr int droppedListHeight = 240;
+// The colour square before a legend item.
+constexpr int colourSquare = 10;
+
+const wchar_t* classOf(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Label:
+    case ControlKind::Frame:
+        return WC_STATICW;
+    case ControlKind::EditBox:
+        return WC_EDITW;
+    case ControlKind::Button:
+        return WC_BUTTONW;
+    case ControlKind::ComboBox:
+        return WC_COMBOBOXW;
+    case ControlKind::ListBox:
+        return WC_LISTBOXW;
+    case ControlKind::Canvas:
+    case ControlKind::FileDialog:
+        break;
+    }
+    return nullptr;
+}
+
+// Each kind's window styles, as the table describes the control.
+void stylesOf(const ControlEntry& entry, DWORD& style, DWORD& exStyle)
+{
+    style = WS_CHILD | WS_VISIBLE;
+    exStyle = 0;
+    switch (entry.kind) {
+    case ControlKind::Label:
+        style |= SS_NOPREFIX;
+        if (entry.traits & layout::Bordered)
+            style |= SS_CENTER | SS_CENTERIMAGE | WS_BORDER;
+        else if (entry.traits & layout::Wrapping)
+            style |= SS_LEFT;
+        else
+            style |= SS_LEFTNOWORDWRAP | SS_CENTERIMAGE;
+        break;
+    case ControlKind::Frame:
+        // Clipped by the controls above it, so its outline never covers them.
+        style |= WS_CLIPSIBLINGS | ((entry.traits & layout::HorizontalLine) ? SS_ETCHEDHORZ : SS_ETCHEDFRAME);
+        break;
+    case ControlKind::EditBox:
+        style |= WS_TABSTOP | ES_AUTOHSCROLL | ((entry.traits & layout::LeftAligned) ? ES_LEFT : ES_CENTER);
+        exStyle |= WS_EX_CLIENTEDGE;
+        if (entry.traits & layout::ReadOnly)
+            style |= ES_READONLY;
+        if (entry.traits & layout::HexEntry)
+            style |= ES_UPPERCASE;
+        if (entry.traits & layout::PixelEntry)
+            style |= ES_NUMBER;
+        break;
+    case ControlKind::Button:
+        style |= WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER;
+        break;
+    case ControlKind::ComboBox:
+        style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+        break;
+    case ControlKind::ListBox:
+        style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+        exStyle |= WS_EX_CLIENTEDGE;
+        break;
+    case ControlKind::Canvas:
+    case ControlKind::FileDialog:
+        break;
+    }
+}
+
+// A control's rectangle on the window at 96 DPI: controls in a frame are
+// given relative to it.
+RECT placeOf(const ControlEntry& entry)
+{
+    int left = entry.geometry.left;
+    int top = entry.geometry.top;
+    if (entry.parent) {
+        if (const ControlEntry* frame = layout::findControl(entry.parent)) {
+            left += frame->geometry.left;
+            top += frame->geometry.top;
+        }
+    }
+    return {left, top, left + entry.geometry.width, top + entry.geometry.height};
+}
+
+std::wstring proposedFileName()
+{
+    for (const ControlEntry& entry : layout::controlTable()) {
+        if (entry.kind == ControlKind::FileDialog)
+            return platform::utf8ToWide(entry.text);
+    }
+    return {};
+}
+
+void registerClassOnce(WNDPROC windowProc)
+{
+    static const bool registered = [windowProc] {
+        HINSTANCE instance = GetModuleHandleW(nullptr);
+        WNDCLASSEXW windowClass {};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = windowProc;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+        windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON,
+                                                            GetSystemMetrics(SM_CXSMICON),
+                                                            GetSystemMetrics(SM_CYSMICON), 0));
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = MainWindow::className;
+        return RegisterClassExW(&windowClass) != 0;
+    }();
+    (void)registered;
+}
+
+} // namespace
+
+MainWindow::MainWindow(platform::Files& files)
+    : files_(files), openDialog_(proposedFileName()), endProgram_([](int code) { PostQuitMessage(code); })
+{
+    // The controls of common controls 6 (visual styles), where the manifest
+    // asks for them.
+    INITCOMMONCONTROLSEX classes {sizeof classes, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&classes);
+
+    registerClassOnce(&MainWindow::windowProc);
+    CreateWindowExW(windowExStyle, className, title, windowStyle, windowLeft, windowTop, CW_USEDEFAULT, CW_USEDEFAULT,
+                    nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    dpi_ = GetDpiForWindow(hwnd_);
+    setFontFor(dpi_);
+    createControls();
+    fillLists();
+    Host& host = *this;
+    editor_ = std::make_unique<MapEditor>(controls_, *mapCanvas_, host, files_);
+    connectEvents();
+    applyDpi(dpi_);
+
+    // The creation-completed event: default texts, directory, picture.
+    editor_->setUp();
+}
+
+MainWindow::~MainWindow()
+{
+    if (hwnd_)
+        DestroyWindow(hwnd_);
+    if (font_)
+        DeleteObject(font_);
+}
+
+void MainWindow::createControls()
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const ControlEntry& entry : layout::controlTable()) {
+        const int id = layout::controlId(entry);
+        HWND hwnd = nullptr;
+        if (entry.kind == ControlKind::FileDialog) {
+            continue; // the system's dialog, made when shown
+        } else if (entry.kind == ControlKind::Canvas) {
+            auto canvas = std::make_unique<CanvasWindow>(hwnd_, id, entry.geometry.width, entry.geometry.height);
+            hwnd = canvas->hwnd();
+            (std::string_view(entry.name) == "画板1" ? mapCanvas_ : smallCanvas_) = std::move(canvas);
+        } else {
+            DWORD style = 0;
+            DWORD exStyle = 0;
+            stylesOf(entry, style, exStyle);
+            const std::wstring text = entry.kind == ControlKind::Label ? WindowControls::labelText(entry.text)
+                                                                       : platform::utf8ToWide(entry.text);
+            const int height = entry.kind == ControlKind::ComboBox ? entry.geometry.height + droppedListHeight
+                                                                   : entry.geometry.height;
+            hwnd = CreateWindowExW(exStyle, classOf(entry.kind), text.c_str(), style, 0, 0, entry.geometry.width,
+                                   height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+            SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        }
+        // Typing limits; a text the program sets is never cut by them.
+        if (entry.traits & layout::HexEntry)
+            SendMessageW(hwnd, EM_LIMITTEXT, layout::hexEntryLimit, 0);
+        if (entry.traits & layout::PixelEntry)
+            SendMessageW(hwnd, EM_LIMITTEXT, layout::pixelEntryLimit, 0);
+        if (entry.kind == ControlKind::EditBox && (entry.traits & layout::ReadOnly))
+            readOnlyEdits_.insert(hwnd);
+        // Frames lie below every other control, so what they hold shows.
+        if (entry.kind == ControlKind::Frame)
+            SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        controls_.add(entry.name, {hwnd, entry.kind});
+        entries_.emplace(hwnd, &entry);
+    }
+}
+
+void MainWindow::fillLists()
+{
+    HWND legend = controls_.find("列表框1");
+    for (int code = terrain::lowestCode; code <= terrain::highestCode; ++code) {
+        const std::wstring text = platform::utf8ToWide(terrain::legendItemText(code));
+        const LRESULT index = SendMessageW(legend, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageW(legend, LB_SETITEMDATA, static_cast<WPARAM>(index), code);
+    }
+    HWND cityBox = controls_.find("城池选择组合框");
+    for (const cities::City& city : cities::table()) {
+        const std::wstring text = platform::utf8ToWide(cities::itemText(city));
+        SendMessageW(cityBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    // Nothing chosen at start.
+    SendMessageW(cityBox, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+}
+
+void MainWindow::connectEvents()
+{
+    MapEditor* editor = editor_.get();
+    const auto on = [this](const char* name, std::function<void()> action) {
+        clicks_[layout::controlId(*layout::findControl(name))] = std::move(action);
+    };
+    on("起始区块位置计算按钮", [editor] { editor->calculateStartBlock(); });
+    on("打开文件按钮", [editor] { editor->openMapFile(); });
+    on("关闭文件按钮", [editor] { editor->closeMapFile(); });
+    on("关闭退出按钮", [editor] { editor->closeAndExit(); });
+    on("写入按钮", [editor] { editor->writeTerrainCode(); });
+    on("定位按钮", [editor] { editor->locateCurrentBlock(); });
+
+    const std::pair<const char*, Direction> pad[] = {
+        {"左上按钮", Direction::UpLeft}, {"上移按钮", Direction::Up},     {"右上按钮", Direction::UpRight},
+        {"左移按钮", Direction::Left},   {"右移按钮", Direction::Right},  {"左下按钮", Direction::DownLeft},
+        {"下移按钮", Direction::Down},   {"右下按钮", Direction::DownRight},
+    };
+    for (const auto& [name, direction] : pad) {
+        const Direction d = direction;
+        on(name, [editor, d] { editor->moveCurrentBlock(d); });
+    }
+
+    cityBoxId_ = layout::controlId(*layout::findControl("城池选择组合框"));
+    on("城池选择组合框", [editor] { editor->selectCity(); });
+    legendId_ = layout::controlId(*layout::findControl("列表框1"));
+    on("列表框1", [editor] { editor->pickLegendCode(); });
+
+    mapCanvas_->onMouseMove = [editor](int x, int y) { editor->showMouseCoordinates(x, y); };
+    mapCanvas_->onRightButtonDown = [editor](int x, int y) { editor->pickBlockAtMouse(x, y); };
+}
+
+void MainWindow::setFontFor(UINT dpi)
+{
+    // The system's message font, the one its dialogs use, at this DPI.
+    NONCLIENTMETRICSW metrics {};
+    metrics.cbSize = sizeof metrics;
+    HFONT font = nullptr;
+    if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))
+        font = CreateFontIndirectW(&metrics.lfMessageFont);
+    if (!font)
+        return;
+    HFONT old = std::exchange(font_, font);
+    for (const auto& [hwnd, entry] : entries_)
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    if (old)
+        DeleteObject(old);
+}
+
+int MainWindow::listItemHeight() const
+{
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ old = SelectObject(dc, font_);
+    TEXTMETRICW metrics {};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    return metrics.tmHeight + scaled(2, dpi_);
+}
+
+void MainWindow::fitComboHeight(HWND combo, int height)
+{
+    // A drop-down list's closed height follows its selection field's height.
+    for (int tries = 0; tries < 2; ++tries) {
+        RECT rect;
+        GetWindowRect(combo, &rect);
+        const int difference = height - (rect.bottom - rect.top);
+        if (difference == 0)
+            return;
+        const LRESULT field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+        if (field == CB_ERR || field + difference < 1)
+            return;
+        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + difference);
+    }
+}
+
+void MainWindow::placeControls()
+{
+    for (const auto& [hwnd, entry] : entries_) {
+        const RECT place = placeOf(*entry);
+        const int left = scaled(place.left, dpi_);
+        const int top = scaled(place.top, dpi_);
+        const int width = scaled(place.right, dpi_) - left;
+        const int height = scaled(place.bottom, dpi_) - top;
+        const int windowHeight = entry->kind == ControlKind::ComboBox ? height + scaled(droppedListHeight, dpi_) : height;
+        SetWindowPos(hwnd, nullptr, left, top, width, windowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (entry->kind == ControlKind::ComboBox)
+            fitComboHeight(hwnd, height);
+        if (entry->kind == ControlKind::ListBox)
+            SendMessageW(hwnd, LB_SETITEMHEIGHT, 0, listItemHeight());
+    }
+}
+
+void MainWindow::applyDpi(UINT dpi)
+{
+    dpi_ = dpi;
+    setFontFor(dpi);
+    placeControls();
+    RECT frame {0, 0, scaled(layout::clientSize.width, dpi), scaled(layout::clientSize.height, dpi)};
+    AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, dpi);
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* created = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        created->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* window = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!window)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    return window->handle(message, wParam, lParam);
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (lParam != 0)
+            command(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_MEASUREITEM: {
+        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (item.CtlType == ODT_LISTBOX) {
+            item.itemHeight = static_cast<UINT>(listItemHeight());
+            return TRUE;
+        }
+        break;
+    }
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlType == ODT_LISTBOX) {
+            drawListItem(item);
+            return TRUE;
+        }
+        break;
+    }
+    case WM_CTLCOLORSTATIC:
+        // Result boxes are read-only, yet black on white like the others.
+        if (readOnlyEdits_.contains(reinterpret_cast<HWND>(lParam))) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+        }
+        break;
+    case WM_DPICHANGED: {
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        applyDpi(HIWORD(wParam));
+        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+    case WM_CLOSE:
+        // The title bar's close ends the program the way 关闭退出按钮 does.
+        editor_->closeAndExit();
+        DestroyWindow(hwnd_);
+        return 0;
+    case WM_NCDESTROY: {
+        HWND gone = std::exchange(hwnd_, nullptr);
+        SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
+        return DefWindowProcW(gone, message, wParam, lParam);
+    }
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void MainWindow::command(int id, int code)
+{
+    const auto found = clicks_.find(id);
+    if (found == clicks_.end())
+        return;
+    bool chosen = false;
+    if (id == cityBoxId_) {
+        // A choice is complete when the dropped list closes on an item, or at
+        // once when the closed box is stepped through with the keyboard.
+        HWND cityBox = GetDlgItem(hwnd_, id);
+        const bool dropped = SendMessageW(cityBox, CB_GETDROPPEDSTATE, 0, 0) != 0;
+        chosen = (code == CBN_SELENDOK && dropped) || (code == CBN_SELCHANGE && !dropped);
+    } else if (id == legendId_) {
+        chosen = code == LBN_DBLCLK;
+    } else {
+        chosen = code == BN_CLICKED;
+    }
+    if (chosen)
+        found->second();
+}
+
+void MainWindow::drawListItem(const DRAWITEMSTRUCT& item) const
+{
+    HDC dc = item.hDC;
+    RECT rect = item.rcItem;
+    if (item.itemID == static_cast<UINT>(-1)) {
+        if (item.itemState & ODS_FOCUS)
+            DrawFocusRect(dc, &rect);
+        return;
+    }
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+
+    RECT textRect = rect;
+    textRect.left += scaled(2, dpi_);
+    const std::vector<Rgb>& colours = controls_.itemColours(item.hwndItem);
+    if (item.itemID < colours.size()) {
+        const Rgb c = colours[item.itemID];
+        const int side = scaled(colourSquare, dpi_);
+        const int top = rect.top + (rect.bottom - rect.top - side) / 2;
+        RECT square {textRect.left, top, textRect.left + side, top + side};
+        HBRUSH brush = CreateSolidBrush(RGB(c.red, c.green, c.blue));
+        FillRect(dc, &square, brush);
+        DeleteObject(brush);
+        textRect.left += side + scaled(3, dpi_);
+    }
+
+    const LRESULT length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
+    std::wstring text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, L'\0');
+    const LRESULT copied = SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+    if (item.itemState & ODS_FOCUS)
+        DrawFocusRect(dc, &rect);
+}
+
+void MainWindow::answerNextOpenDialog(std::optional<std::wstring> path)
+{
+    hasNextAnswer_ = true;
+    nextAnswer_ = std::move(path);
+}
+
+void MainWindow::setEndProgram(std::function<void(int)> endProgram)
+{
+    endProgram_ = std::move(endProgram);
+}
+
+std::optional<std::string> MainWindow::askMapFilePath()
+{
+    std::optional<std::wstring> chosen;
+    if (hasNextAnswer_) {
+        hasNextAnswer_ = false;
+        chosen = std::exchange(nextAnswer_, std::nullopt);
+        if (chosen)
+            openDialog_.chosen(*chosen);
+    } else {
+        chosen = openDialog_.ask(hwnd_);
+    }
+    if (!chosen)
+        return std::nullopt;
+    return platform::wideToUtf8(*chosen);
+}
+
+void MainWindow::endProgram(int exitCode)
+{
+    endProgram_(exitCode);
+}
+
+} // namespace quarnet::win32

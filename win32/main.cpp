@@ -1,0 +1,31 @@
+#include "MainWindow.h"
+#include "platform/NativeFiles.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
+{
+    // COM for the picture decoder, on the window's one thread.
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    int exitCode = 0;
+    {
+        quarnet::platform::NativeFiles files;
+        quarnet::win32::MainWindow window(files);
+        ShowWindow(window.hwnd(), showCommand);
+        UpdateWindow(window.hwnd());
+
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            // Tab moves the focus between the controls.
+            if (window.hwnd() && IsDialogMessageW(window.hwnd(), &message))
+                continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        exitCode = message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
+    }
+    if (com)
+        CoUninitialize();
+    return exitCode;
+}
