@@ -59,12 +59,22 @@ private:
     void redrawPage();
     void setMouseMapPosition(int x, int y);
 
+    // The map file's own terrain, drawn where the picture would be while a
+    // file is open and no picture was loaded.
+    bool isTerrainShown() const;
+    std::int64_t terrainBaseOffset() const;
+    RgbImage terrainImage(int firstColumn, int firstRow, int columns, int rows);
+    void drawTerrainPage(int left, int top);
+    void showTerrainOfShownPage();
+    void redrawCurrentBlockTerrain();
+
     ProgramState state_;
     Controls& controls_;
     Canvas& canvas_;
     Host& host_;
     platform::Files& files_;
     bool ended_ = false;
+    bool legendColoured_ = false;
 };
 
 } // namespace quarnet

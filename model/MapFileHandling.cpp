@@ -38,6 +38,7 @@ void MapEditor::openMapFile()
     f.mapFileLength = files_.length(f.mapFileNumber);
     controls_.setText(control::编辑框1, "当前已打开的文件:" + f.mapFileName + " | 文件长度:"
                                             + platform::decimalText(f.mapFileLength) + "字节");
+    showTerrainOfShownPage();
 }
 
 void MapEditor::closeMapFile()
@@ -52,6 +53,7 @@ void MapEditor::closeMapFile()
     s.terrainCode = 0;
     s.terrainCodeText.clear();
     controls_.setText(control::编辑框1, closedText);
+    showTerrainOfShownPage();
 }
 
 void MapEditor::closeAndExit()

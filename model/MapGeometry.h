@@ -15,6 +15,7 @@ inline constexpr std::int32_t recordSize = 8;     // bytes per block in the map 
 inline constexpr std::int32_t rowStride = 4368;   // columns x recordSize
 
 inline constexpr std::int32_t pictureScale = 8;   // map pixels per picture pixel
+inline constexpr std::int32_t pictureBlockSize = blockSize / pictureScale; // picture pixels per block side
 inline constexpr std::int32_t pageWidth = 384;    // picture pixels, the canvas size
 inline constexpr std::int32_t pageHeight = 240;
 
@@ -24,5 +25,6 @@ inline constexpr double tolerance = 0.0000001;
 static_assert(columns * rows == blockCount);
 static_assert(columns * recordSize == rowStride);
 static_assert(mapWidth == columns * blockSize && mapHeight == rows * blockSize);
+static_assert(pageWidth % pictureBlockSize == 0 && pageHeight % pictureBlockSize == 0); // whole blocks per page
 
 } // namespace quarnet::geometry

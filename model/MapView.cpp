@@ -35,6 +35,11 @@ void MapEditor::updateViewBlock()
 void MapEditor::redrawPage()
 {
     const MapView& v = state_.view;
+    if (v.mapPicture == 0) {
+        // No picture: the file's terrain, or the empty page without a file.
+        drawTerrainPage(v.viewPageColumn * geometry::pageWidth, v.viewPageRow * geometry::pageHeight);
+        return;
+    }
     // Drawn over what is there, without clearing: markers on this page go.
     canvas_.drawPicture(v.mapPicture, -v.viewPageColumn * geometry::pageWidth, -v.viewPageRow * geometry::pageHeight);
 }

@@ -37,6 +37,8 @@ void MapEditor::writeTerrainCode()
         written = files_.replaceByte(number, s.currentBlockOffset, static_cast<std::uint8_t>(code))
                   && files_.flush(number);
     }
+    if (written)
+        redrawCurrentBlockTerrain();
     state_.view.markerColour = written ? green : red;
     canvas_.setDrawColour(state_.view.markerColour);
     markCurrentBlock();

@@ -1,5 +1,7 @@
 #include "MapCanvasWidget.h"
 
+#include "model/TerrainPalette.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,7 +16,8 @@ MapCanvasWidget::MapCanvasWidget(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Fixed at creation: the surface is the canvas's own size and never resized.
     surface_ = QImage(384, 240, QImage::Format_RGB32);
-    surface_.fill(palette().color(QPalette::Window));
+    const Rgb background = terrain::canvasBackground;
+    surface_.fill(QColor(background.red, background.green, background.blue));
 }
 
 void MapCanvasWidget::usePrefetch(std::unique_ptr<PicturePrefetch> prefetch)

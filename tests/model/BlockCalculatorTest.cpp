@@ -107,10 +107,11 @@ TEST_F(EditorFixture, HugeStartAddressSaturatesInsteadOfWrapping)
 
 TEST_F(EditorFixture, WithoutFileTheReportSaysSoAndThePageIsShown)
 {
+    editor.setUp(); // with the map picture
     ASSERT_TRUE(calculate("44", "17471", "12383"));
     EXPECT_EQ(text(c::标签19), "当前地形:文件未打开！\r地形代码:(空)！");
-    ASSERT_EQ(canvas.pictures.size(), 1u);
-    EXPECT_EQ(canvas.pictures[0], (RecordingCanvas::PictureDraw {0, -1920, -1440}));
+    ASSERT_EQ(canvas.pictures.size(), 2u);
+    EXPECT_EQ(canvas.pictures[1], (RecordingCanvas::PictureDraw {7, -1920, -1440}));
     EXPECT_TRUE(canvas.rectangles.empty()); // the calculation draws no marker
 }
 

@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include "model/ControlNames.h"
+#include "model/TerrainPalette.h"
 #include "platform/ExecutableDirectory.h"
 #include "platform/NativeFiles.h"
 #include "support/TempDir.h"
@@ -210,10 +211,11 @@ private slots:
         QVERIFY(QFile::rename(picturePathBesideTests() + ".away", picturePathBesideTests()));
         QCOMPARE(window.editor().state().view.mapPicture, 0);
         QCOMPARE(textOf(window, "起始位址编辑框"), QStringLiteral("44"));
-        QCOMPARE(canvasPixel(window, 10, 10), window.palette().color(QPalette::Window));
+        const Rgb background = terrain::canvasBackground;
+        QCOMPARE(canvasPixel(window, 10, 10), QColor(background.red, background.green, background.blue));
         calculate("17471", "12383");
         QCOMPARE(textOf(window, "当前区块序号编辑框"), QStringLiteral("211302"));
-        QCOMPARE(canvasPixel(window, 10, 10), window.palette().color(QPalette::Window));
+        QCOMPARE(canvasPixel(window, 10, 10), QColor(background.red, background.green, background.blue));
         QVERIFY(QApplication::topLevelWidgets().size() >= 1);
         QVERIFY(!QApplication::activeModalWidget()); // no message box
     }

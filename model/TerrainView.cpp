@@ -1,0 +1,82 @@
+#include "MapEditor.h"
+
+#include "ControlNames.h"
+#include "HexText.h"
+#include "MapGeometry.h"
+#include "TerrainPalette.h"
+#include "TerrainRaster.h"
+#include "TerrainTable.h"
+
+#include <vector>
+
+namespace quarnet {
+
+bool MapEditor::isTerrainShown() const
+{
+    return state_.view.mapPicture == 0 && isMapFileOpen();
+}
+
+std::int64_t MapEditor::terrainBaseOffset() const
+{
+    // The base of the last calculation, which the current block's offset and
+    // so every write use; before one, the start address as typed.
+    if (state_.calculator.startBlockNumber != 0)
+        return state_.calculator.baseOffset;
+    return parseHexText(controls_.text(control::起始位址编辑框));
+}
+
+RgbImage MapEditor::terrainImage(int firstColumn, int firstRow, int columns, int rows)
+{
+    // Read afresh each time: the view shows what the file holds now. Without
+    // a file, or when the read fails, nothing is known: the background.
+    std::optional<std::vector<std::uint8_t>> codes;
+    if (isTerrainShown())
+        codes = terrain::readBlockCodes(files_, state_.mapFile.mapFileNumber, terrainBaseOffset(), firstColumn,
+                                        firstRow, columns, rows);
+    if (!codes)
+        codes.emplace(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), 0);
+    return terrain::rasterize(*codes, columns, rows, geometry::pictureBlockSize);
+}
+
+void MapEditor::drawTerrainPage(int left, int top)
+{
+    constexpr int size = geometry::pictureBlockSize;
+    canvas_.drawImage(terrainImage(left / size, top / size, geometry::pageWidth / size, geometry::pageHeight / size),
+                      0, 0);
+}
+
+void MapEditor::showTerrainOfShownPage()
+{
+    if (state_.view.mapPicture == 0)
+        drawTerrainPage(state_.view.viewLeft, state_.view.viewTop);
+
+    const bool shown = isTerrainShown();
+    if (shown == legendColoured_)
+        return;
+    legendColoured_ = shown;
+    std::vector<Rgb> colours;
+    if (shown) {
+        for (int code = terrain::lowestCode; code <= terrain::highestCode; ++code)
+            colours.push_back(terrain::colour(code));
+    }
+    controls_.setItemColours(control::列表框1, colours);
+}
+
+void MapEditor::redrawCurrentBlockTerrain()
+{
+    if (!isTerrainShown())
+        return;
+    // Only a block on the page shown; on another page the page redraw that
+    // its marker brings shows it.
+    const CalculatorState& s = state_.calculator;
+    const MapView& v = state_.view;
+    const int left = s.currentPixelXMin / geometry::pictureScale;
+    const int top = s.currentPixelYMin / geometry::pictureScale;
+    constexpr int size = geometry::pictureBlockSize;
+    if (s.currentPixelXMin < 0 || s.currentPixelYMin < 0 || left < v.viewLeft || left + size - 1 > v.viewRight
+        || top < v.viewTop || top + size - 1 > v.viewBottom)
+        return;
+    canvas_.drawImage(terrainImage(left / size, top / size, 1, 1), left - v.viewLeft, top - v.viewTop);
+}
+
+} // namespace quarnet
