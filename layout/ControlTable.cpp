@@ -77,7 +77,7 @@ const std::array<ControlEntry, 65> controls = {{
     {"关闭文件按钮", K::Button, {160, 408, 80, 32}, "关闭文件", NoTrait, nullptr},
     {"关闭退出按钮", K::Button, {160, 448, 80, 32}, "关闭退出", NoTrait, nullptr},
     {"外形框4", K::Frame, {248, 368, 104, 48}, "", NoTrait, nullptr},
-    {"标签19", K::Label, {4, 5, 95, 37}, "当前地形:\r\n\r\n地形代码:\r\n", Wrapping | Rewritten, "外形框4"},
+    {"标签19", K::Label, {4, 5, 95, 37}, "当前地形:\r\n\r\n地形代码:\r\n", Wrapping, "外形框4"},
     {"定位按钮", K::Button, {264, 424, 72, 32}, "图片定位", NoTrait, nullptr},
     {"标签20", K::Label, {248, 459, 104, 22}, "座标:", Bordered, nullptr},
     {"打开文件通用对话框", K::FileDialog, {120, 432, 26, 26}, "SANGO7.MPC", NoTrait, nullptr},

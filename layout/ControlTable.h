@@ -19,7 +19,6 @@ enum ControlTrait : unsigned {
     LeftAligned = 1u << 4,   // edit box: text left-aligned instead of centred
     Bordered = 1u << 5,      // label: thin single-line border, text centred both ways
     HorizontalLine = 1u << 6, // frame: a line across instead of a rectangle
-    Rewritten = 1u << 7,     // label: the program rewrites it at most events
 };
 
 // Typing limits of the entry boxes; a text the program sets is never cut.

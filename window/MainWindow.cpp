@@ -1,8 +1,6 @@
 #include "MainWindow.h"
 
 #include "AppIcon.h"
-#include "CachedLabel.h"
-#include "EditBox.h"
 #include "InputValidators.h"
 #include "MapCanvasWidget.h"
 #include "WidgetControls.h"
@@ -35,8 +33,7 @@ QWidget* createControl(const ControlEntry& entry, QWidget* parent)
     const QString text = WidgetControls::labelText(entry.text);
     switch (entry.kind) {
     case ControlKind::Label: {
-        // The labels that handlers rewrite keep their layout between paints.
-        QLabel* label = (entry.traits & layout::Rewritten) ? new CachedLabel(text, parent) : new QLabel(text, parent);
+        auto* label = new QLabel(text, parent);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap((entry.traits & layout::Wrapping) != 0);
         if (entry.traits & layout::Bordered) {
@@ -53,8 +50,8 @@ QWidget* createControl(const ControlEntry& entry, QWidget* parent)
         return label;
     }
     case ControlKind::EditBox: {
-        auto* edit = new EditBox((entry.traits & layout::ReadOnly) ? EditBox::Role::Result : EditBox::Role::Entry, parent);
-        edit->setText(text);
+        auto* edit = new QLineEdit(text, parent);
+        edit->setReadOnly((entry.traits & layout::ReadOnly) != 0);
         edit->setAlignment((entry.traits & layout::LeftAligned) ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
         // Limits apply to typing only: validators, not setMaxLength, which
         // would also cut a text the program sets.

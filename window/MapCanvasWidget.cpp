@@ -36,14 +36,12 @@ int MapCanvasWidget::loadPicture(const std::string& utf8Path)
         return 0;
     lastPicture_ = lastPicture_ == std::numeric_limits<int>::max() ? 1 : lastPicture_ + 1;
     pictures_[lastPicture_] = image;
-    lastDrawn_.reset();
     return lastPicture_;
 }
 
 void MapCanvasWidget::releasePicture(int picture)
 {
     pictures_.erase(picture);
-    lastDrawn_.reset();
 }
 
 void MapCanvasWidget::drawPicture(int picture, int x, int y)
@@ -51,15 +49,9 @@ void MapCanvasWidget::drawPicture(int picture, int x, int y)
     const auto it = pictures_.find(picture);
     if (it == pictures_.end())
         return;
-    // The same picture at the same place over a surface untouched since it
-    // was last drawn there changes no pixel.
-    const PictureDrawing drawing {picture, x, y};
-    if (lastDrawn_ == drawing)
-        return;
     QPainter painter(&surface_);
     painter.drawImage(QPoint(x, y), it->second);
     painter.end();
-    lastDrawn_ = drawing;
     update(QRect(QPoint(x, y), it->second.size()));
 }
 
@@ -74,7 +66,6 @@ void MapCanvasWidget::drawImage(const RgbImage& image, int x, int y)
     QPainter painter(&surface_);
     painter.drawImage(QPoint(x, y), pixels);
     painter.end();
-    lastDrawn_.reset();
     update(QRect(QPoint(x, y), pixels.size()));
 }
 
@@ -93,7 +84,6 @@ void MapCanvasWidget::drawRectangle(int left, int top, int right, int bottom)
     // size: this covers exactly left..right and top..bottom.
     painter.drawRect(QRect(left, top, right - left, bottom - top));
     painter.end();
-    lastDrawn_.reset();
     update(QRect(QPoint(left, top), QPoint(right, bottom)).normalized());
 }
 

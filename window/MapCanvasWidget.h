@@ -9,7 +9,6 @@
 
 #include <map>
 #include <memory>
-#include <optional>
 
 namespace quarnet::window {
 
@@ -44,16 +43,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    struct PictureDrawing {
-        int picture;
-        int x;
-        int y;
-        bool operator==(const PictureDrawing&) const = default;
-    };
-
     QImage surface_;
-    // The last picture drawn, while nothing has been drawn over it.
-    std::optional<PictureDrawing> lastDrawn_;
     QColor drawColour_ {Qt::black};
     std::map<int, QImage> pictures_;
     std::unique_ptr<PicturePrefetch> prefetch_;
