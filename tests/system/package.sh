@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the .deb and .tar.gz from a build folder, checks what the .deb holds
-# and depends on, unpacks it into a temporary root, starts the installed
+# and depends on, checks it with Debian's own checkers (lintian, AppStream,
+# desktop entry), unpacks it into a temporary root, starts the installed
 # program through its link on the PATH in a real X server, and sees its
 # window showing the picture that lies in the program's private folder (so
 # the directory it reports is the real one).
@@ -26,12 +27,23 @@ for path in ./usr/lib/quarnet/quarnet "./usr/bin/quarnet -> ../lib/quarnet/quarn
             ./usr/share/applications/io.github.quarnet.Quarnet.desktop \
             ./usr/share/icons/hicolor/16x16/apps/io.github.quarnet.Quarnet.png \
             ./usr/share/icons/hicolor/32x32/apps/io.github.quarnet.Quarnet.png \
-            ./usr/share/icons/hicolor/48x48/apps/io.github.quarnet.Quarnet.png; do
+            ./usr/share/icons/hicolor/48x48/apps/io.github.quarnet.Quarnet.png \
+            ./usr/share/metainfo/io.github.quarnet.Quarnet.metainfo.xml \
+            ./usr/share/man/man1/quarnet.1.gz \
+            ./usr/share/doc/quarnet/copyright ./usr/share/doc/quarnet/changelog.gz; do
   [[ "$contents" == *"$path"* ]] || { echo "the package lacks $path"; exit 1; }
 done
+[[ $(dpkg-deb -f "$deb" Section) == utils ]]
+
+# Debian's checkers: no errors and no warnings (notes are allowed).
+lintian_args=(--fail-on error,warning)
+[[ $(id -u) -ne 0 ]] || lintian_args+=(--allow-root)
+lintian "${lintian_args[@]}" "$deb"
 
 root="$work/root"
 dpkg -x "$deb" "$root"
+appstreamcli validate --no-net --strict "$root/usr/share/metainfo/io.github.quarnet.Quarnet.metainfo.xml"
+desktop-file-validate "$root/usr/share/applications/io.github.quarnet.Quarnet.desktop"
 "$probe" solid-picture "$root/usr/lib/quarnet/SANGO7.0.125.jpg" 3366CC
 
 (cd "$work" && exec "$root/usr/bin/quarnet") &
