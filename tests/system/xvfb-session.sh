@@ -1,5 +1,6 @@
 # Sourced by the system tests: starts a private Xvfb on a free display, and
-# stops it when the test's shell exits.
+# stops it when the test's shell exits. XVFB_SCREEN sets the screen's size
+# and depth (a window at display scale 2 needs a larger one).
 xvfb_tmp=$(mktemp -d)
 cleanup_xvfb() {
   [[ -n "${xvfb_pid:-}" ]] && kill "$xvfb_pid" 2>/dev/null || true
@@ -8,7 +9,7 @@ cleanup_xvfb() {
 }
 trap cleanup_xvfb EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$xvfb_tmp/display" 2>"$xvfb_tmp/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3>"$xvfb_tmp/display" 2>"$xvfb_tmp/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
   [[ -s "$xvfb_tmp/display" ]] && break
