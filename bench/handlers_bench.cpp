@@ -2,7 +2,7 @@
 // repaint it triggers; and the bare pwrite + fsync of one byte that bounds a
 // flushed write.
 
-#include "BenchWindow.h"
+#include "BenchmarkMain.h"
 
 #include <QListWidget>
 #include <QMouseEvent>
@@ -16,16 +16,7 @@
 namespace {
 
 using quarnet::bench::BenchWindow;
-
-// Made on first use, gone before the application object is.
-std::unique_ptr<BenchWindow> window;
-
-BenchWindow& bench()
-{
-    if (!window)
-        window = std::make_unique<BenchWindow>();
-    return *window;
-}
+using quarnet::bench::bench;
 
 // Reports the widgets repainted per event beside the time.
 class CountPaints {
@@ -211,12 +202,5 @@ BENCHMARK(OpenAndClose);
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    window.reset();
-    return 0;
+    return quarnet::bench::runBenchmarks(argc, argv);
 }

@@ -10,6 +10,10 @@ cmake --preset default >/dev/null
 cmake --build --preset default >/dev/null
 bin=$PWD/build/default/bench
 build/default/window/quarnet-make-demo-map "$bin" >/dev/null
+# The terrain view's folder: the demo map without its picture.
+rm -f "$bin/terrain/SANGO7.0.125.jpg"
+cp "$bin/SANGO7.MPC" "$bin/terrain/SANGO7.MPC"
+cp "$bin/quarnet-bench-startup" "$bin/terrain/quarnet-bench-startup"
 
 source tests/system/xvfb-session.sh
 
@@ -42,6 +46,20 @@ QT_QPA_PLATFORM=offscreen "$bin/quarnet-bench-handlers" --benchmark_format=csv -
 
 # 3. Growth over 100000 mixed events.
 QT_QPA_PLATFORM=offscreen "$bin/quarnet-bench-growth" >"$xvfb_tmp/growth"
+
+# 4. The terrain view, without the map picture: a page, opening the map
+# beside a plain read of the whole file, and peak memory beside the start-up
+# with the picture (both on Xvfb, median of 5).
+QT_QPA_PLATFORM=offscreen "$bin/terrain/quarnet-bench-terrain" --benchmark_format=csv --benchmark_min_time=0.2 \
+  --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null | grep -E '^name|_median' \
+  | sed 's/_median//' >"$xvfb_tmp/terrain.csv"
+: >"$xvfb_tmp/terrain-memory" ; : >"$xvfb_tmp/no-picture"
+for _ in $(seq 5); do
+  "$bin/terrain/quarnet-bench-terrain-memory" | awk '{print $6}' >>"$xvfb_tmp/terrain-memory"
+  startup terrain/quarnet-bench-startup | awk '{print $2}' >>"$xvfb_tmp/no-picture"
+done
+t_kib=$(median <"$xvfb_tmp/terrain-memory")
+n_kib=$(median <"$xvfb_tmp/no-picture")
 
 echo
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(uname -sr)"
@@ -76,6 +94,16 @@ awk -F, 'NR > 1 {
 awk 'NR == 2 {first_t = $4; first_m = $5} NR > 1 {last_t = $4; last_m = $5}
   END { printf "| growth over 100000 mixed events (processor time) | %d ns/event in the last 10000 | %d ns/event in the first 10000 | %.2f x; memory %+d KiB | flat |\n",
         last_t, first_t, last_t / first_t, last_m - first_m }' "$xvfb_tmp/growth"
+awk -F, 'NR > 1 {
+  name = $1; gsub(/"/, "", name); t = $3; unit = $5; gsub(/"/, "", unit)
+  us[name] = (unit == "ns") ? t / 1000 : (unit == "ms" ? t * 1000 : t)
+} END {
+  printf "| terrain view: a page drawn (TerrainPage) | %.1f us | 1000 us | %s | under 1 ms |\n", us["TerrainPage"], (us["TerrainPage"] < 1000 ? "met" : "missed")
+  printf "| terrain view: opening the demo map (OpenWithTerrain) | %.1f us | %.1f us (plain sequential read of the whole file) | %.2f x | at most 1.5 x |\n", us["OpenWithTerrain"], us["BareSequentialRead"], us["OpenWithTerrain"] / us["BareSequentialRead"]
+}' "$xvfb_tmp/terrain.csv"
+awk -v t="$t_kib" -v q="$q_kib" -v n="$n_kib" 'BEGIN {
+  printf "| peak memory, terrain view (demo map open, all 42 pages drawn) | %.1f MiB | %.1f MiB (start-up with the map picture) | %+.1f MiB | no more |\n", t/1024, q/1024, (t-q)/1024
+  printf "| for reference: what each costs over the start-up without the picture (%.1f MiB) | %+.1f MiB | %+.1f MiB | | |\n", n/1024, (t-n)/1024, (q-n)/1024 }'
 echo
 echo "Growth, per block of 10000 events:"
 cat "$xvfb_tmp/growth"

@@ -57,23 +57,28 @@ RgbImage rasterize(std::span<const std::uint8_t> codes, int columns, int rows, i
 {
     if (columns <= 0 || rows <= 0 || pixelsPerBlock <= 0)
         return {};
+    // Every code's colour, looked up by name once.
+    static const std::array<Rgb, 256> colours = [] {
+        std::array<Rgb, 256> table;
+        for (int code = 0; code < 256; ++code)
+            table[static_cast<std::size_t>(code)] = colour(code);
+        return table;
+    }();
     RgbImage image;
     image.width = columns * pixelsPerBlock;
     image.height = rows * pixelsPerBlock;
-    image.pixels.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
-    std::array<Rgb, 256> colours;
-    for (int code = 0; code < 256; ++code)
-        colours[static_cast<std::size_t>(code)] = colour(code);
+    image.pixels.reserve(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+    // One line of pixels per row of blocks, then pixelsPerBlock copies of it.
+    std::vector<Rgb> line(static_cast<std::size_t>(image.width));
     for (int row = 0; row < rows; ++row) {
-        // One line of pixels per row of blocks, then copies of it.
-        Rgb* line = image.pixels.data() + static_cast<std::size_t>(row) * pixelsPerBlock * image.width;
         for (int column = 0; column < columns; ++column) {
-            const std::size_t index = static_cast<std::size_t>(row) * columns + column;
+            const std::size_t index = static_cast<std::size_t>(row) * static_cast<std::size_t>(columns)
+                                      + static_cast<std::size_t>(column);
             const Rgb c = index < codes.size() ? colours[codes[index]] : colours[0];
-            std::fill_n(line + static_cast<std::size_t>(column) * pixelsPerBlock, pixelsPerBlock, c);
+            std::fill_n(line.begin() + static_cast<std::ptrdiff_t>(column) * pixelsPerBlock, pixelsPerBlock, c);
         }
-        for (int copy = 1; copy < pixelsPerBlock; ++copy)
-            std::copy_n(line, image.width, line + static_cast<std::size_t>(copy) * image.width);
+        for (int copy = 0; copy < pixelsPerBlock; ++copy)
+            image.pixels.insert(image.pixels.end(), line.begin(), line.end());
     }
     return image;
 }

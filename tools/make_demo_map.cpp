@@ -7,8 +7,8 @@
 
 #include "model/CityTable.h"
 #include "model/MapGeometry.h"
+#include "model/TerrainRaster.h"
 
-#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -35,29 +35,6 @@ enum Code : std::uint8_t {
     Hills = 0x0A, PatchySnow = 0x0B, ShallowSea = 0x0C, DeepSea = 0x0D, Desert = 0x0E, Wasteland = 0x10,
     Marsh = 0x11, SnowyHills = 0x16, SnowMountains = 0x18, Forest = 0x19,
 };
-
-QColor colourOf(std::uint8_t code)
-{
-    switch (code) {
-    case River: return {70, 130, 200};
-    case Snowfield: return {236, 240, 244};
-    case Grassland: return {126, 170, 78};
-    case Road: return {170, 130, 80};
-    case DryGrassland: return {176, 176, 96};
-    case Mountains: return {120, 100, 84};
-    case Hills: return {150, 150, 92};
-    case PatchySnow: return {200, 208, 200};
-    case ShallowSea: return {72, 128, 188};
-    case DeepSea: return {30, 66, 130};
-    case Desert: return {222, 196, 130};
-    case Wasteland: return {168, 150, 120};
-    case Marsh: return {96, 138, 112};
-    case SnowyHills: return {214, 220, 226};
-    case SnowMountains: return {246, 248, 252};
-    case Forest: return {56, 112, 56};
-    default: return {255, 0, 255};
-    }
-}
 
 // Smooth pseudo-random noise in 0..1, the same on every machine.
 double lattice(int x, int y, int seed)
@@ -236,15 +213,11 @@ bool writeMapFile(const QString& path, const Terrain& terrain)
 
 bool writePicture(const QString& path, const Terrain& terrain)
 {
-    constexpr int block = g::blockSize / g::pictureScale; // 4 picture pixels
-    QImage image(columns * block, rows * block, QImage::Format_RGB32);
-    for (int row = 0; row < rows; ++row)
-        for (int column = 0; column < columns; ++column) {
-            const QColor colour = colourOf(terrain.codes[static_cast<std::size_t>(row) * columns + column]);
-            for (int y = 0; y < block; ++y)
-                for (int x = 0; x < block; ++x)
-                    image.setPixel(column * block + x, row * block + y, colour.rgb());
-        }
+    // The program's own terrain colours, 4 x 4 picture pixels a block.
+    const quarnet::RgbImage pixels = quarnet::terrain::rasterize(terrain.codes, columns, rows, g::pictureBlockSize);
+    static_assert(sizeof(quarnet::Rgb) == 3);
+    const QImage image(reinterpret_cast<const uchar*>(pixels.pixels.data()), pixels.width, pixels.height,
+                       pixels.width * 3, QImage::Format_RGB888);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return false;

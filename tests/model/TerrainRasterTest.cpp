@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
 namespace quarnet::testing {
@@ -157,6 +158,19 @@ TEST(TerrainPalette, OneColourPerTerrainNameGreyForOthersBackgroundForZero)
     }
     EXPECT_EQ(names.size(), 17u);
     EXPECT_EQ(colours.size(), 17u);
+}
+
+TEST(TerrainPalette, EveryTerrainStandsOutFromTheBackgroundAndTheGrey)
+{
+    const auto distance = [](Rgb a, Rgb b) {
+        return std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue);
+    };
+    const Rgb grey = terrain::colour(35);
+    EXPECT_GE(distance(grey, terrain::canvasBackground), 96);
+    for (int code = terrain::lowestCode; code <= terrain::highestCode; ++code) {
+        EXPECT_GE(distance(terrain::colour(code), terrain::canvasBackground), 60) << code;
+        EXPECT_GE(distance(terrain::colour(code), grey), 48) << code;
+    }
 }
 
 } // namespace
