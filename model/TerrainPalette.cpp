@@ -12,24 +12,25 @@ namespace {
 
 constexpr Rgb unnamedGrey {128, 128, 128};
 
-// One colour per terrain name, chosen to read as the terrain.
+// One colour per terrain name, chosen to read as the terrain and to tell
+// neighbouring terrains apart (rivers from seas, the four kinds of snow).
 constexpr std::array<std::pair<std::string_view, Rgb>, 17> colours = {{
-    {"河流", {70, 130, 200}},
-    {"雪原", {236, 240, 244}},
+    {"河流", {56, 160, 232}},
+    {"雪原", {228, 236, 246}},
     {"草原", {126, 170, 78}},
     {"道路", {170, 130, 80}},
     {"干草原", {176, 176, 96}},
     {"高山", {120, 100, 84}},
     {"丘陵", {150, 150, 92}},
-    {"残雪", {200, 208, 200}},
+    {"残雪", {190, 204, 184}},
     {"浅海", {72, 128, 188}},
     {"深海", {30, 66, 130}},
     {"沙漠", {222, 196, 130}},
     {"不明", {160, 96, 160}},
-    {"荒地", {168, 150, 120}},
+    {"荒地", {180, 140, 120}},
     {"湿地", {96, 138, 112}},
-    {"雪丘", {214, 220, 226}},
-    {"雪山", {250, 250, 252}},
+    {"雪丘", {200, 210, 222}},
+    {"雪山", {255, 255, 255}},
     {"森林", {56, 112, 56}},
 }};
 

@@ -160,7 +160,7 @@ TEST(TerrainPalette, OneColourPerTerrainNameGreyForOthersBackgroundForZero)
     EXPECT_EQ(colours.size(), 17u);
 }
 
-TEST(TerrainPalette, EveryTerrainStandsOutFromTheBackgroundAndTheGrey)
+TEST(TerrainPalette, EveryTerrainStandsOutFromTheOthersTheBackgroundAndTheGrey)
 {
     const auto distance = [](Rgb a, Rgb b) {
         return std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue);
@@ -170,6 +170,11 @@ TEST(TerrainPalette, EveryTerrainStandsOutFromTheBackgroundAndTheGrey)
     for (int code = terrain::lowestCode; code <= terrain::highestCode; ++code) {
         EXPECT_GE(distance(terrain::colour(code), terrain::canvasBackground), 60) << code;
         EXPECT_GE(distance(terrain::colour(code), grey), 48) << code;
+        for (int other = terrain::lowestCode; other < code; ++other) {
+            if (terrain::name(other) != terrain::name(code)) {
+                EXPECT_GE(distance(terrain::colour(code), terrain::colour(other)), 48) << other << " and " << code;
+            }
+        }
     }
 }
 
