@@ -56,19 +56,12 @@ std::string WidgetControls::text(std::string_view control) const
 
 void WidgetControls::setText(std::string_view control, const std::string& text)
 {
-    // A text that is already shown is left alone: rewriting it would only
-    // cost a repaint.
     QWidget* widget = find(control);
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        const QString shown = fromUtf8(text);
-        if (edit->text() == shown)
-            return;
-        edit->setText(shown);
+        edit->setText(fromUtf8(text));
         edit->setCursorPosition(0); // a long text shows its beginning
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-        const QString shown = labelText(text);
-        if (label->text() != shown)
-            label->setText(shown);
+        label->setText(labelText(text));
     }
 }
 
