@@ -24,16 +24,9 @@ std::string toUtf8(const QString& text)
 
 } // namespace
 
-WidgetControls::WidgetControls(const QHash<QString, QWidget*>& widgets)
-{
-    for (auto it = widgets.cbegin(); it != widgets.cend(); ++it)
-        widgets_.emplace(toUtf8(it.key()), it.value());
-}
-
 QWidget* WidgetControls::find(std::string_view control) const
 {
-    const auto found = widgets_.find(control);
-    return found == widgets_.end() ? nullptr : found->second;
+    return widgets_.value(fromUtf8(control), nullptr);
 }
 
 QString WidgetControls::labelText(const std::string& text)

@@ -5,10 +5,8 @@
 #include <QHash>
 #include <QString>
 
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 class QWidget;
 
@@ -19,7 +17,7 @@ namespace quarnet::window {
 class WidgetControls final : public Controls {
 public:
     // The controls by their names.
-    explicit WidgetControls(const QHash<QString, QWidget*>& widgets);
+    explicit WidgetControls(QHash<QString, QWidget*> widgets) : widgets_(std::move(widgets)) {}
 
     std::string text(std::string_view control) const override;
     void setText(std::string_view control, const std::string& text) override;
@@ -35,13 +33,7 @@ public:
 private:
     QWidget* find(std::string_view control) const;
 
-    // Keyed by the UTF-8 names the model uses, so that finding a control
-    // converts nothing.
-    struct NameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
-    };
-    std::unordered_map<std::string, QWidget*, NameHash, std::equal_to<>> widgets_;
+    QHash<QString, QWidget*> widgets_;
 };
 
 } // namespace quarnet::window
