@@ -17,7 +17,7 @@ if [[ "${1:-}" == "test" ]]; then
     xvfb libx11-dev libxtst-dev dpkg-dev
     lintian appstream desktop-file-utils
     clang libclang-rt-dev
-    g++-mingw-w64-x86-64-posix wine wine64
+    g++-mingw-w64-x86-64-posix wine wine64 nsis
   )
 fi
 

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Benchmarks of the Windows program under wine, in a private X server and wine
+# prefix; prints one table, each figure beside its limit:
+#   bash bench/run-windows.sh [RUNS]      (start-ups per program, default 21)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-21}
+
+bash scripts/install-deps.sh test
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target quarnet quarnet_demo_map quarnet-bench-win32-bare \
+  quarnet-bench-win32-bare-caption quarnet-bench-win32-startup quarnet-bench-win32-handlers >/dev/null
+build=$PWD/build/windows
+strip=$(sed -n 's/^CMAKE_STRIP:FILEPATH=//p' "$build/CMakeCache.txt")
+
+source tests/system/xvfb-session.sh
+source tests/system/wine-prefix.sh
+
+# One folder: each program reads the map picture from its own folder. The
+# program is stripped, as the packages ship it.
+stage="$xvfb_tmp/bench"
+mkdir "$stage"
+"$strip" -o "$stage/quarnet.exe" "$build/win32/quarnet.exe"
+cp "$build"/bench/quarnet-bench-win32-*.exe "$build/demo/SANGO7.0.125.jpg" "$build/demo/SANGO7.MPC" "$stage/"
+cd "$stage"
+
+# 1. Start-up to the first painted frame and peak working set, the programs
+# started in turn from one launcher.
+run_wine_timeout 1800 ./quarnet-bench-win32-startup.exe "$runs" \
+  quarnet.exe quarnet-bench-win32-bare.exe quarnet-bench-win32-bare-caption.exe >"$xvfb_tmp/startup"
+# 2. Each handler with its repaint, in process.
+run_wine_timeout 900 ./quarnet-bench-win32-handlers.exe >"$xvfb_tmp/handlers"
+# 3. The program's size.
+size=$(stat -c %s quarnet.exe)
+
+figure() { awk -v name="$1" -v column="$2" '$1 == name {print $column}' "$xvfb_tmp/startup"; }
+q_ms=$(figure quarnet.exe 2) b_ms=$(figure quarnet-bench-win32-bare.exe 2) c_ms=$(figure quarnet-bench-win32-bare-caption.exe 2)
+q_kib=$(figure quarnet.exe 3) b_kib=$(figure quarnet-bench-win32-bare.exe 3) c_kib=$(figure quarnet-bench-win32-bare-caption.exe 3)
+
+echo
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(uname -sr), $("$wine" --version)"
+echo
+echo "| measure | quarnet.exe | limit | ratio or result | goal |"
+echo "|---|---|---|---|---|"
+awk -v q="$q_ms" -v b="$b_ms" -v n="$runs" 'BEGIN {
+  printf "| start-up to first paint, median of %d | %.1f ms | %.1f ms (bare Win32 window, same picture through WIC) | %.2f x | at most 1.1 x |\n", n, q, b, q/b }'
+awk -v q="$q_ms" -v b="$c_ms" 'BEGIN {
+  printf "| for reference: against the bare window with one Chinese caption | %.1f ms | %.1f ms | %.2f x | |\n", q, b, q/b }'
+awk -v q="$q_kib" -v b="$b_kib" 'BEGIN {
+  printf "| peak working set at first paint | %.1f MiB | %.1f MiB (bare) | +%.1f MiB | at most +4 MiB |\n", q/1024, b/1024, (q-b)/1024 }'
+awk -v q="$q_kib" -v b="$c_kib" 'BEGIN {
+  printf "| for reference: against the bare window with one Chinese caption | %.1f MiB | %.1f MiB | +%.1f MiB | |\n", q/1024, b/1024, (q-b)/1024 }'
+awk '{ us[$1] = $2; paints[$1] = $3; order[++n] = $1 } END {
+  for (i = 1; i <= n; i++) {
+    name = order[i]
+    if (name == "BareWriteFlush")
+      printf "| for reference: the system alone writes and flushes one byte | %.1f us | | | |\n", us[name]
+    else
+      printf "| %s (%.0f windows painted) | %.1f us | 1000 us | %s | under 1 ms |\n", name, paints[name], us[name], (us[name] < 1000 ? "met" : "missed")
+  }
+}' "$xvfb_tmp/handlers"
+awk -v s="$size" 'BEGIN {
+  printf "| size of quarnet.exe (stripped, as packaged) | %.2f MiB | 2 MiB | %.2f x | at most 2 MiB |\n", s/1048576, s/2097152 }'

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Builds the Windows .zip and installer from the windows build and checks what
+# the .zip holds; then, in a private wine prefix and X server: installs
+# silently, with a Start-menu entry; starts the installed program, closes it by
+# its title bar (exit code 0), and uninstalls silently: the program's
+# folder, its Start-menu entries and its uninstall registration are gone.
+#   wine-package.sh BUILD_DIR PROBE SCREENSHOT
+set -euo pipefail
+build_dir=$(cd "$1" && pwd) probe=$2 screenshot=$3
+title="Quarnet --- By Velloran"
+
+source "$(dirname "$0")/xvfb-session.sh"
+source "$(dirname "$0")/wine-prefix.sh"
+work="$xvfb_tmp/package"
+mkdir -p "$work"
+fail() { echo "$*"; exit 1; }
+
+cpack --config "$build_dir/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" \
+  || { cat "$work/cpack.log"; fail "cpack failed"; }
+zip=$(ls "$work"/out/quarnet-*-win64.zip)
+installer=$(ls "$work"/out/quarnet-*-win64.exe)
+
+# The .zip: one folder with the program, the README and the demo.
+(cd "$work" && cmake -E tar xf "$zip")
+root="$work/$(basename "$zip" .zip)"
+for file in quarnet.exe README-Windows.txt LICENSE.txt demo/SANGO7.MPC demo/SANGO7.0.125.jpg; do
+  [[ -f "$root/$file" ]] || fail "the .zip lacks $file"
+done
+cmp "$root/demo/SANGO7.MPC" "$build_dir/demo/SANGO7.MPC"
+cmp "$root/demo/SANGO7.0.125.jpg" "$build_dir/demo/SANGO7.0.125.jpg"
+grep -q $'\r$' "$root/README-Windows.txt" || fail "README-Windows.txt lacks Windows line ends"
+
+# Install silently into a folder of our choice.
+run_wine_timeout 120 "$installer" /S '/D=C:\Quarnet' || fail "the installer failed"
+installed="$WINEPREFIX/drive_c/Quarnet"
+menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quarnet"
+for file in "$installed/quarnet.exe" "$installed/Uninstall.exe" "$installed/README-Windows.txt" \
+            "$installed/demo/SANGO7.MPC" "$menu/Quarnet.lnk" "$menu/Uninstall.lnk"; do
+  [[ -f "$file" ]] || fail "not installed: $file"
+done
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quarnet'
+run_wine_timeout 30 reg query "$uninstall_key" >/dev/null || fail "not registered for removal"
+
+# The Start-menu entry leads to the installed program (wine's start does not
+# wait for a shortcut's program, so the program is started directly).
+grep -qaF 'C:\Quarnet\quarnet.exe' "$menu/Quarnet.lnk" || fail "the Start-menu entry leads elsewhere"
+run_wine_timeout 60 'C:\Quarnet\quarnet.exe' &
+running=$!
+"$probe" wait "$title" 30
+"$probe" wait-count 1 10
+"$probe" screenshot "$screenshot"
+"$probe" close "$title"
+set +e
+wait "$running"
+code=$?
+set -e
+[[ $code -eq 0 ]] || fail "the installed program ended with $code"
+
+# The uninstaller runs on from a copy of itself: wait for its work to show.
+run_wine_timeout 60 "$installed/Uninstall.exe" /S || fail "the uninstaller failed"
+for _ in $(seq 150); do
+  [[ -e "$installed" || -e "$menu" ]] || break
+  sleep 0.2
+done
+[[ ! -e "$installed" ]] || fail "left after uninstalling: $(find "$installed")"
+[[ ! -e "$menu" ]] || fail "Start-menu entries left after uninstalling"
+if run_wine_timeout 30 reg query "$uninstall_key" >/dev/null 2>&1; then
+  fail "still registered after uninstalling"
+fi
+echo "packages: $(basename "$zip"), $(basename "$installer"); installed, started (exit 0) and removed"
