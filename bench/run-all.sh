@@ -96,7 +96,7 @@ awk -F, 'NR > 1 {
   name = $1; gsub(/"/, "", name); t = $3; unit = $5; gsub(/"/, "", unit)
   us[name] = (unit == "ns") ? t / 1000 : (unit == "ms" ? t * 1000 : t)
 } END {
-  printf "| terrain view: a page drawn (TerrainPage) | %.1f us | 1000 us | %s | under 1 ms |\n", us["TerrainPage"], (us["TerrainPage"] < 1000 ? "met" : "missed")
+  printf "| terrain view: Calculate, which draws a page of terrain (TerrainPage) | %.1f us | 1000 us | %s | under 1 ms |\n", us["TerrainPage"], (us["TerrainPage"] < 1000 ? "met" : "missed")
   printf "| terrain view: opening the demo map (OpenWithTerrain) | %.1f us | %.1f us (plain sequential read of the whole file) | %.2f x | at most 1.5 x |\n", us["OpenWithTerrain"], us["BareSequentialRead"], us["OpenWithTerrain"] / us["BareSequentialRead"]
 }' "$xvfb_tmp/terrain.csv"
 awk -v t="$t_kib" -v q="$q_kib" -v n="$n_kib" 'BEGIN {

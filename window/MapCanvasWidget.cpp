@@ -61,11 +61,8 @@ void MapCanvasWidget::drawImage(const RgbImage& image, int x, int y)
         || image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
         return;
     static_assert(sizeof(Rgb) == 3);
-    // Converted in one piece first: drawn as they are, the painter hands a
-    // page of them to worker threads, which costs more than it saves here.
-    const QImage pixels = QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
-                                 image.width * 3, QImage::Format_RGB888)
-                              .convertToFormat(surface_.format());
+    const QImage pixels(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                        image.width * 3, QImage::Format_RGB888);
     QPainter painter(&surface_);
     painter.drawImage(QPoint(x, y), pixels);
     painter.end();
