@@ -1,6 +1,6 @@
 #include "CanvasWindow.h"
 
-#include "DpiScale.h"
+#include "WindowProc.h"
 #include "platform/WindowsText.h"
 
 #include <windowsx.h>
@@ -52,7 +52,7 @@ CanvasWindow::CanvasWindow(HWND parent, int id, int width, int height) : width_(
     std::fill_n(bits_, std::size_t(width) * std::size_t(height),
                 toBgrx({GetRValue(face), GetGValue(face), GetBValue(face)}));
 
-    registerClassOnce(&CanvasWindow::windowProc);
+    registerClassOnce(&forwardToOwner<CanvasWindow>);
     CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, 0, 0, width, height, parent,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
 }
@@ -66,22 +66,12 @@ CanvasWindow::~CanvasWindow()
     DeleteObject(bitmap_);
 }
 
-LRESULT CALLBACK CanvasWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* created = static_cast<CanvasWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        created->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* canvas = reinterpret_cast<CanvasWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!canvas)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    return canvas->handle(message, wParam, lParam);
-}
-
-LRESULT CanvasWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CanvasWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_NCCREATE:
+        hwnd_ = hwnd;
+        break;
     case WM_PAINT:
         paint();
         return 0;
@@ -89,26 +79,36 @@ LRESULT CanvasWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 1; // the bitmap covers everything
     case WM_MOUSEMOVE:
         if (onMouseMove) {
-            const UINT dpi = GetDpiForWindow(hwnd_);
-            onMouseMove(unscaled(GET_X_LPARAM(lParam), dpi), unscaled(GET_Y_LPARAM(lParam), dpi));
+            const POINT at = canvasPoint(lParam);
+            onMouseMove(at.x, at.y);
         }
         return 0;
     case WM_RBUTTONDOWN:
         if (onRightButtonDown) {
-            const UINT dpi = GetDpiForWindow(hwnd_);
-            onRightButtonDown(unscaled(GET_X_LPARAM(lParam), dpi), unscaled(GET_Y_LPARAM(lParam), dpi));
+            const POINT at = canvasPoint(lParam);
+            onRightButtonDown(at.x, at.y);
         }
         return 0;
-    case WM_NCDESTROY: {
-        HWND gone = hwnd_;
-        SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
+    case WM_NCDESTROY:
         hwnd_ = nullptr;
-        return DefWindowProcW(gone, message, wParam, lParam);
-    }
+        break;
     default:
         break;
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+POINT CanvasWindow::canvasPoint(LPARAM lParam) const
+{
+    // Above 96 DPI the window is larger than the bitmap it shows.
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    POINT at {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (client.right > 0 && client.bottom > 0 && at.x >= 0 && at.y >= 0) {
+        at.x = static_cast<LONG>(std::int64_t {at.x} * width_ / client.right);
+        at.y = static_cast<LONG>(std::int64_t {at.y} * height_ / client.bottom);
+    }
+    return at;
 }
 
 void CanvasWindow::paint()

@@ -44,9 +44,11 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
 
+    // Its window's messages.
+    LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    POINT canvasPoint(LPARAM lParam) const;
     void paint();
     void setPixel(int x, int y, std::uint32_t bgrx);
     void changed();

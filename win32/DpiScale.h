@@ -12,10 +12,4 @@ inline int scaled(int pixels, UINT dpi)
     return MulDiv(pixels, static_cast<int>(dpi), static_cast<int>(baseDpi));
 }
 
-// The inverse, for positions that the mouse reports in scaled pixels.
-inline int unscaled(int pixels, UINT dpi)
-{
-    return MulDiv(pixels, static_cast<int>(baseDpi), static_cast<int>(dpi));
-}
-
 } // namespace quarnet::win32

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "DpiScale.h"
+#include "WindowProc.h"
 #include "model/CityTable.h"
 #include "model/TerrainTable.h"
 #include "platform/WindowsText.h"
@@ -71,8 +72,6 @@ void stylesOf(const ControlEntry& entry, DWORD& style, DWORD& exStyle)
         exStyle |= WS_EX_CLIENTEDGE;
         if (entry.traits & layout::ReadOnly)
             style |= ES_READONLY;
-        if (entry.traits & layout::HexEntry)
-            style |= ES_UPPERCASE;
         if (entry.traits & layout::PixelEntry)
             style |= ES_NUMBER;
         break;
@@ -105,6 +104,14 @@ RECT placeOf(const ControlEntry& entry)
         }
     }
     return {left, top, left + entry.geometry.width, top + entry.geometry.height};
+}
+
+// Turns typed letters into capitals; only typing, not texts set by the program.
+LRESULT CALLBACK typeInUpperCase(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_CHAR)
+        wParam = reinterpret_cast<WPARAM>(CharUpperW(reinterpret_cast<LPWSTR>(wParam)));
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 std::wstring proposedFileName()
@@ -146,7 +153,7 @@ MainWindow::MainWindow(platform::Files& files)
     INITCOMMONCONTROLSEX classes {sizeof classes, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);
 
-    registerClassOnce(&MainWindow::windowProc);
+    registerClassOnce(&forwardToOwner<MainWindow>);
     CreateWindowExW(windowExStyle, className, title, windowStyle, windowLeft, windowTop, CW_USEDEFAULT, CW_USEDEFAULT,
                     nullptr, nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = GetDpiForWindow(hwnd_);
@@ -194,9 +201,12 @@ void MainWindow::createControls()
                                    height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
             SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         }
-        // Typing limits; a text the program sets is never cut by them.
-        if (entry.traits & layout::HexEntry)
+        // Typing limits; a text the program sets is never cut or changed by
+        // them. ES_UPPERCASE would also raise a text the program sets.
+        if (entry.traits & layout::HexEntry) {
             SendMessageW(hwnd, EM_LIMITTEXT, layout::hexEntryLimit, 0);
+            SetWindowSubclass(hwnd, &typeInUpperCase, 0, 0);
+        }
         if (entry.traits & layout::PixelEntry)
             SendMessageW(hwnd, EM_LIMITTEXT, layout::pixelEntryLimit, 0);
         if (entry.kind == ControlKind::EditBox && (entry.traits & layout::ReadOnly))
@@ -288,17 +298,18 @@ int MainWindow::listItemHeight() const
 
 void MainWindow::fitComboHeight(HWND combo, int height)
 {
-    // A drop-down list's closed height follows its selection field's height.
-    for (int tries = 0; tries < 2; ++tries) {
+    // A drop-down list's closed height follows its selection field's height;
+    // the field is corrected until the box has the height wanted, as the
+    // system may add its own padding to what it is told.
+    LRESULT field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    for (int tries = 0; tries < 4 && field != CB_ERR; ++tries) {
         RECT rect;
         GetWindowRect(combo, &rect);
         const int difference = height - (rect.bottom - rect.top);
-        if (difference == 0)
+        if (difference == 0 || field + difference < 1)
             return;
-        const LRESULT field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-        if (field == CB_ERR || field + difference < 1)
-            return;
-        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + difference);
+        field += difference;
+        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
     }
 }
 
@@ -325,28 +336,19 @@ void MainWindow::applyDpi(UINT dpi)
     setFontFor(dpi);
     placeControls();
     RECT frame {0, 0, scaled(layout::clientSize.width, dpi), scaled(layout::clientSize.height, dpi)};
-    AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, dpi);
+    // The frame as the system draws it for the window now.
+    AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, GetDpiForWindow(hwnd_));
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* created = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        created->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* window = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!window)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    return window->handle(message, wParam, lParam);
-}
-
-LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT MainWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_NCCREATE:
+        hwnd_ = hwnd;
+        break;
     case WM_COMMAND:
         if (lParam != 0)
             command(LOWORD(wParam), HIWORD(wParam));
@@ -387,15 +389,13 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         editor_->closeAndExit();
         DestroyWindow(hwnd_);
         return 0;
-    case WM_NCDESTROY: {
-        HWND gone = std::exchange(hwnd_, nullptr);
-        SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
-        return DefWindowProcW(gone, message, wParam, lParam);
-    }
+    case WM_NCDESTROY:
+        hwnd_ = nullptr;
+        break;
     default:
         break;
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 void MainWindow::command(int id, int code)

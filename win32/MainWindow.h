@@ -57,9 +57,10 @@ public:
     // the exit code.
     void setEndProgram(std::function<void(int)> endProgram);
 
+    // Its window's messages.
+    LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();
     void fillLists();
     void connectEvents();

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <wincodec.h>
 
+#include <filesystem>
+#include <fstream>
 #include <new>
 
 namespace quarnet::win32 {
@@ -49,10 +51,46 @@ private:
     bool initialised_;
 };
 
+// Whether a JPEG file's frame header claims more pixels than maxPixels. Read
+// before the decoder sees the file: some decoders write past their buffer
+// for such a header instead of refusing it.
+bool claimsTooManyPixels(const std::wstring& path)
+{
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    const auto next = [&in] { return in.get(); };
+    if (next() != 0xFF || next() != 0xD8)
+        return false; // not a JPEG: left to the decoder
+    while (in) {
+        int marker = next();
+        if (marker != 0xFF)
+            return false;
+        while (marker == 0xFF)
+            marker = next();
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8))
+            continue; // no length
+        if (marker == 0xDA || marker == 0xD9 || marker < 0)
+            return false; // image data or end before any frame header
+        const int length = (next() << 8) | next();
+        if (length < 2)
+            return false;
+        const bool frameHeader = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frameHeader) {
+            next(); // sample precision
+            const std::uint64_t height = std::uint64_t((next() << 8) | next());
+            const std::uint64_t width = std::uint64_t((next() << 8) | next());
+            return in && width * height > maxPixels;
+        }
+        in.seekg(length - 2, std::ios::cur);
+    }
+    return false;
+}
+
 } // namespace
 
 std::optional<Pixels> decodePicture(const std::wstring& path)
 {
+    if (claimsTooManyPixels(path))
+        return std::nullopt;
     const ComScope com;
     ComRef<IWICImagingFactory> factory;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
