@@ -33,7 +33,8 @@ void registerClassOnce(WNDPROC windowProc)
 
 } // namespace
 
-CanvasWindow::CanvasWindow(HWND parent, int id, int width, int height) : width_(width), height_(height)
+CanvasWindow::CanvasWindow(HWND parent, int id, int width, int height, Rgb background)
+    : width_(width), height_(height)
 {
     BITMAPINFO info {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -47,10 +48,7 @@ CanvasWindow::CanvasWindow(HWND parent, int id, int width, int height) : width_(
     bits_ = static_cast<std::uint32_t*>(bits);
     memoryDc_ = CreateCompatibleDC(nullptr);
     oldBitmap_ = SelectObject(memoryDc_, bitmap_);
-    // Before anything is drawn the canvas shows the window's own colour.
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    std::fill_n(bits_, std::size_t(width) * std::size_t(height),
-                toBgrx({GetRValue(face), GetGValue(face), GetBValue(face)}));
+    std::fill_n(bits_, std::size_t(width) * std::size_t(height), toBgrx(background));
 
     registerClassOnce(&forwardToOwner<CanvasWindow>);
     CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, 0, 0, width, height, parent,

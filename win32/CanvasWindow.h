@@ -20,9 +20,9 @@ public:
     // The window class's name, as other programs see it.
     static constexpr const wchar_t* className = L"QuarnetCanvas";
 
-    // A canvas of width x height pixels, created as a child window with
-    // the control ID id.
-    CanvasWindow(HWND parent, int id, int width, int height);
+    // A canvas of width x height pixels in the colour background, created as
+    // a child window with the control ID id.
+    CanvasWindow(HWND parent, int id, int width, int height, Rgb background);
     ~CanvasWindow() override;
     CanvasWindow(const CanvasWindow&) = delete;
     CanvasWindow& operator=(const CanvasWindow&) = delete;

@@ -3,6 +3,7 @@
 #include "DpiScale.h"
 #include "WindowProc.h"
 #include "model/CityTable.h"
+#include "model/TerrainPalette.h"
 #include "model/TerrainTable.h"
 #include "platform/WindowsText.h"
 
@@ -186,9 +187,15 @@ void MainWindow::createControls()
         if (entry.kind == ControlKind::FileDialog) {
             continue; // the system's dialog, made when shown
         } else if (entry.kind == ControlKind::Canvas) {
-            auto canvas = std::make_unique<CanvasWindow>(hwnd_, id, entry.geometry.width, entry.geometry.height);
+            // The map canvas shows the terrain's background where nothing was
+            // drawn; the small one stays blank in the window's colour.
+            const bool map = std::string_view(entry.name) == "画板1";
+            const COLORREF face = GetSysColor(COLOR_BTNFACE);
+            const Rgb background = map ? terrain::canvasBackground : Rgb {GetRValue(face), GetGValue(face), GetBValue(face)};
+            auto canvas = std::make_unique<CanvasWindow>(hwnd_, id, entry.geometry.width, entry.geometry.height,
+                                                         background);
             hwnd = canvas->hwnd();
-            (std::string_view(entry.name) == "画板1" ? mapCanvas_ : smallCanvas_) = std::move(canvas);
+            (map ? mapCanvas_ : smallCanvas_) = std::move(canvas);
         } else {
             DWORD style = 0;
             DWORD exStyle = 0;

@@ -4,6 +4,7 @@
 #include "Win32Fixture.h"
 
 #include "layout/ControlTable.h"
+#include "model/TerrainPalette.h"
 #include "platform/ExecutableDirectory.h"
 #include "support/TempDir.h"
 
@@ -303,10 +304,10 @@ TEST_P(PictureFileTest, MissingOrBrokenPictureIsHarmless)
 
     EXPECT_EQ(harness.window().editor().state().view.mapPicture, 0);
     EXPECT_EQ(harness.text("起始位址编辑框"), "44");
-    const Rgb empty = harness.canvasPixel(10, 10);
+    EXPECT_EQ(harness.canvasPixel(10, 10), terrain::canvasBackground);
     harness.calculate("17471", "12383");
     EXPECT_EQ(harness.text("当前区块序号编辑框"), "211302");
-    EXPECT_EQ(harness.canvasPixel(10, 10), empty);
+    EXPECT_EQ(harness.canvasPixel(10, 10), terrain::canvasBackground);
     harness.click("关闭退出按钮");
     EXPECT_EQ(harness.exitCode, std::optional<int>(0));
 }
