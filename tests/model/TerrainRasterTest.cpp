@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <set>
+#include <tuple>
 
 namespace quarnet::testing {
 namespace {
