@@ -1,0 +1,101 @@
+#include "Help.h"
+
+namespace quarnet::cli {
+
+namespace {
+
+constexpr std::string_view programHelp = R"(Usage: quarnet-terrain COMMAND ARGUMENTS [OPTIONS]
+Reads and edits the terrain codes of the game's big map file SANGO7.MPC.
+
+Commands:
+  render MAP OUT     write the map's terrain as a PNG or JPEG picture
+  diff OLD NEW       list the blocks whose terrain code differs
+  export MAP [OUT]   write every block's terrain code as CSV
+  apply MAP EDITS    write a list of terrain codes into the map, with a backup
+
+Options of every command:
+  --offset HEX       where block 1's record starts, hexadecimal (default 44)
+  --help             show the help of the program or of a command
+
+Exit codes: 0 success (diff: the terrain is the same), 1 diff: the terrain
+differs, 2 error. "quarnet-terrain COMMAND --help" tells more.
+)";
+
+constexpr std::string_view renderHelp = R"(Usage: quarnet-terrain render MAP OUT [--scale N] [--offset HEX]
+Writes the terrain of the whole map as a picture, in the terrain view's
+colours: one square of N x N pixels a block, blocks in rows from the top-left.
+OUT ending in .png gives a PNG, .jpg or .jpeg a JPEG; an existing OUT is
+replaced, MAP never.
+
+  --scale N      pixels a block, 1 to 8 (default 4: 2184 x 1548, the size of
+                 the window's map picture; 1 gives 546 x 387)
+  --offset HEX   where block 1's record starts, hexadecimal (default 44)
+
+Blocks whose record lies past the end of MAP are drawn as the background.
+Exit codes: 0 written, 2 error.
+)";
+
+constexpr std::string_view diffHelp = R"(Usage: quarnet-terrain diff OLD NEW [--csv] [--offset HEX]
+Lists every block whose terrain code differs between two map files: block
+number, row, column, map pixel ranges, the old and the new code with their
+names. Then counts the other bytes that differ (in the header before the
+records, in the records' other bytes, after the records), so no change goes
+unseen.
+
+  --csv          print the differences as an edit list that apply reads:
+                 a line "block,code", then one line per block; counts of
+                 other differing bytes go to the error output
+  --offset HEX   where block 1's record starts, hexadecimal (default 44)
+
+Exit codes: 0 the terrain is the same, 1 it differs (or the files' lengths
+differ), 2 error.
+)";
+
+constexpr std::string_view exportHelp = R"(Usage: quarnet-terrain export MAP [OUT] [--offset HEX]
+Writes every block as CSV, to OUT or to the standard output: a line
+"block,row,column,code,name", then one line per block in block order, the
+code as two hexadecimal digits. Codes without a name have an empty name.
+An existing OUT is replaced, MAP never.
+
+  --offset HEX   where block 1's record starts, hexadecimal (default 44)
+
+Exit codes: 0 written, 2 error.
+)";
+
+constexpr std::string_view applyHelp = R"(Usage: quarnet-terrain apply MAP EDITS [--backup PATH] [--offset HEX]
+Writes the terrain codes of an edit list into MAP, in place. EDITS is CSV as
+"diff --csv" writes it: one edit a line, either "BLOCK,CODE" (block number
+1 to 211302) or "X,Y,CODE" (a map pixel, X 0 to 17471, Y 0 to 12383); CODE
+is two hexadecimal digits, 01 to 22. A first line of words (a header) and
+empty lines are skipped.
+
+Every line is checked before any byte is written: codes 01 to 22, blocks
+inside the map and inside the file, no block given two different codes. A
+bad line is named and nothing is changed. Then a backup copy of MAP is
+written and flushed, each code byte is replaced in place, MAP is flushed
+once and every byte is read back and checked. If anything fails, MAP is
+restored byte for byte and the message says so. MAP's length never changes.
+
+  --backup PATH  the backup copy (default MAP.bak); an existing file there is
+                 never overwritten: apply stops instead
+  --offset HEX   where block 1's record starts, hexadecimal (default 44)
+
+Exit codes: 0 applied, 2 error (MAP unchanged or restored).
+)";
+
+} // namespace
+
+std::string_view helpText(std::string_view command)
+{
+    if (command == "render")
+        return renderHelp;
+    if (command == "diff")
+        return diffHelp;
+    if (command == "export")
+        return exportHelp;
+    if (command == "apply")
+        return applyHelp;
+    return programHelp;
+}
+
+} // namespace quarnet::cli

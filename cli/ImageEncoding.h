@@ -1,0 +1,21 @@
+#pragma once
+
+#include "model/Canvas.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace quarnet::cli {
+
+enum class ImageFormat { png, jpeg };
+
+// The format a file name asks for by its extension (.png, .jpg, .jpeg, any
+// case); nothing for other names.
+std::optional<ImageFormat> imageFormatFor(std::string_view fileName);
+
+// The picture encoded as a whole file; empty when encoding failed.
+std::vector<std::uint8_t> encodeImage(const RgbImage& image, ImageFormat format);
+
+} // namespace quarnet::cli

@@ -1,0 +1,43 @@
+#include "MapLayout.h"
+
+#include "model/MapGeometry.h"
+#include "model/TerrainTable.h"
+#include "model/TextForms.h"
+
+#include <algorithm>
+
+namespace quarnet::cli {
+
+namespace g = geometry;
+
+std::int32_t blocksInFile(std::int64_t baseOffset, std::int64_t fileLength)
+{
+    if (baseOffset < 0 || baseOffset >= fileLength)
+        return 0;
+    const std::int64_t blocks = (fileLength - baseOffset - 1) / g::recordSize + 1;
+    return static_cast<std::int32_t>(std::min<std::int64_t>(blocks, g::blockCount));
+}
+
+std::int64_t codeOffset(std::int64_t baseOffset, std::int32_t block)
+{
+    return baseOffset + static_cast<std::int64_t>(block - 1) * g::recordSize;
+}
+
+std::string blockPlaceText(std::int32_t block)
+{
+    const std::int32_t row = (block - 1) / g::columns + 1;
+    const std::int32_t column = (block - 1) % g::columns + 1;
+    return "block " + std::to_string(block) + ", row " + std::to_string(row) + ", column " + std::to_string(column)
+           + ", x " + rangeText((column - 1) * g::blockSize, column * g::blockSize - 1) + ", y "
+           + rangeText((row - 1) * g::blockSize, row * g::blockSize - 1);
+}
+
+std::string codeWithNameText(int code)
+{
+    std::string text = terrain::formatCode(code);
+    if (const auto name = terrain::name(code))
+        text += " " + std::string(*name);
+    return text;
+}
+
+} // namespace quarnet::cli

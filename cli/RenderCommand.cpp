@@ -1,0 +1,58 @@
+#include "Commands.h"
+
+#include "ImageEncoding.h"
+#include "ReadOnlyFiles.h"
+#include "WholeFiles.h"
+
+#include "model/MapGeometry.h"
+#include "model/TerrainRaster.h"
+
+#include <charconv>
+#include <string>
+
+namespace quarnet::cli {
+
+namespace {
+
+constexpr int defaultScale = 4; // the window's map picture: 2184 x 1548
+constexpr int largestScale = 8;
+
+} // namespace
+
+int runRender(const CommandContext& context)
+{
+    const std::string& mapPath = context.line.operands[0];
+    const std::string& outPath = context.line.operands[1];
+    int scale = defaultScale;
+    if (const std::string* scaleText = context.line.value("--scale")) {
+        const auto [end, error] = std::from_chars(scaleText->data(), scaleText->data() + scaleText->size(), scale);
+        if (error != std::errc() || end != scaleText->data() + scaleText->size() || scale < 1
+            || scale > largestScale)
+            return context.fail("--scale takes a whole number of pixels a block, 1 to " + std::to_string(largestScale)
+                                + ", not \"" + *scaleText + "\"");
+    }
+    const auto format = imageFormatFor(outPath);
+    if (!format)
+        return context.fail("OUT " + outPath + " must end in .png, .jpg or .jpeg");
+    if (isSameFile(mapPath, outPath))
+        return context.fail("OUT is MAP itself; the map is never overwritten");
+
+    ReadOnlyFiles files;
+    const platform::FileNumber map = files.open(mapPath);
+    if (map == 0)
+        return context.fail("can't read MAP " + mapPath + ": " + files.openFailure());
+    const auto codes = terrain::readBlockCodes(files, map, context.baseOffset, 0, 0, geometry::columns,
+                                               geometry::rows);
+    if (!codes)
+        return context.fail("can't read MAP " + mapPath);
+    const RgbImage image = terrain::rasterize(*codes, geometry::columns, geometry::rows, scale);
+    const std::vector<std::uint8_t> encoded = encodeImage(image, *format);
+    if (encoded.empty())
+        return context.fail("encoding the picture failed");
+    std::string reason;
+    if (!writeWholeFile(outPath, encoded, reason))
+        return context.fail("can't write OUT " + outPath + ": " + reason);
+    return exitSuccess;
+}
+
+} // namespace quarnet::cli

@@ -1,0 +1,63 @@
+#include "WholeFiles.h"
+
+#include <fstream>
+#include <system_error>
+
+namespace quarnet::cli {
+
+std::filesystem::path pathFromUtf8(const std::string& utf8Path)
+{
+    return std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end()));
+}
+
+bool readWholeFile(const std::string& utf8Path, std::vector<std::uint8_t>& bytes, std::string& reason)
+{
+    const std::filesystem::path path = pathFromUtf8(utf8Path);
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status)) {
+        reason = "no such file";
+        return false;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        reason = "not a regular file";
+        return false;
+    }
+    const auto size = std::filesystem::file_size(path, error);
+    std::ifstream in(path, std::ios::binary);
+    if (error || !in) {
+        reason = "can't be opened for reading";
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (in.gcount() != static_cast<std::streamsize>(bytes.size()) || in.peek() != std::ifstream::traits_type::eof()) {
+        reason = "changed its length while being read";
+        return false;
+    }
+    return true;
+}
+
+bool writeWholeFile(const std::string& utf8Path, std::span<const std::uint8_t> bytes, std::string& reason)
+{
+    std::ofstream out(pathFromUtf8(utf8Path), std::ios::binary | std::ios::trunc);
+    if (!out) {
+        reason = "can't be created";
+        return false;
+    }
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+        reason = "writing failed (disk full?)";
+        return false;
+    }
+    return true;
+}
+
+bool isSameFile(const std::string& utf8PathA, const std::string& utf8PathB)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(pathFromUtf8(utf8PathA), pathFromUtf8(utf8PathB), error) && !error;
+}
+
+} // namespace quarnet::cli

@@ -1,0 +1,60 @@
+#include "WholeFiles.h"
+
+#include "platform/WindowsText.h"
+
+#include <algorithm>
+#include <system_error>
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace quarnet::cli {
+
+namespace {
+
+std::string lastErrorText()
+{
+    return std::system_category().message(static_cast<int>(::GetLastError()));
+}
+
+} // namespace
+
+bool createFlushedFile(const std::string& utf8Path, std::span<const std::uint8_t> bytes, std::string& reason,
+                       bool& existed)
+{
+    existed = false;
+    // CREATE_NEW: an existing file is never opened.
+    const std::wstring path = platform::utf8ToWide(utf8Path);
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        existed = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+        reason = std::system_category().message(static_cast<int>(error));
+        return false;
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD put = 0;
+        if (!::WriteFile(file, bytes.data() + done, chunk, &put, nullptr) || put == 0) {
+            reason = lastErrorText();
+            ::CloseHandle(file);
+            ::DeleteFileW(path.c_str()); // ours, and incomplete
+            return false;
+        }
+        done += put;
+    }
+    if (!::FlushFileBuffers(file)) {
+        reason = lastErrorText();
+        ::CloseHandle(file);
+        ::DeleteFileW(path.c_str());
+        return false;
+    }
+    ::CloseHandle(file);
+    return true;
+}
+
+} // namespace quarnet::cli

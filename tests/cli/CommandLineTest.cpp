@@ -1,0 +1,78 @@
+#include "CliFixture.h"
+
+namespace quarnet::testing {
+namespace {
+
+TEST(TerrainCommandLine, HelpForTheProgramAndEachCommand)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--help"}, "Usage: quarnet-terrain COMMAND"},
+        {{"-h"}, "Usage: quarnet-terrain COMMAND"},
+        {{"render", "--help"}, "Usage: quarnet-terrain render MAP OUT"},
+        {{"diff", "--help"}, "Usage: quarnet-terrain diff OLD NEW"},
+        {{"export", "--help"}, "Usage: quarnet-terrain export MAP [OUT]"},
+        {{"apply", "--help"}, "Usage: quarnet-terrain apply MAP EDITS"},
+        {{"--help", "apply"}, "Usage: quarnet-terrain apply MAP EDITS"},
+        {{"apply", "MAP", "EDITS", "--help"}, "Usage: quarnet-terrain apply MAP EDITS"}, // nothing is applied
+    };
+    for (const auto& [arguments, start] : cases) {
+        SCOPED_TRACE(arguments.front());
+        const CliRun run = runCli(arguments);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_TRUE(run.out.starts_with(start)) << run.out;
+        EXPECT_EQ(run.err, "");
+    }
+}
+
+// Each mistake is one line on the error output, and exit code 2.
+TEST(TerrainCommandLine, UsageErrorsAreOneLineEach)
+{
+    TempDir dir;
+    const std::string map = dir.write("SANGO7.MPC", cyclingMap());
+    const std::string missing = utf8FromPath(dir.path() / "missing.MPC");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{}, "quarnet-terrain: no command given (see quarnet-terrain --help)"},
+        {{"draw", map}, "quarnet-terrain: unknown command draw (see quarnet-terrain --help)"},
+        {{"render", map}, "quarnet-terrain: render takes MAP OUT, got 1 operand (see quarnet-terrain --help)"},
+        {{"export", map, "a", "b"}, "quarnet-terrain: export takes MAP [OUT], got 3 operands"},
+        {{"diff", map, map, "--scale", "2"}, "quarnet-terrain: diff takes no option --scale"},
+        {{"export", map, "--csv"}, "quarnet-terrain: export takes no option --csv"},
+        {{"export", map, "--offset"}, "quarnet-terrain: --offset needs a value"},
+        {{"export", map, "--colour"}, "quarnet-terrain: unknown option --colour"},
+        {{"diff", map, map, "--csv=yes"}, "quarnet-terrain: --csv takes no value"},
+        {{"export", map, "--offset="}, "quarnet-terrain export: --offset needs a hexadecimal start address"},
+        {{"apply", map, map, "--backup", ""}, "quarnet-terrain apply: --backup needs a path"},
+        {{"render", map, "out.png", "--scale", "9"}, "quarnet-terrain render: --scale takes a whole number"},
+        {{"render", map, "out.png", "--scale=2x"}, "quarnet-terrain render: --scale takes a whole number"},
+        {{"render", map, "out.bmp"}, "quarnet-terrain render: OUT out.bmp must end in .png, .jpg or .jpeg"},
+        {{"render", missing, "out.png"}, "quarnet-terrain render: can't read MAP " + missing + ": no such file"},
+        {{"diff", missing, map}, "quarnet-terrain diff: can't read OLD " + missing + ": no such file"},
+        {{"diff", map, missing}, "quarnet-terrain diff: can't read NEW"},
+        {{"export", utf8FromPath(dir.path())}, "quarnet-terrain export: can't read MAP"},
+        {{"apply", map, missing}, "quarnet-terrain apply: can't read EDITS"},
+    };
+    for (const auto& [arguments, start] : cases) {
+        SCOPED_TRACE(start);
+        const CliRun run = runCli(arguments);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.starts_with(start)) << run.err;
+        EXPECT_EQ(lineCount(run.err), 1u) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(TempDir::read(map), cyclingMap());
+}
+
+// Words after "--" are operands even when they look like options.
+TEST(TerrainCommandLine, DoubleDashEndsTheOptions)
+{
+    TempDir dir;
+    const std::string map = dir.write("--odd.MPC", cyclingMap());
+    std::filesystem::current_path(dir.path());
+    const CliRun run = runCli({"export", "--offset", "44", "--", "--odd.MPC"});
+    std::filesystem::current_path(std::filesystem::temp_directory_path());
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(lineCount(run.out), 211303u);
+}
+
+} // namespace
+} // namespace quarnet::testing
