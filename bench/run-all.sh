@@ -102,6 +102,7 @@ awk -F, 'NR > 1 {
 awk -v t="$t_kib" -v q="$q_kib" -v n="$n_kib" 'BEGIN {
   printf "| peak memory, terrain view (demo map open, all 42 pages drawn) | %.1f MiB | %.1f MiB (start-up with the map picture) | %+.1f MiB | no more |\n", t/1024, q/1024, (t-q)/1024
   printf "| for reference: what each costs over the start-up without the picture (%.1f MiB) | %+.1f MiB | %+.1f MiB | | |\n", n/1024, (t-n)/1024, (q-n)/1024 }'
+bash bench/cli-bench.sh build/default
 echo
 echo "Growth, per block of 10000 events:"
 cat "$xvfb_tmp/growth"

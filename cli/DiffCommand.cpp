@@ -2,15 +2,16 @@
 
 #include "EditList.h"
 #include "MapLayout.h"
-#include "ReadOnlyFiles.h"
+#include "WholeFiles.h"
 
 #include "model/MapGeometry.h"
 #include "model/TerrainTable.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <fstream>
 #include <limits>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -20,44 +21,69 @@ namespace {
 
 namespace g = geometry;
 
+constexpr std::int64_t recordsSpan = std::int64_t {g::blockCount} * g::recordSize;
+
 struct Differences {
-    std::vector<std::int32_t> blocks; // whose code byte differs, in block order
-    std::int64_t header = 0;          // bytes before block 1's record
-    std::int64_t records = 0;         // the records' other bytes
+    std::vector<std::int32_t> blocks;   // whose code byte differs, in block order
+    std::vector<std::uint8_t> oldCodes; // their codes, one for each
+    std::vector<std::uint8_t> newCodes;
+    std::int64_t header = 0;            // bytes before block 1's record
+    std::int64_t records = 0;           // the records' other bytes
     std::int64_t afterRecords = 0;
-    std::int64_t pastShorterEnd = 0;  // when the lengths differ
+    std::int64_t pastShorterEnd = 0;    // when the lengths differ
 };
 
-Differences compare(std::span<const std::uint8_t> oldBytes, std::span<const std::uint8_t> newBytes,
-                    std::int64_t baseOffset)
+// Compares two open files a chunk at a time, as far as the shorter one goes.
+// False when reading fails.
+bool compare(std::istream& oldIn, std::istream& newIn, std::int64_t baseOffset, Differences& found)
 {
-    Differences found;
-    const std::size_t common = std::min(oldBytes.size(), newBytes.size());
-    found.pastShorterEnd = static_cast<std::int64_t>(std::max(oldBytes.size(), newBytes.size()) - common);
-    const std::int64_t recordsEnd = baseOffset > std::numeric_limits<std::int64_t>::max() - std::int64_t {g::blockCount} * g::recordSize
+    const std::int64_t recordsEnd = baseOffset > std::numeric_limits<std::int64_t>::max() - recordsSpan
                                         ? std::numeric_limits<std::int64_t>::max()
-                                        : baseOffset + std::int64_t {g::blockCount} * g::recordSize;
-    // Whole chunks are compared first: most of two versions of a map is equal.
-    constexpr std::size_t chunk = 256;
-    for (std::size_t start = 0; start < common; start += chunk) {
-        const std::size_t size = std::min(chunk, common - start);
-        if (std::memcmp(oldBytes.data() + start, newBytes.data() + start, size) == 0)
-            continue;
-        for (std::size_t i = start; i < start + size; ++i) {
-            if (oldBytes[i] == newBytes[i])
-                continue;
-            const auto offset = static_cast<std::int64_t>(i);
-            if (offset < baseOffset)
-                ++found.header;
-            else if (offset >= recordsEnd)
-                ++found.afterRecords;
-            else if ((offset - baseOffset) % g::recordSize != 0)
-                ++found.records;
-            else
-                found.blocks.push_back(static_cast<std::int32_t>((offset - baseOffset) / g::recordSize + 1));
+                                        : baseOffset + recordsSpan;
+    constexpr std::size_t chunk = 64 * 1024;
+    std::vector<char> oldBytes(chunk);
+    std::vector<char> newBytes(chunk);
+    const auto classify = [&](std::int64_t offset, char oldByte, char newByte) {
+        if (offset < baseOffset) {
+            ++found.header;
+        } else if (offset >= recordsEnd) {
+            ++found.afterRecords;
+        } else if ((offset - baseOffset) % g::recordSize != 0) {
+            ++found.records;
+        } else {
+            found.blocks.push_back(static_cast<std::int32_t>((offset - baseOffset) / g::recordSize + 1));
+            found.oldCodes.push_back(static_cast<std::uint8_t>(oldByte));
+            found.newCodes.push_back(static_cast<std::uint8_t>(newByte));
         }
+    };
+    for (std::int64_t position = 0;; position += static_cast<std::int64_t>(chunk)) {
+        oldIn.read(oldBytes.data(), chunk);
+        newIn.read(newBytes.data(), chunk);
+        if (oldIn.bad() || newIn.bad())
+            return false;
+        const auto common = static_cast<std::size_t>(std::min(oldIn.gcount(), newIn.gcount()));
+        // Eight bytes at a time first: even 10,000 changed blocks leave most
+        // runs of eight equal.
+        std::size_t i = 0;
+        for (; i + 8 <= common; i += 8) {
+            std::uint64_t oldRun = 0;
+            std::uint64_t newRun = 0;
+            std::memcpy(&oldRun, oldBytes.data() + i, 8);
+            std::memcpy(&newRun, newBytes.data() + i, 8);
+            if (oldRun == newRun)
+                continue;
+            for (std::size_t j = i; j < i + 8; ++j) {
+                if (oldBytes[j] != newBytes[j])
+                    classify(position + static_cast<std::int64_t>(j), oldBytes[j], newBytes[j]);
+            }
+        }
+        for (; i < common; ++i) {
+            if (oldBytes[i] != newBytes[i])
+                classify(position + static_cast<std::int64_t>(i), oldBytes[i], newBytes[i]);
+        }
+        if (common < chunk)
+            return true;
     }
-    return found;
 }
 
 std::string otherBytesText(const Differences& found, std::int64_t oldLength, std::int64_t newLength)
@@ -78,30 +104,31 @@ int runDiff(const CommandContext& context)
 {
     const std::string& oldPath = context.line.operands[0];
     const std::string& newPath = context.line.operands[1];
-    ReadOnlyFiles files;
-    const platform::FileNumber oldFile = files.open(oldPath);
-    if (oldFile == 0)
-        return context.fail("can't read OLD " + oldPath + ": " + files.openFailure());
-    const platform::FileNumber newFile = files.open(newPath);
-    if (newFile == 0)
-        return context.fail("can't read NEW " + newPath + ": " + files.openFailure());
-    const std::span<const std::uint8_t> oldBytes = files.bytes(oldFile);
-    const std::span<const std::uint8_t> newBytes = files.bytes(newFile);
+    std::ifstream oldIn;
+    std::ifstream newIn;
+    std::string reason;
+    std::int64_t oldLength = 0;
+    std::int64_t newLength = 0;
+    if (!openForReading(oldPath, oldIn, oldLength, reason))
+        return context.fail("can't read OLD " + oldPath + ": " + reason);
+    if (!openForReading(newPath, newIn, newLength, reason))
+        return context.fail("can't read NEW " + newPath + ": " + reason);
 
-    const Differences found = compare(oldBytes, newBytes, context.baseOffset);
-    const auto oldLength = static_cast<std::int64_t>(oldBytes.size());
-    const auto newLength = static_cast<std::int64_t>(newBytes.size());
+    Differences found;
+    if (!compare(oldIn, newIn, context.baseOffset, found))
+        return context.fail("reading OLD or NEW failed");
+    found.pastShorterEnd = oldLength > newLength ? oldLength - newLength : newLength - oldLength;
     const bool othersDiffer = found.header + found.records + found.afterRecords + found.pastShorterEnd != 0;
 
     std::string text;
-    text.reserve(found.blocks.size() * 80 + 200);
+    text.reserve(found.blocks.size() * 100 + 200);
     if (context.line.csv) {
         text += editListHeader;
         text += '\n';
-        for (const std::int32_t block : found.blocks) {
-            text += std::to_string(block);
+        for (std::size_t i = 0; i < found.blocks.size(); ++i) {
+            text += std::to_string(found.blocks[i]);
             text += ',';
-            text += terrain::formatCode(newBytes[static_cast<std::size_t>(codeOffset(context.baseOffset, block))]);
+            text += terrain::formatCode(found.newCodes[i]);
             text += '\n';
         }
         context.out << text;
@@ -110,13 +137,15 @@ int runDiff(const CommandContext& context)
                         << otherBytesText(found, oldLength, newLength) << '\n';
         }
     } else {
-        for (const std::int32_t block : found.blocks) {
-            const auto offset = static_cast<std::size_t>(codeOffset(context.baseOffset, block));
-            text += blockPlaceText(block);
+        std::array<std::string, 256> codeTexts;
+        for (int code = 0; code < 256; ++code)
+            codeTexts[static_cast<std::size_t>(code)] = codeWithNameText(code);
+        for (std::size_t i = 0; i < found.blocks.size(); ++i) {
+            appendBlockPlace(text, found.blocks[i]);
             text += ": ";
-            text += codeWithNameText(oldBytes[offset]);
+            text += codeTexts[found.oldCodes[i]];
             text += " -> ";
-            text += codeWithNameText(newBytes[offset]);
+            text += codeTexts[found.newCodes[i]];
             text += '\n';
         }
         if (found.blocks.empty())

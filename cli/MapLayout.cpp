@@ -2,9 +2,9 @@
 
 #include "model/MapGeometry.h"
 #include "model/TerrainTable.h"
-#include "model/TextForms.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace quarnet::cli {
 
@@ -23,13 +23,39 @@ std::int64_t codeOffset(std::int64_t baseOffset, std::int32_t block)
     return baseOffset + static_cast<std::int64_t>(block - 1) * g::recordSize;
 }
 
-std::string blockPlaceText(std::int32_t block)
+namespace {
+
+void appendNumber(std::string& text, std::int32_t value)
+{
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, result.ptr);
+}
+
+// A pixel range in the window's form: "32～63".
+void appendRange(std::string& text, std::int32_t first, std::int32_t last)
+{
+    appendNumber(text, first);
+    text += "～";
+    appendNumber(text, last);
+}
+
+} // namespace
+
+void appendBlockPlace(std::string& text, std::int32_t block)
 {
     const std::int32_t row = (block - 1) / g::columns + 1;
     const std::int32_t column = (block - 1) % g::columns + 1;
-    return "block " + std::to_string(block) + ", row " + std::to_string(row) + ", column " + std::to_string(column)
-           + ", x " + rangeText((column - 1) * g::blockSize, column * g::blockSize - 1) + ", y "
-           + rangeText((row - 1) * g::blockSize, row * g::blockSize - 1);
+    text += "block ";
+    appendNumber(text, block);
+    text += ", row ";
+    appendNumber(text, row);
+    text += ", column ";
+    appendNumber(text, column);
+    text += ", x ";
+    appendRange(text, (column - 1) * g::blockSize, column * g::blockSize - 1);
+    text += ", y ";
+    appendRange(text, (row - 1) * g::blockSize, row * g::blockSize - 1);
 }
 
 std::string codeWithNameText(int code)

@@ -1,6 +1,5 @@
 #include "WholeFiles.h"
 
-#include <fstream>
 #include <system_error>
 
 namespace quarnet::cli {
@@ -10,7 +9,7 @@ std::filesystem::path pathFromUtf8(const std::string& utf8Path)
     return std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end()));
 }
 
-bool readWholeFile(const std::string& utf8Path, std::vector<std::uint8_t>& bytes, std::string& reason)
+bool openForReading(const std::string& utf8Path, std::ifstream& in, std::int64_t& length, std::string& reason)
 {
     const std::filesystem::path path = pathFromUtf8(utf8Path);
     std::error_code error;
@@ -24,12 +23,22 @@ bool readWholeFile(const std::string& utf8Path, std::vector<std::uint8_t>& bytes
         return false;
     }
     const auto size = std::filesystem::file_size(path, error);
-    std::ifstream in(path, std::ios::binary);
+    in.open(path, std::ios::binary);
     if (error || !in) {
         reason = "can't be opened for reading";
         return false;
     }
-    bytes.resize(static_cast<std::size_t>(size));
+    length = static_cast<std::int64_t>(size);
+    return true;
+}
+
+bool readWholeFile(const std::string& utf8Path, std::vector<std::uint8_t>& bytes, std::string& reason)
+{
+    std::ifstream in;
+    std::int64_t length = 0;
+    if (!openForReading(utf8Path, in, length, reason))
+        return false;
+    bytes.resize(static_cast<std::size_t>(length));
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (in.gcount() != static_cast<std::streamsize>(bytes.size()) || in.peek() != std::ifstream::traits_type::eof()) {
         reason = "changed its length while being read";

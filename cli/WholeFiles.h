@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <span>
 #include <string>
 #include <vector>
@@ -12,6 +13,10 @@
 namespace quarnet::cli {
 
 std::filesystem::path pathFromUtf8(const std::string& utf8Path);
+
+// Opens a regular file for reading and tells its length. False with a
+// one-line reason when it can't be.
+bool openForReading(const std::string& utf8Path, std::ifstream& in, std::int64_t& length, std::string& reason);
 
 // False with a one-line reason when the file can't be read.
 bool readWholeFile(const std::string& utf8Path, std::vector<std::uint8_t>& bytes, std::string& reason);

@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libstb-dev
   fonts-arphic-uming fonts-wqy-microhei
 )
 if [[ "${1:-}" == "test" ]]; then

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The terrain command line against bare programs doing the same input and
+# output, each a ratio of medians from one run, alternating the two sides:
+#   bash bench/cli-bench.sh [BUILD_DIR] [RUNS]   (default build/default, 21)
+# Expects a built default preset (run-all.sh builds it). Prints table rows.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(cd "${1:-build/default}" && pwd)
+runs=${2:-21}
+terrain=$build/cli/quarnet-terrain
+bin=$build/bench
+work=$(mktemp -d /tmp/quarnet-cli-bench.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+"$build/window/quarnet-make-demo-map" "$work" >/dev/null
+map=$work/SANGO7.MPC
+
+# 10,000 edits: every 21st block gets the next code, so each one differs.
+"$terrain" export "$map" | awk -F, '
+  NR > 1 && (NR - 1) % 21 == 0 && n < 10000 {
+    code = (index("0123456789ABCDEF", substr($4, 1, 1)) - 1) * 16 + index("0123456789ABCDEF", substr($4, 2, 1)) - 1
+    printf "%d,%02X\n", $1, code % 34 + 1; n++
+  }' >"$work/edits.csv"
+cp "$map" "$work/MODDED.MPC"
+"$terrain" apply "$work/MODDED.MPC" "$work/edits.csv" --backup "$work/setup.bak" >/dev/null
+summary=$("$terrain" diff "$map" "$work/MODDED.MPC" | tail -1 || true) # exit code 1: they differ
+[[ "$summary" == "10000 blocks differ"* ]] || { echo "the modded map doesn't differ in 10000 blocks: $summary"; exit 1; }
+
+# Wall time of one run in microseconds; "prepare" runs first, untimed.
+elapsed() {
+  local start end
+  start=$(date +%s%N)
+  "$@" >/dev/null 2>&1 || true # diff exits 1 when the maps differ
+  end=$(date +%s%N)
+  echo $(((end - start) / 1000))
+}
+median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2)}'; }
+fresh_copy() { cp "$map" "$work/apply.MPC"; rm -f "$work/apply.MPC.bak"; sync "$work/apply.MPC"; }
+
+: >"$work/render" ; : >"$work/render-bare" ; : >"$work/diff" ; : >"$work/cmp" ; : >"$work/apply" ; : >"$work/apply-bare"
+for _ in $(seq "$runs"); do
+  elapsed "$terrain" render "$map" "$work/out.png" >>"$work/render"
+  elapsed "$bin/quarnet-bench-render-bare" "$map" "$work/bare.png" >>"$work/render-bare"
+  elapsed "$terrain" diff "$map" "$work/MODDED.MPC" >>"$work/diff"
+  elapsed cmp -l "$map" "$work/MODDED.MPC" >>"$work/cmp"
+  fresh_copy
+  elapsed "$terrain" apply "$work/apply.MPC" "$work/edits.csv" >>"$work/apply"
+  fresh_copy
+  elapsed "$bin/quarnet-bench-apply-bare" "$work/apply.MPC" "$work/edits.csv" "$work/apply.MPC.bak" >>"$work/apply-bare"
+done
+
+row() { # measure, ours file, reference file, reference name, limit
+  awk -v m="$1" -v q="$(median <"$work/$2")" -v b="$(median <"$work/$3")" -v r="$4" -v l="$5" -v n="$runs" 'BEGIN {
+    printf "| %s, median of %d | %.1f ms | %.1f ms (%s) | %.2f x | at most %s x |\n", m, n, q / 1000, b / 1000, r, q / b, l }'
+}
+row "quarnet-terrain render, default scale (PNG)" render render-bare "bare read + same-size PNG, same encoder" 1.2
+row "quarnet-terrain diff, 10,000 blocks differ" diff cmp "cmp -l" 1.2
+row "quarnet-terrain apply, 10,000 edits with backup" apply apply-bare "bare copy + 10,000 pwrites + fsync" 2
