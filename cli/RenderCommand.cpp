@@ -14,7 +14,8 @@ namespace quarnet::cli {
 
 namespace {
 
-constexpr int defaultScale = 4; // the window's map picture: 2184 x 1548
+// The terrain view's own scale: the window's map picture, 2184 x 1548.
+constexpr int defaultScale = geometry::pictureBlockSize;
 constexpr int largestScale = 8;
 
 } // namespace

@@ -57,8 +57,9 @@ TEST_F(TerrainRender, PngPixelsEqualTheTerrainViewsPages)
     ASSERT_EQ(picture.width, 2184);
     ASSERT_EQ(picture.height, 1548);
 
-    constexpr int blocksAcross = g::pageWidth / 4;
-    constexpr int blocksDown = g::pageHeight / 4;
+    constexpr int size = g::pictureBlockSize;
+    constexpr int blocksAcross = g::pageWidth / size;
+    constexpr int blocksDown = g::pageHeight / size;
     const std::vector<std::pair<int, int>> pages = {{0, 0}, {96, 60}, {g::columns - blocksAcross, g::rows - blocksDown}};
     platform::NativeFiles files;
     const platform::FileNumber number = files.open(mapPath);
@@ -66,12 +67,12 @@ TEST_F(TerrainRender, PngPixelsEqualTheTerrainViewsPages)
         SCOPED_TRACE(std::to_string(firstColumn) + "," + std::to_string(firstRow));
         const auto codes = terrain::readBlockCodes(files, number, 68, firstColumn, firstRow, blocksAcross, blocksDown);
         ASSERT_TRUE(codes);
-        const RgbImage page = terrain::rasterize(*codes, blocksAcross, blocksDown, 4);
+        const RgbImage page = terrain::rasterize(*codes, blocksAcross, blocksDown, size);
         int differing = 0;
         for (int y = 0; y < page.height; ++y)
             for (int x = 0; x < page.width; ++x)
                 differing += page.pixels[static_cast<std::size_t>(y * page.width + x)]
-                             != picture.at(firstColumn * 4 + x, firstRow * 4 + y);
+                             != picture.at(firstColumn * size + x, firstRow * size + y);
         EXPECT_EQ(differing, 0);
     }
 }

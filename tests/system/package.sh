@@ -30,6 +30,7 @@ for path in ./usr/lib/quarnet/quarnet "./usr/bin/quarnet -> ../lib/quarnet/quarn
             ./usr/share/icons/hicolor/48x48/apps/io.github.quarnet.Quarnet.png \
             ./usr/share/metainfo/io.github.quarnet.Quarnet.metainfo.xml \
             ./usr/share/man/man1/quarnet.1.gz \
+            ./usr/bin/quarnet-terrain ./usr/share/man/man1/quarnet-terrain.1.gz \
             ./usr/share/doc/quarnet/copyright ./usr/share/doc/quarnet/changelog.gz; do
   [[ "$contents" == *"$path"* ]] || { echo "the package lacks $path"; exit 1; }
 done
