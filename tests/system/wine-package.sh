@@ -23,7 +23,7 @@ installer=$(ls "$work"/out/quarnet-*-win64.exe)
 # The .zip: one folder with the program, the README and the demo.
 (cd "$work" && cmake -E tar xf "$zip")
 root="$work/$(basename "$zip" .zip)"
-for file in quarnet.exe README-Windows.txt LICENSE.txt demo/SANGO7.MPC demo/SANGO7.0.125.jpg; do
+for file in quarnet.exe quarnet-terrain.exe README-Windows.txt LICENSE.txt demo/SANGO7.MPC demo/SANGO7.0.125.jpg; do
   [[ -f "$root/$file" ]] || fail "the .zip lacks $file"
 done
 cmp "$root/demo/SANGO7.MPC" "$build_dir/demo/SANGO7.MPC"
@@ -38,6 +38,9 @@ for file in "$installed/quarnet.exe" "$installed/Uninstall.exe" "$installed/READ
             "$installed/demo/SANGO7.MPC" "$menu/Quarnet.lnk" "$menu/Uninstall.lnk"; do
   [[ -f "$file" ]] || fail "not installed: $file"
 done
+# The command line beside it runs on the installed demo map.
+run_wine_timeout 60 'C:\Quarnet\quarnet-terrain.exe' diff 'C:\Quarnet\demo\SANGO7.MPC' 'C:\Quarnet\demo\SANGO7.MPC' \
+  >/dev/null 2>&1 || fail "the installed quarnet-terrain.exe failed"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quarnet'
 run_wine_timeout 30 reg query "$uninstall_key" >/dev/null || fail "not registered for removal"
 
