@@ -59,8 +59,10 @@ BOOL CALLBACK findUnpainted(HWND window, LPARAM unpainted)
     return TRUE;
 }
 
-// Polls every millisecond until the process has painted its first frame;
-// false when it ends first or takes more than 30 s.
+// Polls until the process has painted its first frame: every 4 ms for its
+// window, then every millisecond for its paints, lightly, so that the polls
+// take little from the starting program. False when it ends first or takes
+// more than 30 s.
 bool awaitFirstFrame(const PROCESS_INFORMATION& process)
 {
     const ULONGLONG deadline = GetTickCount64() + 30000;
@@ -76,7 +78,7 @@ bool awaitFirstFrame(const PROCESS_INFORMATION& process)
             if (!unpainted)
                 return SendMessageTimeoutW(search.found, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr) != 0;
         }
-        Sleep(1);
+        Sleep(search.found ? 1 : 4);
     }
     return false;
 }
