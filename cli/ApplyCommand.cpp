@@ -44,7 +44,8 @@ std::string readBackMismatch(platform::Files& files, platform::FileNumber map, c
 }
 
 // Puts the original bytes back at every edited offset, flushes and checks the
-// whole file against the original.
+// whole file against the original. The bytes are those the backup was written
+// from, kept in memory, so a backup that can't be read back doesn't stop it.
 bool restore(platform::Files& files, platform::FileNumber map, const std::vector<TerrainEdit>& edits,
              std::int64_t baseOffset, const std::vector<std::uint8_t>& original)
 {

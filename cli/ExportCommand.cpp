@@ -50,7 +50,7 @@ int runExport(const CommandContext& context)
         context.out << csv;
     }
     if (blocks < geometry::blockCount) {
-        context.err << "quarnet-terrain export: MAP ends before block " << blocks + 1 << "'s code byte; blocks "
+        context.err << "quarnet-terrain export: " << mapPath << " ends before block " << blocks + 1 << "'s code byte; blocks "
                     << blocks + 1 << " to " << geometry::blockCount << " are left out\n";
     }
     return exitSuccess;

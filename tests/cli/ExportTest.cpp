@@ -44,7 +44,8 @@ TEST(TerrainExport, AShortFileOrAnotherOffset)
     CliRun run = runCli({"export", mapPath});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(lineCount(run.out), 6u);
-    EXPECT_EQ(run.err, "quarnet-terrain export: MAP ends before block 6's code byte; blocks 6 to 211302 are left out\n");
+    EXPECT_EQ(run.err, "quarnet-terrain export: " + mapPath
+                           + " ends before block 6's code byte; blocks 6 to 211302 are left out\n");
 
     // The window's rules read "4c" as 64 (a lower-case c counts 0): block 1's
     // code byte is then the header's filler at 64, block 2's a record's.
