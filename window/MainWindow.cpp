@@ -3,6 +3,7 @@
 #include "AppIcon.h"
 #include "InputValidators.h"
 #include "MapCanvasWidget.h"
+#include "SwatchItemDelegate.h"
 #include "WidgetControls.h"
 #include "WindowFont.h"
 #include "layout/ControlTable.h"
@@ -68,6 +69,7 @@ QWidget* createControl(const ControlEntry& entry, QWidget* parent)
     case ControlKind::ListBox: {
         auto* list = new QListWidget(parent);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setItemDelegate(new SwatchItemDelegate(list));
         return list;
     }
     case ControlKind::Canvas:

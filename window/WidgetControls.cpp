@@ -1,7 +1,6 @@
 #include "WidgetControls.h"
 
-#include <QIcon>
-#include <QPixmap>
+#include "SwatchItemDelegate.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -96,13 +95,11 @@ void WidgetControls::setItemColours(std::string_view control, std::span<const Rg
     for (int row = 0; row < list->count(); ++row) {
         QListWidgetItem* item = list->item(row);
         if (static_cast<std::size_t>(row) >= colours.size()) {
-            item->setIcon(QIcon());
+            item->setData(SwatchItemDelegate::colourRole, QVariant());
             continue;
         }
         const Rgb c = colours[static_cast<std::size_t>(row)];
-        QPixmap square(10, 10);
-        square.fill(QColor(c.red, c.green, c.blue));
-        item->setIcon(QIcon(square));
+        item->setData(SwatchItemDelegate::colourRole, QColor(c.red, c.green, c.blue));
     }
 }
 

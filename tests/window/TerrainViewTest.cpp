@@ -1,12 +1,15 @@
 #include "WindowFixture.h"
 
 #include "model/MapGeometry.h"
+#include "window/SwatchItemDelegate.h"
 #include "model/TerrainPalette.h"
 #include "model/TerrainTable.h"
 #include "support/TempDir.h"
 
 #include <QFile>
+#include <QApplication>
 #include <QListWidget>
+#include <QScrollBar>
 
 using namespace quarnet;
 using namespace quarnet::testing;
@@ -84,7 +87,7 @@ private:
     {
         const auto* legend = findControl<QListWidget>(window, "列表框1");
         for (int row = 0; row < legend->count(); ++row)
-            if (legend->item(row)->icon().isNull())
+            if (!legend->item(row)->data(window::SwatchItemDelegate::colourRole).isValid())
                 return false;
         return legend->count() == terrain::highestCode;
     }
@@ -104,12 +107,20 @@ private slots:
         QCOMPARE(window.editor().state().view.mapPicture, 0);
         QVERIFY(isEmpty(window));
         QVERIFY(!legendHasColours(window));
+        auto* legend = findControl<QListWidget>(window, "列表框1");
+        const int rowHeight = legend->visualItemRect(legend->item(0)).height();
 
         window.answerNextOpenDialog(QString::fromStdString(mapPath_));
         click(window, "打开文件按钮");
         QVERIFY(legendHasColours(window));
-        const auto legendIcon = findControl<QListWidget>(window, "列表框1")->item(4)->icon().pixmap(10, 10).toImage();
-        QCOMPARE(legendIcon.pixelColor(5, 5), qColour(terrain::colour(5)));
+        // The squares show, and the legend keeps its rows and needs no
+        // sideways scrolling: every name stays whole.
+        QApplication::processEvents();
+        const QImage shown = legend->viewport()->grab().toImage();
+        const QRect item = legend->visualItemRect(legend->item(4));
+        QCOMPARE(shown.pixelColor(item.left() + 5, item.center().y() + 1), qColour(terrain::colour(5)));
+        QCOMPARE(legend->visualItemRect(legend->item(0)).height(), rowHeight);
+        QVERIFY(!legend->horizontalScrollBar()->isVisible());
 
         struct Block {
             int column, row;
