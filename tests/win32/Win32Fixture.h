@@ -117,7 +117,7 @@ public:
         return *window_;
     }
 
-    win32::MainWindow& window() { return *window_; }
+    win32::MainWindow& window() const { return *window_; }
     void reset() { window_.reset(); }
 
     HWND control(const char* name) const { return window_->control(name); }
