@@ -185,6 +185,13 @@ TEST_F(MainWindowTest, WindowTitlePlaceSizeIconAndFont)
     EXPECT_FALSE(GetWindowLongPtrW(window, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX));
     ShowWindow(window, SW_SHOWNOACTIVATE);
     EXPECT_TRUE(IsWindowVisible(harness.control("画板1")));
+    // The canvas paints its kept bitmap on the screen.
+    HWND canvas = harness.control("画板1");
+    UpdateWindow(window);
+    HDC dc = GetDC(canvas);
+    const COLORREF shown = GetPixel(dc, 5, 5);
+    ReleaseDC(canvas, dc);
+    EXPECT_TRUE(closeTo({GetRValue(shown), GetGValue(shown), GetBValue(shown)}, pageColour(0, 0)));
     EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0);
     EXPECT_NE(GetClassLongPtrW(window, GCLP_HICONSM), 0);
 
