@@ -4,6 +4,7 @@
 #include "platform/TextCodec.h"
 
 #include <string>
+#include <vector>
 
 namespace quarnet {
 
@@ -23,10 +24,21 @@ int digitValue(unsigned char byte)
 std::int64_t parseHexText(std::string_view utf8Text)
 {
     const std::string bytes = platform::utf8ToGbk(utf8Text);
+    // Both bytes of a double-byte character count 0, also a trail byte that
+    // looks like "A" to "F" on its own.
+    std::vector<int> digits(bytes.size(), 0);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte >= 0x81 && byte <= 0xFE && i + 1 < bytes.size()) {
+            ++i; // skip the trail byte: both stay 0
+            continue;
+        }
+        digits[i] = digitValue(byte);
+    }
     std::int64_t value = 0;
     double place = 1;
-    for (auto it = bytes.rbegin(); it != bytes.rend(); ++it) {
-        const int digit = digitValue(static_cast<unsigned char>(*it));
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        const int digit = *it;
         // A zero digit adds nothing; skipping it also keeps 0 x infinity, a
         // NaN, out of the sum once the place value has overflowed.
         if (digit != 0)

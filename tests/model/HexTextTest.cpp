@@ -28,6 +28,8 @@ TEST(ParseHexText, ReadsGbkBytesFromTheLastOne)
         {"-1", 1},           // a sign is a digit 0 in its place
         {"4西4", 0x4004},   // a double-byte character takes two places
         {"西", 0},
+        {"丄", 0},           // GBK 81 41: a trail byte that looks like "A" still counts 0
+        {"1丄", 0x100},
         {"1～", 0x100},      // the full-width tilde is two GBK bytes
         {"7FFFFFFFFFFFFFFF", std::numeric_limits<std::int64_t>::max()},
         {"8000000000000000", std::numeric_limits<std::int64_t>::max()}, // saturates
