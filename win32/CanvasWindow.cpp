@@ -17,6 +17,20 @@ std::uint32_t toBgrx(Rgb colour)
     return (std::uint32_t {colour.red} << 16) | (std::uint32_t {colour.green} << 8) | colour.blue;
 }
 
+// The part of [start, start + length) that lies in [0, limit), for any ints.
+struct Span {
+    int first;
+    int last; // one past
+    bool empty() const { return first >= last; }
+};
+
+Span onCanvas(int start, int length, int limit)
+{
+    const std::int64_t first = std::max<std::int64_t>(start, 0);
+    const std::int64_t last = std::min<std::int64_t>(std::int64_t {start} + length, limit);
+    return first >= last ? Span {0, 0} : Span {static_cast<int>(first), static_cast<int>(last)};
+}
+
 void registerClassOnce(WNDPROC windowProc)
 {
     static const bool registered = [windowProc] {
@@ -153,15 +167,14 @@ void CanvasWindow::drawPicture(int picture, int x, int y)
     if (found == pictures_.end())
         return;
     const Pixels& p = found->second;
-    GdiFlush();
-    // Only the part that lies on the canvas is copied.
-    const int left = std::max(0, x);
-    const int right = std::min(width_, x + p.width);
-    if (left >= right)
+    const Span columns = onCanvas(x, p.width, width_);
+    const Span rows = onCanvas(y, p.height, height_);
+    if (columns.empty() || rows.empty())
         return;
-    for (int row = std::max(0, y); row < std::min(height_, y + p.height); ++row) {
-        const std::uint32_t* from = p.bgrx.data() + std::size_t(row - y) * std::size_t(p.width) + (left - x);
-        std::copy_n(from, right - left, bits_ + std::size_t(row) * std::size_t(width_) + left);
+    GdiFlush();
+    for (int row = rows.first; row < rows.last; ++row) {
+        const std::uint32_t* from = p.bgrx.data() + std::size_t(row - y) * std::size_t(p.width) + (columns.first - x);
+        std::copy_n(from, columns.last - columns.first, bits_ + std::size_t(row) * std::size_t(width_) + columns.first);
     }
     changed();
 }
@@ -171,9 +184,11 @@ void CanvasWindow::drawImage(const RgbImage& image, int x, int y)
     if (image.width <= 0 || image.height <= 0
         || image.pixels.size() != std::size_t(image.width) * std::size_t(image.height))
         return;
+    const Span columns = onCanvas(x, image.width, width_);
+    const Span rows = onCanvas(y, image.height, height_);
     GdiFlush();
-    for (int row = std::max(0, y); row < std::min(height_, y + image.height); ++row) {
-        for (int column = std::max(0, x); column < std::min(width_, x + image.width); ++column) {
+    for (int row = rows.first; row < rows.last; ++row) {
+        for (int column = columns.first; column < columns.last; ++column) {
             const Rgb colour = image.pixels[std::size_t(row - y) * std::size_t(image.width) + std::size_t(column - x)];
             bits_[std::size_t(row) * std::size_t(width_) + std::size_t(column)] = toBgrx(colour);
         }
