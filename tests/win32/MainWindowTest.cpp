@@ -215,9 +215,16 @@ TEST_F(MainWindowTest, WindowTitlePlaceSizeIconAndFont)
 
 TEST_F(MainWindowTest, LayoutAndFontFollowTheDpi)
 {
-    // 125 %: the largest common scale whose window fits the test screen.
+    // 125 %: the largest common scale whose window fits the test screen. The
+    // message the system sends when the window moves to such a monitor.
     win32::MainWindow& window = harness.window();
-    window.applyDpi(120);
+    RECT suggested {60, 70, 1000, 720};
+    SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(window.dpi(), 120u);
+    RECT outer;
+    GetWindowRect(window.hwnd(), &outer);
+    EXPECT_EQ(outer.left, 60);
+    EXPECT_EQ(outer.top, 70);
     RECT client;
     GetClientRect(window.hwnd(), &client);
     EXPECT_EQ(client.right, 939);
