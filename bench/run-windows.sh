@@ -35,7 +35,8 @@ size=$(stat -c %s quarnet.exe)
 
 figure() { awk -v name="$1" -v column="$2" '$1 == name {print $column}' "$xvfb_tmp/startup"; }
 q_ms=$(figure quarnet.exe 2) b_ms=$(figure quarnet-bench-win32-bare.exe 2) c_ms=$(figure quarnet-bench-win32-bare-caption.exe 2)
-q_kib=$(figure quarnet.exe 3) b_kib=$(figure quarnet-bench-win32-bare.exe 3) c_kib=$(figure quarnet-bench-win32-bare-caption.exe 3)
+q_fast=$(figure quarnet.exe 3) b_fast=$(figure quarnet-bench-win32-bare.exe 3)
+q_kib=$(figure quarnet.exe 4) b_kib=$(figure quarnet-bench-win32-bare.exe 4) c_kib=$(figure quarnet-bench-win32-bare-caption.exe 4)
 
 echo
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(uname -sr), $("$wine" --version)"
@@ -44,19 +45,21 @@ echo "| measure | quarnet.exe | limit | ratio or result | goal |"
 echo "|---|---|---|---|---|"
 awk -v q="$q_ms" -v b="$b_ms" -v n="$runs" 'BEGIN {
   printf "| start-up to first paint, median of %d | %.1f ms | %.1f ms (bare Win32 window, same picture through WIC) | %.2f x | at most 1.1 x |\n", n, q, b, q/b }'
+awk -v q="$q_fast" -v b="$b_fast" 'BEGIN {
+  printf "| for reference: the fastest start-up of each | %.1f ms | %.1f ms | %.2f x | |\n", q, b, q/b }'
 awk -v q="$q_ms" -v b="$c_ms" 'BEGIN {
   printf "| for reference: against the bare window with one Chinese caption | %.1f ms | %.1f ms | %.2f x | |\n", q, b, q/b }'
 awk -v q="$q_kib" -v b="$b_kib" 'BEGIN {
   printf "| peak working set at first paint | %.1f MiB | %.1f MiB (bare) | +%.1f MiB | at most +4 MiB |\n", q/1024, b/1024, (q-b)/1024 }'
 awk -v q="$q_kib" -v b="$c_kib" 'BEGIN {
   printf "| for reference: against the bare window with one Chinese caption | %.1f MiB | %.1f MiB | +%.1f MiB | |\n", q/1024, b/1024, (q-b)/1024 }'
-awk '{ us[$1] = $2; paints[$1] = $3; order[++n] = $1 } END {
+awk '{ us[$1] = $2; fastest[$1] = $3; paints[$1] = $4; order[++n] = $1 } END {
   for (i = 1; i <= n; i++) {
     name = order[i]
     if (name == "BareWriteFlush")
-      printf "| for reference: the system alone writes and flushes one byte | %.1f us | | | |\n", us[name]
+      printf "| for reference: the system alone writes and flushes one byte | %.1f us (fastest round %.1f us) | | | |\n", us[name], fastest[name]
     else
-      printf "| %s (%.0f windows painted) | %.1f us | 1000 us | %s | under 1 ms |\n", name, paints[name], us[name], (us[name] < 1000 ? "met" : "missed")
+      printf "| %s, %.0f windows painted | %.1f us (fastest round %.1f us) | 1000 us | %s | under 1 ms |\n", name, paints[name], us[name], fastest[name], (us[name] < 1000 ? "met" : "missed")
   }
 }' "$xvfb_tmp/handlers"
 awk -v s="$size" 'BEGIN {
