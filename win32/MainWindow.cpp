@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "DialogFont.h"
 #include "DpiScale.h"
 #include "WindowProc.h"
 #include "model/CityTable.h"
@@ -277,12 +278,7 @@ void MainWindow::connectEvents()
 
 void MainWindow::setFontFor(UINT dpi)
 {
-    // The system's message font, the one its dialogs use, at this DPI.
-    NONCLIENTMETRICSW metrics {};
-    metrics.cbSize = sizeof metrics;
-    HFONT font = nullptr;
-    if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))
-        font = CreateFontIndirectW(&metrics.lfMessageFont);
+    HFONT font = createDialogFont(dpi);
     if (!font)
         return;
     HFONT old = std::exchange(font_, font);

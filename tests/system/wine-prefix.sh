@@ -6,7 +6,9 @@
 # lack. The prefix gets WenQuanYi Micro Hei (Debian's fonts-wqy-microhei) in
 # its Fonts folder, linked behind the message and dialog fonts the way a
 # Chinese Windows links SimSun behind them: Latin text keeps the usual font,
-# each CJK character comes from the linked one.
+# each CJK character comes from the linked one. SimSun itself, which the
+# program asks for by name, is AR PL UMing (Debian's fonts-arphic-uming): a
+# Song face whose line is as tall as its characters, as SimSun's is.
 #
 # Afterwards: WINEPREFIX, wine (the wine program) and
 #   run_wine_timeout SECONDS PROGRAM ARGS...   its exit code, 124 on time-out
@@ -38,22 +40,28 @@ wine_font=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 if [[ ! -f "$wine_font" ]]; then
   echo "missing $wine_font (Debian package fonts-wqy-microhei)"; exit 1
 fi
+song_font=/usr/share/fonts/truetype/arphic/uming.ttc
+if [[ ! -f "$song_font" ]]; then
+  echo "missing $song_font (Debian package fonts-arphic-uming)"; exit 1
+fi
 
 if ! run_wine_timeout 120 wineboot --init >"$wine_tmp/wineboot.log" 2>&1; then
   echo "wineboot failed:"; cat "$wine_tmp/wineboot.log"; exit 1
 fi
 ln -s "$wine_font" "$WINEPREFIX/drive_c/windows/Fonts/wqy-microhei.ttc"
+ln -s "$song_font" "$WINEPREFIX/drive_c/windows/Fonts/uming.ttc"
 
 # One wine start for all the registry values: a batch file of reg commands.
-# SimSun and YaHei are named here for programs that ask for them by name.
+# YaHei is named here for programs that ask for it by name.
 link='wqy-microhei.ttc,WenQuanYi Micro Hei'
 {
   for font in Tahoma "Microsoft Sans Serif" "Lucida Sans Unicode"; do
     echo "reg add \"HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink\" /v \"$font\" /t REG_MULTI_SZ /d \"$link\" /f"
   done
-  for font in SimSun "Microsoft YaHei" "Microsoft YaHei UI"; do
+  for font in "Microsoft YaHei" "Microsoft YaHei UI"; do
     echo "reg add \"HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes\" /v \"$font\" /t REG_SZ /d \"WenQuanYi Micro Hei\" /f"
   done
+  echo "reg add \"HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes\" /v SimSun /t REG_SZ /d \"AR PL UMing CN\" /f"
 } >"$WINEPREFIX/drive_c/quarnet-fonts.bat"
 if ! run_wine_timeout 60 cmd /c 'C:\quarnet-fonts.bat' >>"$wine_tmp/wineboot.log" 2>&1; then
   echo "setting the fonts failed:"; cat "$wine_tmp/wineboot.log"; exit 1

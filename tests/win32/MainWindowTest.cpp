@@ -195,14 +195,12 @@ TEST_F(MainWindowTest, WindowTitlePlaceSizeIconAndFont)
     EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0);
     EXPECT_NE(GetClassLongPtrW(window, GCLP_HICONSM), 0);
 
-    // Every control speaks in the system's message font.
-    NONCLIENTMETRICSW metrics {};
-    metrics.cbSize = sizeof metrics;
-    ASSERT_TRUE(SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, 96));
+    // Every control speaks in the design's dialog font: SimSun with 12-pixel
+    // lines, which the test prefix has.
     LOGFONTW font {};
     ASSERT_TRUE(GetObjectW(harness.window().font(), sizeof font, &font));
-    EXPECT_EQ(std::wstring(font.lfFaceName), std::wstring(metrics.lfMessageFont.lfFaceName));
-    EXPECT_EQ(font.lfHeight, metrics.lfMessageFont.lfHeight);
+    EXPECT_EQ(std::wstring(font.lfFaceName), L"SimSun");
+    EXPECT_EQ(font.lfHeight, 12);
     for (const ControlEntry& entry : layout::controlTable()) {
         if (entry.kind == ControlKind::FileDialog || entry.kind == ControlKind::Canvas
             || entry.kind == ControlKind::Frame) // no text to show
@@ -232,12 +230,9 @@ TEST_F(MainWindowTest, LayoutAndFontFollowTheDpi)
     EXPECT_EQ(placeOnWindow(harness.control("起始位址编辑框")), (RECT {120, 20, 220, 50}));
     EXPECT_EQ(placeOnWindow(harness.control("画板1")), (RECT {450, 300, 930, 600}));
     EXPECT_EQ(placeOnWindow(harness.control("城池选择组合框")), (RECT {620, 110, 920, 135}));
-    NONCLIENTMETRICSW metrics {};
-    metrics.cbSize = sizeof metrics;
-    ASSERT_TRUE(SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, 120));
     LOGFONTW font {};
     GetObjectW(window.font(), sizeof font, &font);
-    EXPECT_EQ(font.lfHeight, metrics.lfMessageFont.lfHeight);
+    EXPECT_EQ(font.lfHeight, 15);
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(harness.control("写入按钮"), WM_GETFONT, 0, 0)), window.font());
     // The canvas keeps its 384 x 240 pixels, each shown larger; the mouse
     // still reports canvas pixels.
