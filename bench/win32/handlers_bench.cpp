@@ -5,9 +5,8 @@
 // the time of one event as the median and the fastest of 11 rounds of at
 // least 0.1 s each (under wine on a shared machine, stretches of seconds run
 // ten times slower; the fastest round shows the undisturbed cost), and the
-// windows painted per event. The demo map SANGO7.MPC must
-// lie beside the program; a scratch copy is edited. Nothing here asserts a
-// time.
+// windows painted per event. The demo map SANGO7.MPC must lie beside the
+// program; a scratch copy beside it is edited. Nothing here asserts a time.
 
 #include "NoFlushFiles.h"
 #include "platform/NativeFiles.h"
@@ -38,9 +37,9 @@ class Bench {
 public:
     Bench()
     {
-        std::wstring temp(MAX_PATH, L'\0');
-        temp.resize(GetTempPathW(MAX_PATH, temp.data()));
-        mapPath = temp + L"quarnet-bench-" + std::to_wstring(GetCurrentProcessId()) + L".MPC";
+        // Beside the program, on the disk the map would be on: the wine
+        // prefix's temporary folder may lie in memory.
+        mapPath = programDirectory() + L"\\quarnet-bench-" + std::to_wstring(GetCurrentProcessId()) + L".MPC";
         if (!CopyFileW((programDirectory() + L"\\SANGO7.MPC").c_str(), mapPath.c_str(), FALSE))
             std::fputs("the demo map SANGO7.MPC must lie beside the benchmark\n", stderr);
         window.setEndProgram([](int) {});
