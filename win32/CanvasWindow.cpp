@@ -173,8 +173,11 @@ void CanvasWindow::drawPicture(int picture, int x, int y)
         return;
     GdiFlush();
     for (int row = rows.first; row < rows.last; ++row) {
-        const std::uint32_t* from = p.bgrx.data() + std::size_t(row - y) * std::size_t(p.width) + (columns.first - x);
-        std::copy_n(from, columns.last - columns.first, bits_ + std::size_t(row) * std::size_t(width_) + columns.first);
+        const std::uint8_t* from =
+            p.bgr.data() + (std::size_t(row - y) * std::size_t(p.width) + std::size_t(columns.first - x)) * 3;
+        std::uint32_t* to = bits_ + std::size_t(row) * std::size_t(width_);
+        for (int column = columns.first; column < columns.last; ++column, from += 3)
+            to[column] = std::uint32_t {from[0]} | (std::uint32_t {from[1]} << 8) | (std::uint32_t {from[2]} << 16);
     }
     changed();
 }

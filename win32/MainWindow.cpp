@@ -159,12 +159,12 @@ MainWindow::MainWindow(platform::Files& files)
     CreateWindowExW(windowExStyle, className, title, windowStyle, windowLeft, windowTop, CW_USEDEFAULT, CW_USEDEFAULT,
                     nullptr, nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = GetDpiForWindow(hwnd_);
-    setFontFor(dpi_);
     createControls();
     fillLists();
     Host& host = *this;
     editor_ = std::make_unique<MapEditor>(controls_, *mapCanvas_, host, files_);
     connectEvents();
+    // The font and the place of every control, for the window's DPI.
     applyDpi(dpi_);
 
     // The creation-completed event: default texts, directory, picture.
@@ -207,7 +207,6 @@ void MainWindow::createControls()
                                                                    : entry.geometry.height;
             hwnd = CreateWindowExW(exStyle, classOf(entry.kind), text.c_str(), style, 0, 0, entry.geometry.width,
                                    height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-            SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         }
         // Typing limits; a text the program sets is never cut or changed by
         // them. ES_UPPERCASE would also raise a text the program sets.

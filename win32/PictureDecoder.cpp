@@ -104,7 +104,7 @@ std::optional<Pixels> decodePicture(const std::wstring& path)
     if (FAILED(decoder->GetFrame(0, frame.put())))
         return std::nullopt;
     ComRef<IWICBitmapSource> converted;
-    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.get(), converted.put())))
+    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat24bppBGR, frame.get(), converted.put())))
         return std::nullopt;
     UINT width = 0;
     UINT height = 0;
@@ -114,13 +114,12 @@ std::optional<Pixels> decodePicture(const std::wstring& path)
 
     Pixels pixels;
     try {
-        pixels.bgrx.resize(std::size_t {width} * height);
+        pixels.bgr.resize(std::size_t {width} * height * 3);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
-    const UINT stride = width * 4;
-    if (FAILED(converted->CopyPixels(nullptr, stride, stride * height,
-                                     reinterpret_cast<BYTE*>(pixels.bgrx.data()))))
+    const UINT stride = width * 3;
+    if (FAILED(converted->CopyPixels(nullptr, stride, stride * height, pixels.bgr.data())))
         return std::nullopt;
     pixels.width = static_cast<int>(width);
     pixels.height = static_cast<int>(height);
