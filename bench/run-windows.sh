@@ -24,6 +24,19 @@ mkdir "$stage"
 cp "$build"/bench/quarnet-bench-win32-*.exe "$build/demo/SANGO7.0.125.jpg" "$build/demo/SANGO7.MPC" "$stage/"
 cd "$stage"
 
+# The programs and the wine server on one processor. Every window operation
+# under wine is a round trip to the server process; on two processors each
+# one wakes the other, which in a virtual machine takes tens of microseconds
+# more when it idles, so the figures swung tenfold with the machine's load.
+# On one processor a round trip is a plain switch, as a system call is on
+# Windows. The server is started anew so it is pinned too.
+wineserver -k 2>/dev/null || true
+run_wine_timeout() {
+  local seconds=$1
+  shift
+  timeout --kill-after=5 "$seconds" taskset -c 0 "$wine" "$@"
+}
+
 # 1. Start-up to the first painted frame and peak working set, the programs
 # started in turn from one launcher.
 run_wine_timeout 1800 ./quarnet-bench-win32-startup.exe "$runs" \

@@ -2,10 +2,9 @@
 // window messages that a user's action sends to the real controls, each
 // followed by the repaint it causes. Prints one line per handler,
 //   NAME MEDIAN_US FASTEST_US PAINTS
-// the time of one event as the median and the fastest of 11 rounds of at
-// least 0.1 s each (under wine on a shared machine, stretches of seconds run
-// ten times slower; the fastest round shows the undisturbed cost), and the
-// windows painted per event. The demo map SANGO7.MPC must lie beside the
+// the time of one event as the median and the fastest of its 11 rounds of at
+// least 0.1 s each, the handlers taking turns round by round, and the windows
+// painted per event. QUARNET_BENCH_ROUNDS=1 shows every round on stderr. The demo map SANGO7.MPC must lie beside the
 // program; a scratch copy beside it is edited. Nothing here asserts a time.
 
 #include "NoFlushFiles.h"
@@ -104,41 +103,60 @@ LRESULT CALLBACK countQueuedPaint(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-struct Figure {
-    double median = 0;
-    double fastest = 0;
-    double paintsPerEvent = 0;
+// One handler's case: what it needs before each of its rounds, and the event.
+struct Case {
+    Case(const char* caseName, std::function<void()> before, std::function<void()> action)
+        : name(caseName), prepare(std::move(before)), event(std::move(action))
+    {
+    }
+    const char* name;
+    std::function<void()> prepare;
+    std::function<void()> event;
+    std::vector<double> rounds; // microseconds per event
+    long long events = 0;
+    long long paints = 0;
 };
 
-// The time of one call over 11 rounds, in microseconds.
-Figure measure(const std::function<void()>& event)
+// Each case in 11 rounds of at least 0.1 s, the cases taking turns round by
+// round: a slow stretch of the machine (under wine on a shared machine,
+// stretches of seconds run ten times slower) then costs each case one round
+// at most, which the median leaves out, instead of all rounds of one case.
+void measureAll(std::vector<Case>& cases)
 {
     using clock = std::chrono::steady_clock;
-    for (int i = 0; i < 10; ++i)
-        event();
-    std::vector<double> rounds;
-    long long events = 0;
-    const long long paintsBefore = paints;
     constexpr int roundCount = 11;
-    for (int round = 0; round < roundCount; ++round) {
-        long long calls = 0;
-        const auto start = clock::now();
-        auto now = start;
-        do {
-            event();
-            ++calls;
-            now = clock::now();
-        } while (now - start < std::chrono::milliseconds(100));
-        rounds.push_back(std::chrono::duration<double, std::micro>(now - start).count() / double(calls));
-        events += calls;
+    const bool showRounds = GetEnvironmentVariableW(L"QUARNET_BENCH_ROUNDS", nullptr, 0) != 0;
+    for (Case& c : cases) { // warm-up
+        c.prepare();
+        for (int i = 0; i < 10; ++i)
+            c.event();
     }
-    std::sort(rounds.begin(), rounds.end());
-    return {rounds[roundCount / 2], rounds.front(), double(paints - paintsBefore) / double(events)};
+    for (int round = 0; round < roundCount; ++round) {
+        for (Case& c : cases) {
+            c.prepare();
+            const long long paintsBefore = paints;
+            long long calls = 0;
+            const auto start = clock::now();
+            auto now = start;
+            do {
+                c.event();
+                ++calls;
+                now = clock::now();
+            } while (now - start < std::chrono::milliseconds(100));
+            c.rounds.push_back(std::chrono::duration<double, std::micro>(now - start).count() / double(calls));
+            c.events += calls;
+            c.paints += paints - paintsBefore;
+            if (showRounds)
+                std::fprintf(stderr, "round %d %s %.1f us\n", round, c.name, c.rounds.back());
+        }
+    }
 }
 
-void report(const char* name, Figure figure)
+void report(Case& c)
 {
-    std::printf("%s %.1f %.1f %.1f\n", name, figure.median, figure.fastest, figure.paintsPerEvent);
+    std::sort(c.rounds.begin(), c.rounds.end());
+    std::printf("%s %.1f %.1f %.1f\n", c.name, c.rounds[c.rounds.size() / 2], c.rounds.front(),
+                double(c.paints) / double(c.events));
     std::fflush(stdout);
 }
 
@@ -156,12 +174,19 @@ int wmain()
     SetWindowsHookExW(WH_GETMESSAGE, countQueuedPaint, nullptr, GetCurrentThreadId());
     {
         Bench b;
+        std::vector<Case> cases;
+        // Each case starts from the map open, flushing, the block in the middle.
+        const auto centred = [&b] {
+            if (!b.window.editor().isMapFileOpen())
+                b.open();
+            b.files.flushes = true;
+            b.centre();
+        };
 
-        b.centre();
-        report("Calculate", measure([&] {
-            b.click("起始区块位置计算按钮");
-            b.repaint();
-        }));
+        cases.push_back({"Calculate", centred, [&] {
+                             b.click("起始区块位置计算按钮");
+                             b.repaint();
+                         }});
 
         // Moves alternate with their opposites, so the block never reaches an
         // edge; the time is that of one move.
@@ -175,14 +200,13 @@ int wmain()
             {"Move/up_left", "左上按钮", "右下按钮"},    {"Move/up_right", "右上按钮", "左下按钮"},
             {"Move/down_left", "左下按钮", "右上按钮"},  {"Move/down_right", "右下按钮", "左上按钮"},
         };
+        bool forth = true;
         for (const auto& move : moves) {
-            b.centre();
-            bool forth = true;
-            report(move.name, measure([&] {
-                b.click(forth ? move.there : move.back);
-                b.repaint();
-                forth = !forth;
-            }));
+            cases.push_back({move.name, [&] { centred(); forth = true; }, [&b, &forth, move] {
+                                 b.click(forth ? move.there : move.back);
+                                 b.repaint();
+                                 forth = !forth;
+                             }});
         }
 
         // A click and a double-click on the third item, as the mouse sends them.
@@ -191,78 +215,81 @@ int wmain()
         SendMessageW(legend, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
         const int itemX = (item.left + item.right) / 2;
         const int itemY = (item.top + item.bottom) / 2;
-        report("PickLegendCode", measure([&] {
-            mouse(legend, WM_LBUTTONDOWN, MK_LBUTTON, itemX, itemY);
-            mouse(legend, WM_LBUTTONUP, 0, itemX, itemY);
-            mouse(legend, WM_LBUTTONDBLCLK, MK_LBUTTON, itemX, itemY);
-            mouse(legend, WM_LBUTTONUP, 0, itemX, itemY);
-            b.repaint();
-        }));
+        cases.push_back({"PickLegendCode", centred, [&] {
+                             mouse(legend, WM_LBUTTONDOWN, MK_LBUTTON, itemX, itemY);
+                             mouse(legend, WM_LBUTTONUP, 0, itemX, itemY);
+                             mouse(legend, WM_LBUTTONDBLCLK, MK_LBUTTON, itemX, itemY);
+                             mouse(legend, WM_LBUTTONUP, 0, itemX, itemY);
+                             b.repaint();
+                         }});
 
         for (const bool flush : {true, false}) {
-            b.centre();
-            b.setText("修改数据编辑框", L"05");
-            b.files.flushes = flush;
-            report(flush ? "Write/with_flush" : "Write/without_flush", measure([&] {
-                b.click("写入按钮");
-                b.repaint();
-            }));
-            b.files.flushes = true;
+            cases.push_back({flush ? "Write/with_flush" : "Write/without_flush",
+                             [&b, &centred, flush] {
+                                 centred();
+                                 b.setText("修改数据编辑框", L"05");
+                                 b.files.flushes = flush;
+                             },
+                             [&] {
+                                 b.click("写入按钮");
+                                 b.repaint();
+                             }});
         }
 
         // For reference: the system's own write and flush of one byte.
         HANDLE file = CreateFileW(b.mapPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        report("BareWriteFlush", measure([&] {
-            OVERLAPPED at {};
-            at.Offset = 68 + (3 * 546 + 5) * 8;
-            const BYTE road = 5;
-            DWORD written = 0;
-            WriteFile(file, &road, 1, &written, &at);
-            FlushFileBuffers(file);
-        }));
-        CloseHandle(file);
+        cases.push_back({"BareWriteFlush", [] {}, [&] {
+                             OVERLAPPED at {};
+                             at.Offset = 68 + (3 * 546 + 5) * 8;
+                             const BYTE road = 5;
+                             DWORD written = 0;
+                             WriteFile(file, &road, 1, &written, &at);
+                             FlushFileBuffers(file);
+                         }});
 
-        b.centre();
-        report("Locate", measure([&] {
-            b.click("定位按钮");
-            b.repaint();
-        }));
+        cases.push_back({"Locate", centred, [&] {
+                             b.click("定位按钮");
+                             b.repaint();
+                         }});
 
         // Cities in turn: each choice calculates, shows the page and marks.
         HWND cities = b.window.control("城池选择组合框");
         const int cityCount = static_cast<int>(SendMessageW(cities, CB_GETCOUNT, 0, 0));
         int city = 0;
-        report("SelectCity", measure([&] {
-            SendMessageW(cities, CB_SETCURSEL, static_cast<WPARAM>(city), 0);
-            SendMessageW(b.window.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(cities), CBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(cities));
-            b.repaint();
-            city = (city + 1) % std::max(cityCount, 1);
-        }));
+        cases.push_back({"SelectCity", centred, [&] {
+                             SendMessageW(cities, CB_SETCURSEL, static_cast<WPARAM>(city), 0);
+                             SendMessageW(b.window.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(cities), CBN_SELCHANGE),
+                                          reinterpret_cast<LPARAM>(cities));
+                             b.repaint();
+                             city = (city + 1) % std::max(cityCount, 1);
+                         }});
 
         HWND canvas = b.window.canvas().hwnd();
-        b.centre();
         int x = 0;
-        report("RightClickPick", measure([&] {
-            mouse(canvas, WM_RBUTTONDOWN, MK_RBUTTON, 10 + x, 20);
-            mouse(canvas, WM_RBUTTONUP, 0, 10 + x, 20);
-            b.repaint();
-            x = (x + 4) % 300;
-        }));
+        cases.push_back({"RightClickPick", [&] { centred(); x = 0; }, [&] {
+                             mouse(canvas, WM_RBUTTONDOWN, MK_RBUTTON, 10 + x, 20);
+                             mouse(canvas, WM_RBUTTONUP, 0, 10 + x, 20);
+                             b.repaint();
+                             x = (x + 4) % 300;
+                         }});
 
-        x = 0;
-        report("MouseMove", measure([&] {
-            mouse(canvas, WM_MOUSEMOVE, 0, x, 100);
-            b.repaint();
-            x = (x + 1) % 384;
-        }));
+        cases.push_back({"MouseMove", [&] { centred(); x = 0; }, [&] {
+                             mouse(canvas, WM_MOUSEMOVE, 0, x, 100);
+                             b.repaint();
+                             x = (x + 1) % 384;
+                         }});
 
-        report("OpenAndClose", measure([&] {
-            b.open();
-            b.click("关闭文件按钮");
-            b.repaint();
-        }));
+        cases.push_back({"OpenAndClose", centred, [&] {
+                             b.open();
+                             b.click("关闭文件按钮");
+                             b.repaint();
+                         }});
+
+        measureAll(cases);
+        CloseHandle(file);
+        for (Case& c : cases)
+            report(c);
     }
     if (com)
         CoUninitialize();
