@@ -5,7 +5,7 @@
 
 #include "model/MapGeometry.h"
 #include "model/TerrainPalette.h"
-#include "support/TempDir.h"
+#include "support/MapFixtures.h"
 
 #include <fstream>
 #include <map>
@@ -33,17 +33,7 @@ protected:
     }
 
     // Every byte that differs from the original, by offset.
-    std::map<std::size_t, std::uint8_t> changes() const
-    {
-        const std::vector<std::uint8_t> now = TempDir::read(path_);
-        std::map<std::size_t, std::uint8_t> changed;
-        if (now.size() != original_.size())
-            changed[SIZE_MAX] = 0; // the length changed
-        for (std::size_t i = 0; i < std::min(now.size(), original_.size()); ++i)
-            if (now[i] != original_[i])
-                changed[i] = now[i];
-        return changed;
-    }
+    std::map<std::size_t, std::uint8_t> changes() const { return changedBytes(original_, TempDir::read(path_)); }
 
     // Chooses a city with the keyboard in the closed box: the item before it,
     // then the arrow down.

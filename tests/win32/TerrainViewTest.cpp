@@ -5,27 +5,12 @@
 
 #include "model/MapGeometry.h"
 #include "model/TerrainPalette.h"
-#include "support/TempDir.h"
+#include "support/MapFixtures.h"
 
 using namespace quarnet;
 using namespace quarnet::testing;
 
 namespace {
-
-// Block (column, row), 1-based, holds 1 + (column + 3 x row) % 34: every
-// neighbour differs and every named code appears on each page.
-std::uint8_t codeOf(int column, int row)
-{
-    return static_cast<std::uint8_t>(1 + (column + 3 * row) % 34);
-}
-
-std::vector<std::uint8_t> fixtureMap()
-{
-    return mapFileBytes([](std::size_t block) {
-        const int index = static_cast<int>(block) - 1;
-        return codeOf(index % geometry::columns + 1, index / geometry::columns + 1);
-    });
-}
 
 class TerrainViewTest : public ::testing::Test {
 protected:
@@ -33,7 +18,7 @@ protected:
     {
         std::filesystem::rename(picture_, away_);
         harness.make();
-        mapPath_ = dir_.write("SANGO7.MPC", fixtureMap());
+        mapPath_ = dir_.write("SANGO7.MPC", patternedMap());
     }
     void TearDown() override
     {
@@ -100,12 +85,12 @@ TEST_F(TerrainViewTest, BlocksShowTheFilesTerrainAndTheLegendItsColours)
     EXPECT_EQ(legendSquareCentre(0), terrain::colour(1));
     // Page (0, 0) as opened.
     for (const auto& [column, row] : {std::pair {1, 1}, {2, 1}, {1, 2}, {96, 60}, {40, 33}})
-        EXPECT_EQ(insideOf(column, row), terrain::colour(codeOf(column, row))) << column << "," << row;
+        EXPECT_EQ(insideOf(column, row), terrain::colour(patternedCode(column, row))) << column << "," << row;
     // Page (2, 1) after a calculation.
     harness.calculate("6224", "2080");
     EXPECT_EQ(harness.window().editor().state().view.viewLeft, 768);
     for (const auto& [column, row] : {std::pair {193, 61}, {288, 120}, {195, 66}})
-        EXPECT_EQ(insideOf(column, row), terrain::colour(codeOf(column, row))) << column << "," << row;
+        EXPECT_EQ(insideOf(column, row), terrain::colour(patternedCode(column, row))) << column << "," << row;
 
     // Closing the file empties the view and the legend's squares.
     harness.click("关闭文件按钮");
@@ -117,7 +102,7 @@ TEST_F(TerrainViewTest, AWriteDrawsTheNewColourThenTheMarker)
 {
     openFixture();
     harness.calculate("64", "32"); // column 3, row 2: canvas 8..11 x 4..7
-    const std::uint8_t newCode = codeOf(3, 2) == 0x13 ? 0x14 : 0x13;
+    const std::uint8_t newCode = patternedCode(3, 2) == 0x13 ? 0x14 : 0x13;
     harness.setText("修改数据编辑框", newCode == 0x13 ? "13" : "14");
     harness.click("写入按钮");
     for (int y = 4; y <= 7; ++y)

@@ -2,7 +2,7 @@
 
 #include "model/TerrainTable.h"
 #include "platform/TextCodec.h"
-#include "support/TempDir.h"
+#include "support/MapFixtures.h"
 
 #include <QFile>
 
@@ -29,17 +29,8 @@ private:
         QVERIFY(window().editor().isMapFileOpen());
     }
 
-    std::map<std::size_t, std::uint8_t> changes() const
-    {
-        const std::vector<std::uint8_t> now = TempDir::read(path_);
-        std::map<std::size_t, std::uint8_t> changed;
-        if (now.size() != original_.size())
-            changed[SIZE_MAX] = 0; // the length changed
-        for (std::size_t i = 0; i < std::min(now.size(), original_.size()); ++i)
-            if (now[i] != original_[i])
-                changed[i] = now[i];
-        return changed;
-    }
+    // Every byte that differs from the original, by offset.
+    std::map<std::size_t, std::uint8_t> changes() const { return changedBytes(original_, TempDir::read(path_)); }
 
     void doubleClickLegendItem(int row)
     {

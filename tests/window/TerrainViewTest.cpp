@@ -1,13 +1,13 @@
 #include "WindowFixture.h"
 
 #include "model/MapGeometry.h"
-#include "window/SwatchItemDelegate.h"
 #include "model/TerrainPalette.h"
 #include "model/TerrainTable.h"
-#include "support/TempDir.h"
+#include "support/MapFixtures.h"
+#include "window/SwatchItemDelegate.h"
 
-#include <QFile>
 #include <QApplication>
+#include <QFile>
 #include <QListWidget>
 #include <QScrollBar>
 
@@ -15,21 +15,6 @@ using namespace quarnet;
 using namespace quarnet::testing;
 
 namespace {
-
-// Block (column, row), 1-based, holds 1 + (column + 3 x row) % 34: every
-// neighbour differs and every named code appears on each page.
-std::uint8_t codeOf(int column, int row)
-{
-    return static_cast<std::uint8_t>(1 + (column + 3 * row) % 34);
-}
-
-std::vector<std::uint8_t> fixtureMap()
-{
-    return mapFileBytes([](std::size_t block) {
-        const int index = static_cast<int>(block) - 1;
-        return codeOf(index % geometry::columns + 1, index / geometry::columns + 1);
-    });
-}
 
 QColor qColour(Rgb c)
 {
@@ -43,7 +28,7 @@ QColor background()
 
 QColor colourOf(int column, int row)
 {
-    return qColour(terrain::colour(codeOf(column, row)));
+    return qColour(terrain::colour(patternedCode(column, row)));
 }
 
 // The canvas pixel of a block's inside, away from a marker's outline.
@@ -96,7 +81,7 @@ private slots:
     void initTestCase()
     {
         QFile::remove(picturePathBesideTests());
-        mapPath_ = dir_.write("SANGO7.MPC", fixtureMap());
+        mapPath_ = dir_.write("SANGO7.MPC", patternedMap());
     }
 
     void cleanupTestCase() { harness_.reset(); }
@@ -164,7 +149,7 @@ private slots:
     {
         window::MainWindow& window = openFixture();
         harness_.calculate("64", "32"); // column 3, row 2: canvas 8..11 x 4..7
-        const std::uint8_t newCode = codeOf(3, 2) == 0x13 ? 0x14 : 0x13;
+        const std::uint8_t newCode = patternedCode(3, 2) == 0x13 ? 0x14 : 0x13;
         setTextOf(window, "修改数据编辑框", QString::number(newCode, 16).toUpper());
         click(window, "写入按钮");
         const QImage& surface = window.canvas().surface();
@@ -191,7 +176,7 @@ private slots:
     {
         // The file ends inside block 1000's record, row 2 column 454 (1-based),
         // which lies on page (4, 0): blocks 1..1000 have codes.
-        std::vector<std::uint8_t> bytes = fixtureMap();
+        std::vector<std::uint8_t> bytes = patternedMap();
         bytes.resize(68 + 999 * 8 + 3);
         TempDir dir;
         window::MainWindow& window = harness_.make();
