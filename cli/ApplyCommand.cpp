@@ -1,10 +1,10 @@
 #include "Commands.h"
 
 #include "EditList.h"
-#include "MapLayout.h"
-#include "WholeFiles.h"
 
+#include "model/BlockLayout.h"
 #include "model/TerrainTable.h"
+#include "platform/WholeFiles.h"
 
 #include <algorithm>
 #include <string>
@@ -51,7 +51,7 @@ bool restore(platform::Files& files, platform::FileNumber map, const std::vector
 {
     bool written = true;
     for (const TerrainEdit& edit : edits) {
-        const std::int64_t offset = codeOffset(baseOffset, edit.block);
+        const std::int64_t offset = blocks::recordOffset(baseOffset, edit.block);
         written = files.replaceByte(map, offset, original[static_cast<std::size_t>(offset)]) && written;
     }
     return written && files.flush(map) && readBackMismatch(files, map, original).empty();
@@ -70,7 +70,7 @@ int runApply(const CommandContext& context)
 
     std::vector<std::uint8_t> editText;
     std::string reason;
-    if (!readWholeFile(editsPath, editText, reason))
+    if (!platform::readWholeFile(editsPath, editText, reason))
         return context.fail("can't read EDITS " + editsPath + ": " + reason);
 
     platform::Files& files = context.mapFiles;
@@ -99,7 +99,7 @@ int runApply(const CommandContext& context)
     if (files.readBytes(map, 0, original) != length)
         return context.fail("can't read MAP " + mapPath);
     bool backupExisted = false;
-    if (!createFlushedFile(backupPath, original, reason, backupExisted)) {
+    if (!platform::createFlushedFile(backupPath, original, reason, backupExisted)) {
         if (backupExisted)
             return context.fail("the backup " + backupPath
                                 + " already exists and is never overwritten; move it away or name another with "
@@ -110,7 +110,7 @@ int runApply(const CommandContext& context)
     std::vector<std::uint8_t> expected = original;
     std::string failure;
     for (const TerrainEdit& edit : checked.edits) {
-        const std::int64_t offset = codeOffset(context.baseOffset, edit.block);
+        const std::int64_t offset = blocks::recordOffset(context.baseOffset, edit.block);
         expected[static_cast<std::size_t>(offset)] = edit.code;
         if (!files.replaceByte(map, offset, edit.code)) {
             failure = "writing block " + std::to_string(edit.block) + " (line " + std::to_string(edit.line)

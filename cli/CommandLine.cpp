@@ -1,55 +1,22 @@
 #include "CommandLine.h"
 
-#include <algorithm>
-#include <array>
+#include "CommandTable.h"
 
 namespace quarnet::cli {
 
 namespace {
 
-struct CommandShape {
-    std::string_view name;
-    std::string_view operands; // as the usage line names them
-    std::size_t fewestOperands;
-    std::size_t mostOperands;
-};
-
-constexpr std::array<CommandShape, 4> commands = {{
-    {"render", "MAP OUT", 2, 2},
-    {"diff", "OLD NEW", 2, 2},
-    {"export", "MAP [OUT]", 1, 2},
-    {"apply", "MAP EDITS", 2, 2},
-}};
-
-struct OptionShape {
-    std::string_view name;
-    bool takesValue;
-    std::array<std::string_view, 4> commands; // those that take it
-};
-
-constexpr std::array<OptionShape, 5> options = {{
-    {"--offset", true, {"render", "diff", "export", "apply"}},
-    {"--scale", true, {"render"}},
-    {"--csv", false, {"diff"}},
-    {"--backup", true, {"apply"}},
-    {"--help", false, {"render", "diff", "export", "apply"}},
-}};
-
-const OptionShape* findOption(std::string_view name)
+ParsedCommandLine failure(const std::string& reason, const std::string& afterHint = {})
 {
-    const auto it = std::ranges::find(options, name, &OptionShape::name);
-    return it == options.end() ? nullptr : &*it;
+    return {{}, nullptr, reason + " (see quarnet-terrain --help)" + afterHint};
 }
 
-const CommandShape* findCommand(std::string_view name)
+std::string commandNames()
 {
-    const auto it = std::ranges::find(commands, name, &CommandShape::name);
-    return it == commands.end() ? nullptr : &*it;
-}
-
-ParsedCommandLine failure(std::string reason)
-{
-    return {{}, std::move(reason)};
+    std::string names;
+    for (const Command& command : commands())
+        names += (names.empty() ? "" : ", ") + std::string(command.name);
+    return names;
 }
 
 } // namespace
@@ -60,15 +27,15 @@ const std::string* CommandLine::value(std::string_view option) const
     return it == values.end() ? nullptr : &it->second;
 }
 
-bool isCommand(std::string_view word)
+bool CommandLine::flag(std::string_view option) const
 {
-    return findCommand(word) != nullptr;
+    return flags.contains(option);
 }
 
 ParsedCommandLine parseCommandLine(std::span<const std::string> arguments)
 {
     CommandLine line;
-    std::vector<std::string> given; // options in the order given, for the check below
+    std::vector<const Option*> given; // in the order given, for the check below
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& word = arguments[i];
@@ -84,54 +51,44 @@ ParsedCommandLine parseCommandLine(std::span<const std::string> arguments)
             optionsEnded = true;
             continue;
         }
-        if (word == "-h") {
-            line.help = true;
-            continue;
-        }
         const std::size_t equals = word.find('=');
-        const std::string name = word.substr(0, equals);
-        const OptionShape* option = findOption(name);
+        const std::string name = word == "-h" ? "--help" : word.substr(0, equals);
+        const Option* option = findOption(name);
         if (!option)
             return failure("unknown option " + name);
-        given.push_back(name);
+        given.push_back(option);
         if (!option->takesValue) {
             if (equals != std::string::npos)
                 return failure(name + " takes no value");
-            if (name == "--help")
-                line.help = true;
-            else
-                line.csv = true;
+            line.flags.insert(name);
             continue;
         }
-        if (equals != std::string::npos) {
+        if (equals != std::string::npos)
             line.values[name] = word.substr(equals + 1);
-        } else if (i + 1 < arguments.size()) {
+        else if (i + 1 < arguments.size())
             line.values[name] = arguments[++i];
-        } else {
+        else
             return failure(name + " needs a value");
-        }
     }
 
+    const bool help = line.flag("--help");
     if (line.command.empty()) {
-        if (line.help)
-            return {std::move(line), {}};
+        if (help)
+            return {std::move(line), nullptr, {}};
         return failure("no command given");
     }
-    const CommandShape* command = findCommand(line.command);
+    const Command* command = findCommand(line.command);
     if (!command)
-        return failure("unknown command " + line.command);
-    for (const std::string& name : given) {
-        const auto& takers = findOption(name)->commands;
-        if (std::ranges::find(takers, line.command) == takers.end())
-            return failure(line.command + " takes no option " + name);
+        return failure("unknown command " + line.command, "; the commands are " + commandNames());
+    for (const Option* option : given) {
+        if (!command->takes(*option))
+            return failure(line.command + " takes no option " + std::string(option->name));
     }
-    if (line.help)
-        return {std::move(line), {}};
     const std::size_t count = line.operands.size();
-    if (count < command->fewestOperands || count > command->mostOperands)
+    if (!help && (count < command->fewestOperands() || count > command->mostOperands()))
         return failure(line.command + " takes " + std::string(command->operands) + ", got " + std::to_string(count)
                        + (count == 1 ? " operand" : " operands"));
-    return {std::move(line), {}};
+    return {std::move(line), command, {}};
 }
 
 } // namespace quarnet::cli

@@ -1,6 +1,6 @@
 #pragma once
 
-// The four commands. Each prints its results to `out` and each error as one
+// The commands, which CommandTable.cpp lists. Each prints its results to `out` and each error as one
 // line to `err`, and gives the program's exit code.
 
 #include "CommandLine.h"

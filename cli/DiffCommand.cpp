@@ -1,17 +1,19 @@
 #include "Commands.h"
 
+#include "BlockTexts.h"
 #include "EditList.h"
-#include "MapLayout.h"
-#include "WholeFiles.h"
 
+#include "model/BlockLayout.h"
 #include "model/MapGeometry.h"
+#include "model/TerrainRaster.h"
 #include "model/TerrainTable.h"
+#include "platform/ReadOnlyFiles.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <fstream>
 #include <limits>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -33,56 +35,52 @@ struct Differences {
     std::int64_t pastShorterEnd = 0;    // when the lengths differ
 };
 
-// Compares two open files a chunk at a time, as far as the shorter one goes.
-// False when reading fails.
-bool compare(std::istream& oldIn, std::istream& newIn, std::int64_t baseOffset, Differences& found)
+// The blocks whose codes differ, among the first `blocks`, whose code bytes
+// both files hold.
+void compareCodes(std::span<const std::uint8_t> oldCodes, std::span<const std::uint8_t> newCodes, std::int32_t blocks,
+                  Differences& found)
+{
+    for (std::int32_t block = 1; block <= blocks; ++block) {
+        const auto index = static_cast<std::size_t>(block - 1);
+        if (oldCodes[index] == newCodes[index])
+            continue;
+        found.blocks.push_back(block);
+        found.oldCodes.push_back(oldCodes[index]);
+        found.newCodes.push_back(newCodes[index]);
+    }
+}
+
+// Counts the bytes other than code bytes that differ, as far as the shorter
+// file goes.
+void countOtherBytes(std::span<const std::uint8_t> oldBytes, std::span<const std::uint8_t> newBytes,
+                     std::int64_t baseOffset, Differences& found)
 {
     const std::int64_t recordsEnd = baseOffset > std::numeric_limits<std::int64_t>::max() - recordsSpan
                                         ? std::numeric_limits<std::int64_t>::max()
                                         : baseOffset + recordsSpan;
-    constexpr std::size_t chunk = 64 * 1024;
-    std::vector<char> oldBytes(chunk);
-    std::vector<char> newBytes(chunk);
-    const auto classify = [&](std::int64_t offset, char oldByte, char newByte) {
-        if (offset < baseOffset) {
+    const auto classify = [&](std::int64_t offset) {
+        if (offset < baseOffset)
             ++found.header;
-        } else if (offset >= recordsEnd) {
+        else if (offset >= recordsEnd)
             ++found.afterRecords;
-        } else if ((offset - baseOffset) % g::recordSize != 0) {
+        else if ((offset - baseOffset) % g::recordSize != 0)
             ++found.records;
-        } else {
-            found.blocks.push_back(static_cast<std::int32_t>((offset - baseOffset) / g::recordSize + 1));
-            found.oldCodes.push_back(static_cast<std::uint8_t>(oldByte));
-            found.newCodes.push_back(static_cast<std::uint8_t>(newByte));
-        }
     };
-    for (std::int64_t position = 0;; position += static_cast<std::int64_t>(chunk)) {
-        oldIn.read(oldBytes.data(), chunk);
-        newIn.read(newBytes.data(), chunk);
-        if (oldIn.bad() || newIn.bad())
-            return false;
-        const auto common = static_cast<std::size_t>(std::min(oldIn.gcount(), newIn.gcount()));
-        // Eight bytes at a time first: even 10,000 changed blocks leave most
-        // runs of eight equal.
-        std::size_t i = 0;
-        for (; i + 8 <= common; i += 8) {
-            std::uint64_t oldRun = 0;
-            std::uint64_t newRun = 0;
-            std::memcpy(&oldRun, oldBytes.data() + i, 8);
-            std::memcpy(&newRun, newBytes.data() + i, 8);
-            if (oldRun == newRun)
-                continue;
-            for (std::size_t j = i; j < i + 8; ++j) {
-                if (oldBytes[j] != newBytes[j])
-                    classify(position + static_cast<std::int64_t>(j), oldBytes[j], newBytes[j]);
-            }
+    const std::size_t common = std::min(oldBytes.size(), newBytes.size());
+    // Eight bytes at a time first: even 10,000 changed blocks leave most runs
+    // of eight equal.
+    std::size_t i = 0;
+    for (; i + 8 <= common; i += 8) {
+        if (std::memcmp(oldBytes.data() + i, newBytes.data() + i, 8) == 0)
+            continue;
+        for (std::size_t j = i; j < i + 8; ++j) {
+            if (oldBytes[j] != newBytes[j])
+                classify(static_cast<std::int64_t>(j));
         }
-        for (; i < common; ++i) {
-            if (oldBytes[i] != newBytes[i])
-                classify(position + static_cast<std::int64_t>(i), oldBytes[i], newBytes[i]);
-        }
-        if (common < chunk)
-            return true;
+    }
+    for (; i < common; ++i) {
+        if (oldBytes[i] != newBytes[i])
+            classify(static_cast<std::int64_t>(i));
     }
 }
 
@@ -104,25 +102,31 @@ int runDiff(const CommandContext& context)
 {
     const std::string& oldPath = context.line.operands[0];
     const std::string& newPath = context.line.operands[1];
-    std::ifstream oldIn;
-    std::ifstream newIn;
-    std::string reason;
-    std::int64_t oldLength = 0;
-    std::int64_t newLength = 0;
-    if (!openForReading(oldPath, oldIn, oldLength, reason))
-        return context.fail("can't read OLD " + oldPath + ": " + reason);
-    if (!openForReading(newPath, newIn, newLength, reason))
-        return context.fail("can't read NEW " + newPath + ": " + reason);
+    platform::ReadOnlyFiles files;
+    const platform::FileNumber oldMap = files.open(oldPath);
+    if (oldMap == 0)
+        return context.fail("can't read OLD " + oldPath + ": " + files.openFailure());
+    const platform::FileNumber newMap = files.open(newPath);
+    if (newMap == 0)
+        return context.fail("can't read NEW " + newPath + ": " + files.openFailure());
+    const auto oldCodes = terrain::readMapCodes(files, oldMap, context.baseOffset);
+    const auto newCodes = terrain::readMapCodes(files, newMap, context.baseOffset);
+    if (!oldCodes || !newCodes)
+        return context.fail("reading OLD or NEW failed");
+    const std::span<const std::uint8_t> oldBytes = files.bytes(oldMap);
+    const std::span<const std::uint8_t> newBytes = files.bytes(newMap);
+    const auto oldLength = static_cast<std::int64_t>(oldBytes.size());
+    const auto newLength = static_cast<std::int64_t>(newBytes.size());
 
     Differences found;
-    if (!compare(oldIn, newIn, context.baseOffset, found))
-        return context.fail("reading OLD or NEW failed");
+    compareCodes(*oldCodes, *newCodes, blocks::blocksInFile(context.baseOffset, std::min(oldLength, newLength)), found);
+    countOtherBytes(oldBytes, newBytes, context.baseOffset, found);
     found.pastShorterEnd = oldLength > newLength ? oldLength - newLength : newLength - oldLength;
     const bool othersDiffer = found.header + found.records + found.afterRecords + found.pastShorterEnd != 0;
 
     std::string text;
     text.reserve(found.blocks.size() * 100 + 200);
-    if (context.line.csv) {
+    if (context.line.flag("--csv")) {
         text += editListHeader;
         text += '\n';
         for (std::size_t i = 0; i < found.blocks.size(); ++i) {

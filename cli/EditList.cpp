@@ -1,7 +1,6 @@
 #include "EditList.h"
 
-#include "MapLayout.h"
-
+#include "model/BlockLayout.h"
 #include "model/MapGeometry.h"
 #include "model/TerrainTable.h"
 
@@ -96,7 +95,7 @@ LineEdit readLine(const std::vector<std::string_view>& fields)
             edit.error = "y " + std::to_string(*y) + " is outside 0 to " + std::to_string(g::mapHeight - 1);
             return edit;
         }
-        edit.block = (*y / g::blockSize) * g::columns + *x / g::blockSize + 1;
+        edit.block = blocks::blockAtPixel(*x, *y);
     }
     const std::string_view codeField = fields.back();
     const bool hexDigits = !codeField.empty() && codeField.size() <= 2
@@ -128,7 +127,7 @@ CheckedEditList checkEditList(std::string_view text, std::int64_t baseOffset, st
     if (text.starts_with(byteOrderMark))
         text.remove_prefix(byteOrderMark.size());
 
-    const std::int32_t blocksHeld = blocksInFile(baseOffset, fileLength);
+    const std::int32_t blocksHeld = blocks::blocksInFile(baseOffset, fileLength);
     // Where each block got its code: line and code, 0 while it has none.
     std::vector<int> lineOfBlock(g::blockCount + 1, 0);
     std::vector<std::uint8_t> codeOfBlock(g::blockCount + 1, 0);

@@ -1,11 +1,11 @@
 #include "Commands.h"
 
-#include "MapLayout.h"
-#include "ReadOnlyFiles.h"
-#include "WholeFiles.h"
-
+#include "model/BlockLayout.h"
 #include "model/MapGeometry.h"
+#include "model/TerrainRaster.h"
 #include "model/TerrainTable.h"
+#include "platform/ReadOnlyFiles.h"
+#include "platform/WholeFiles.h"
 
 #include <span>
 #include <string>
@@ -16,24 +16,26 @@ int runExport(const CommandContext& context)
 {
     const std::string& mapPath = context.line.operands[0];
     const bool toFile = context.line.operands.size() > 1;
-    if (toFile && isSameFile(mapPath, context.line.operands[1]))
+    if (toFile && platform::isSameFile(mapPath, context.line.operands[1]))
         return context.fail("OUT is MAP itself; the map is never overwritten");
-    ReadOnlyFiles files;
+    platform::ReadOnlyFiles files;
     const platform::FileNumber map = files.open(mapPath);
     if (map == 0)
         return context.fail("can't read MAP " + mapPath + ": " + files.openFailure());
-    const std::span<const std::uint8_t> bytes = files.bytes(map);
-    const std::int32_t blocks = blocksInFile(context.baseOffset, static_cast<std::int64_t>(bytes.size()));
+    const auto codes = terrain::readMapCodes(files, map, context.baseOffset);
+    if (!codes)
+        return context.fail("can't read MAP " + mapPath);
+    const std::int32_t blocks = blocks::blocksInFile(context.baseOffset, files.length(map));
 
     std::string csv = "block,row,column,code,name\n";
     csv.reserve(static_cast<std::size_t>(blocks) * 24 + csv.size());
     for (std::int32_t block = 1; block <= blocks; ++block) {
-        const int code = bytes[static_cast<std::size_t>(codeOffset(context.baseOffset, block))];
+        const int code = (*codes)[static_cast<std::size_t>(block - 1)];
         csv += std::to_string(block);
         csv += ',';
-        csv += std::to_string((block - 1) / geometry::columns + 1);
+        csv += std::to_string(blocks::rowOf(block));
         csv += ',';
-        csv += std::to_string((block - 1) % geometry::columns + 1);
+        csv += std::to_string(blocks::columnOf(block));
         csv += ',';
         csv += terrain::formatCode(code);
         csv += ',';
@@ -44,7 +46,7 @@ int runExport(const CommandContext& context)
     if (toFile) {
         std::string reason;
         const std::span<const std::uint8_t> content(reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size());
-        if (!writeWholeFile(context.line.operands[1], content, reason))
+        if (!platform::writeWholeFile(context.line.operands[1], content, reason))
             return context.fail("can't write OUT " + context.line.operands[1] + ": " + reason);
     } else {
         context.out << csv;

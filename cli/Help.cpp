@@ -1,27 +1,15 @@
 #include "Help.h"
 
+#include "CommandTable.h"
+
+#include "model/MapGeometry.h"
+
+#include <algorithm>
+#include <string>
+
 namespace quarnet::cli {
 
-namespace {
-
-constexpr std::string_view programHelp = R"(Usage: quarnet-terrain COMMAND ARGUMENTS [OPTIONS]
-Reads and edits the terrain codes of the game's big map file SANGO7.MPC.
-
-Commands:
-  render MAP OUT     write the map's terrain as a PNG or JPEG picture
-  diff OLD NEW       list the blocks whose terrain code differs
-  export MAP [OUT]   write every block's terrain code as CSV
-  apply MAP EDITS    write a list of terrain codes into the map, with a backup
-
-Options of every command:
-  --offset HEX       where block 1's record starts, hexadecimal (default 44)
-  --help             show the help of the program or of a command
-
-Exit codes: 0 success (diff: the terrain is the same), 1 diff: the terrain
-differs, 2 error. "quarnet-terrain COMMAND --help" tells more.
-)";
-
-constexpr std::string_view renderHelp = R"(Usage: quarnet-terrain render MAP OUT [--scale N] [--offset HEX]
+const std::string_view renderHelp = R"(Usage: quarnet-terrain render MAP OUT [--scale N] [--offset HEX]
 Writes the terrain of the whole map as a picture, in the terrain view's
 colours: one square of N x N pixels a block, blocks in rows from the top-left.
 OUT ending in .png gives a PNG, .jpg or .jpeg a JPEG; an existing OUT is
@@ -29,13 +17,13 @@ replaced, MAP never.
 
   --scale N      pixels a block, 1 to 8 (default 4: 2184 x 1548, the size of
                  the window's map picture; 1 gives 546 x 387)
-  --offset HEX   where block 1's record starts, hexadecimal (default 44)
+  --offset HEX   where block 1's record starts, hexadecimal (default {offset})
 
 Blocks whose record lies past the end of MAP are drawn as the background.
 Exit codes: 0 written, 2 error.
 )";
 
-constexpr std::string_view diffHelp = R"(Usage: quarnet-terrain diff OLD NEW [--csv] [--offset HEX]
+const std::string_view diffHelp = R"(Usage: quarnet-terrain diff OLD NEW [--csv] [--offset HEX]
 Lists every block whose terrain code differs between two map files: block
 number, row, column, map pixel ranges, the old and the new code with their
 names. Then counts the other bytes that differ (in the header before the
@@ -45,24 +33,24 @@ unseen.
   --csv          print the differences as an edit list that apply reads:
                  a line "block,code", then one line per block; counts of
                  other differing bytes go to the error output
-  --offset HEX   where block 1's record starts, hexadecimal (default 44)
+  --offset HEX   where block 1's record starts, hexadecimal (default {offset})
 
 Exit codes: 0 the terrain is the same, 1 it differs (or the files' lengths
 differ), 2 error.
 )";
 
-constexpr std::string_view exportHelp = R"(Usage: quarnet-terrain export MAP [OUT] [--offset HEX]
+const std::string_view exportHelp = R"(Usage: quarnet-terrain export MAP [OUT] [--offset HEX]
 Writes every block as CSV, to OUT or to the standard output: a line
 "block,row,column,code,name", then one line per block in block order, the
 code as two hexadecimal digits. Codes without a name have an empty name.
 An existing OUT is replaced, MAP never.
 
-  --offset HEX   where block 1's record starts, hexadecimal (default 44)
+  --offset HEX   where block 1's record starts, hexadecimal (default {offset})
 
 Exit codes: 0 written, 2 error.
 )";
 
-constexpr std::string_view applyHelp = R"(Usage: quarnet-terrain apply MAP EDITS [--backup PATH] [--offset HEX]
+const std::string_view applyHelp = R"(Usage: quarnet-terrain apply MAP EDITS [--backup PATH] [--offset HEX]
 Writes the terrain codes of an edit list into MAP, in place. EDITS is CSV as
 "diff --csv" writes it: one edit a line, either "BLOCK,CODE" (block number
 1 to 211302) or "X,Y,CODE" (a map pixel, X 0 to 17471, Y 0 to 12383); CODE
@@ -78,24 +66,59 @@ restored byte for byte and the message says so. MAP's length never changes.
 
   --backup PATH  the backup copy (default MAP.bak); an existing file there is
                  never overwritten: apply stops instead
-  --offset HEX   where block 1's record starts, hexadecimal (default 44)
+  --offset HEX   where block 1's record starts, hexadecimal (default {offset})
 
 Exit codes: 0 applied, 2 error (MAP unchanged or restored).
 )";
 
+namespace {
+
+constexpr std::string_view programUsage = R"(Usage: quarnet-terrain COMMAND ARGUMENTS [OPTIONS]
+Reads and edits the terrain codes of the game's big map file SANGO7.MPC.
+
+Commands:
+)";
+
+constexpr std::string_view programOptions = R"(
+Options of every command:
+  --offset HEX       where block 1's record starts, hexadecimal (default {offset})
+  --help             show the help of the program or of a command
+
+Exit codes: 0 success (diff: the terrain is the same), 1 diff: the terrain
+differs, 2 error. "quarnet-terrain COMMAND --help" tells more.
+)";
+
+// The help texts name the default start address where they say "{offset}".
+std::string withDefaultOffset(std::string_view text)
+{
+    constexpr std::string_view mark = "{offset}";
+    std::string filled;
+    for (std::size_t at = text.find(mark); at != std::string_view::npos; at = text.find(mark)) {
+        filled.append(text.substr(0, at)).append(geometry::defaultStartAddress);
+        text.remove_prefix(at + mark.size());
+    }
+    return filled.append(text);
+}
+
+std::string programHelp()
+{
+    constexpr std::size_t usageWidth = 19; // the summaries start in one column
+    std::string help(programUsage);
+    for (const Command& command : commands()) {
+        std::string usage = std::string(command.name) + " " + std::string(command.operands);
+        usage.resize(std::max(usage.size() + 1, usageWidth), ' ');
+        help += "  " + usage + std::string(command.summary) + "\n";
+    }
+    return help + std::string(programOptions);
+}
+
 } // namespace
 
-std::string_view helpText(std::string_view command)
+std::string helpText(std::string_view command)
 {
-    if (command == "render")
-        return renderHelp;
-    if (command == "diff")
-        return diffHelp;
-    if (command == "export")
-        return exportHelp;
-    if (command == "apply")
-        return applyHelp;
-    return programHelp;
+    if (const Command* found = findCommand(command))
+        return withDefaultOffset(found->help);
+    return withDefaultOffset(programHelp());
 }
 
 } // namespace quarnet::cli

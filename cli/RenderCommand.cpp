@@ -1,11 +1,11 @@
 #include "Commands.h"
 
 #include "ImageEncoding.h"
-#include "ReadOnlyFiles.h"
-#include "WholeFiles.h"
 
 #include "model/MapGeometry.h"
 #include "model/TerrainRaster.h"
+#include "platform/ReadOnlyFiles.h"
+#include "platform/WholeFiles.h"
 
 #include <charconv>
 #include <string>
@@ -35,15 +35,14 @@ int runRender(const CommandContext& context)
     const auto format = imageFormatFor(outPath);
     if (!format)
         return context.fail("OUT " + outPath + " must end in .png, .jpg or .jpeg");
-    if (isSameFile(mapPath, outPath))
+    if (platform::isSameFile(mapPath, outPath))
         return context.fail("OUT is MAP itself; the map is never overwritten");
 
-    ReadOnlyFiles files;
+    platform::ReadOnlyFiles files;
     const platform::FileNumber map = files.open(mapPath);
     if (map == 0)
         return context.fail("can't read MAP " + mapPath + ": " + files.openFailure());
-    const auto codes = terrain::readBlockCodes(files, map, context.baseOffset, 0, 0, geometry::columns,
-                                               geometry::rows);
+    const auto codes = terrain::readMapCodes(files, map, context.baseOffset);
     if (!codes)
         return context.fail("can't read MAP " + mapPath);
     const RgbImage image = terrain::rasterize(*codes, geometry::columns, geometry::rows, scale);
@@ -51,7 +50,7 @@ int runRender(const CommandContext& context)
     if (encoded.empty())
         return context.fail("encoding the picture failed");
     std::string reason;
-    if (!writeWholeFile(outPath, encoded, reason))
+    if (!platform::writeWholeFile(outPath, encoded, reason))
         return context.fail("can't write OUT " + outPath + ": " + reason);
     return exitSuccess;
 }

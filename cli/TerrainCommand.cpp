@@ -1,9 +1,10 @@
 #include "TerrainCommand.h"
 
-#include "Commands.h"
+#include "CommandTable.h"
 #include "Help.h"
 
 #include "model/HexText.h"
+#include "model/MapGeometry.h"
 
 namespace quarnet::cli {
 
@@ -18,11 +19,11 @@ int runTerrainCommand(std::span<const std::string> arguments, platform::Files& m
 {
     const ParsedCommandLine parsed = parseCommandLine(arguments);
     if (!parsed.error.empty()) {
-        err << "quarnet-terrain: " << parsed.error << " (see quarnet-terrain --help)\n";
+        err << "quarnet-terrain: " << parsed.error << '\n';
         return exitTrouble;
     }
     const CommandLine& line = parsed.line;
-    if (line.help) {
+    if (line.flag("--help")) {
         out << helpText(line.command);
         return exitSuccess;
     }
@@ -31,17 +32,12 @@ int runTerrainCommand(std::span<const std::string> arguments, platform::Files& m
     // empty one, which the window ignores, is refused.
     const std::string* offsetText = line.value("--offset");
     if (offsetText && offsetText->empty()) {
-        err << "quarnet-terrain " << line.command << ": --offset needs a hexadecimal start address such as 44\n";
+        err << "quarnet-terrain " << line.command << ": --offset needs a hexadecimal start address such as "
+            << geometry::defaultStartAddress << '\n';
         return exitTrouble;
     }
-    const CommandContext context {line, parseHexText(offsetText ? *offsetText : "44"), mapFiles, out, err};
-    if (line.command == "render")
-        return runRender(context);
-    if (line.command == "diff")
-        return runDiff(context);
-    if (line.command == "export")
-        return runExport(context);
-    return runApply(context);
+    const std::int64_t baseOffset = parseHexText(offsetText ? *offsetText : geometry::defaultStartAddress);
+    return parsed.command->run({line, baseOffset, mapFiles, out, err});
 }
 
 } // namespace quarnet::cli

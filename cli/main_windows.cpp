@@ -2,9 +2,9 @@
 // UTF-16 (wmain), so paths outside the ANSI code page work, and hands them on
 // as UTF-8. Everything else lives in the library, where the tests drive it.
 
-#include "ConsoleStream_windows.h"
 #include "TerrainCommand.h"
 
+#include "platform/ConsoleStream_windows.h"
 #include "platform/NativeFiles.h"
 #include "platform/WindowsText.h"
 
@@ -22,8 +22,8 @@ int wmain(int argc, wchar_t** argv)
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.push_back(quarnet::platform::wideToUtf8(argv[i]));
-    quarnet::cli::ConsoleStreamBuffer outBuffer(STD_OUTPUT_HANDLE);
-    quarnet::cli::ConsoleStreamBuffer errBuffer(STD_ERROR_HANDLE);
+    quarnet::platform::ConsoleStreamBuffer outBuffer(STD_OUTPUT_HANDLE);
+    quarnet::platform::ConsoleStreamBuffer errBuffer(STD_ERROR_HANDLE);
     std::ostream out(&outBuffer);
     std::ostream err(&errBuffer);
     quarnet::platform::NativeFiles files;

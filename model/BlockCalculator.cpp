@@ -1,30 +1,17 @@
 #include "MapEditor.h"
 
-#include "Arithmetic.h"
+#include "BlockLayout.h"
 #include "ControlNames.h"
 #include "HexText.h"
 #include "MapGeometry.h"
 #include "TextForms.h"
 #include "platform/NumberText.h"
 
-#include <cmath>
-
 namespace quarnet {
 
 namespace {
 
 using platform::decimalText;
-
-// The 1-based row (or column) of a pixel, by the whole-number test of the
-// block model: a = (pixel + 1) / 32 rounded up, with a small tolerance.
-std::int32_t blockIndexOf(std::int32_t pixel)
-{
-    const double a = (static_cast<double>(pixel) + 1) / geometry::blockSize;
-    const double k = std::trunc(a);
-    if (k - a < -geometry::tolerance)
-        return arithmetic::truncateSaturating<std::int32_t>(k + 1);
-    return arithmetic::truncateSaturating<std::int32_t>(k);
-}
 
 } // namespace
 
@@ -49,25 +36,23 @@ bool MapEditor::calculateStartBlock()
     s.baseOffset = parseHexText(s.startAddressText);
     controls_.setText(c::偏移长度编辑框, decimalText(s.baseOffset));
 
-    s.startRow = blockIndexOf(s.startPixelY);
+    s.startRow = blocks::indexOfPixel(s.startPixelY);
     controls_.setText(c::起始区块行号编辑框, decimalText(s.startRow));
-    s.startColumn = blockIndexOf(s.startPixelX);
+    s.startColumn = blocks::indexOfPixel(s.startPixelX);
     controls_.setText(c::起始区块列号编辑框, decimalText(s.startColumn));
 
-    s.startBlockNumber = (s.startRow - 1) * geometry::columns + s.startColumn;
+    s.startBlockNumber = blocks::blockNumber(s.startRow, s.startColumn);
     controls_.setText(c::起始区块序号编辑框, decimalText(s.startBlockNumber));
 
-    s.startPixelXMin = s.startColumn * geometry::blockSize - geometry::blockSize;
-    s.startPixelXMax = s.startColumn * geometry::blockSize - 1;
-    s.startPixelYMin = s.startRow * geometry::blockSize - geometry::blockSize;
-    s.startPixelYMax = s.startRow * geometry::blockSize - 1;
+    s.startPixelXMin = blocks::pixelRange(s.startColumn).first;
+    s.startPixelXMax = blocks::pixelRange(s.startColumn).last;
+    s.startPixelYMin = blocks::pixelRange(s.startRow).first;
+    s.startPixelYMax = blocks::pixelRange(s.startRow).last;
     controls_.setText(c::像素范围X编辑框1, rangeText(s.startPixelXMin, s.startPixelXMax));
     controls_.setText(c::像素范围Y编辑框1, rangeText(s.startPixelYMin, s.startPixelYMax));
 
-    // Offsets stay 64-bit all the way to the file; a huge start address
-    // saturates rather than wrapping onto another block.
-    s.startBlockOffset = arithmetic::addSaturating(
-        s.baseOffset, static_cast<std::int64_t>(s.startBlockNumber - 1) * geometry::recordSize);
+    // Offsets stay 64-bit all the way to the file.
+    s.startBlockOffset = blocks::recordOffset(s.baseOffset, s.startBlockNumber);
     controls_.setText(c::起始区块偏移长度编辑框, decimalText(s.startBlockOffset));
     s.startBlockAddressText = platform::hexText(s.startBlockOffset);
     controls_.setText(c::起始区块位址编辑框, s.startBlockAddressText);

@@ -1,6 +1,7 @@
 #include "MapEditor.h"
 
 #include "Arithmetic.h"
+#include "BlockLayout.h"
 #include "ControlNames.h"
 #include "MapGeometry.h"
 #include "platform/NumberText.h"
@@ -85,16 +86,16 @@ void MapEditor::moveCurrentBlock(Direction direction)
         s.currentRow = static_cast<std::int32_t>(s.currentRow + shape.vertical * st);
         s.currentColumn = static_cast<std::int32_t>(c + shape.horizontal * st);
     } else {
-        s.currentRow = static_cast<std::int32_t>((number + geometry::columns - 1) / geometry::columns);
-        s.currentColumn = static_cast<std::int32_t>(number - (s.currentRow - 1) * std::int64_t {geometry::columns});
+        s.currentRow = blocks::rowOf(static_cast<std::int32_t>(number));
+        s.currentColumn = blocks::columnOf(static_cast<std::int32_t>(number));
     }
     // The offset moves by the difference; it is never recomputed from the base.
     s.currentBlockOffset = arithmetic::addSaturating(s.currentBlockOffset, (number - b) * geometry::recordSize);
 
-    s.currentPixelXMin = (s.currentColumn - 1) * geometry::blockSize;
-    s.currentPixelXMax = s.currentColumn * geometry::blockSize - 1;
-    s.currentPixelYMin = (s.currentRow - 1) * geometry::blockSize;
-    s.currentPixelYMax = s.currentRow * geometry::blockSize - 1;
+    s.currentPixelXMin = blocks::pixelRange(s.currentColumn).first;
+    s.currentPixelXMax = blocks::pixelRange(s.currentColumn).last;
+    s.currentPixelYMin = blocks::pixelRange(s.currentRow).first;
+    s.currentPixelYMax = blocks::pixelRange(s.currentRow).last;
     s.currentBlockAddressText = platform::hexText(s.currentBlockOffset);
 
     showCurrentBlock();

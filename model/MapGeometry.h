@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 // Fixed constants of the game's big map and of its one-eighth-size picture.
 namespace quarnet::geometry {
@@ -13,6 +14,9 @@ inline constexpr std::int32_t rows = 387;
 inline constexpr std::int32_t blockCount = 211302; // columns x rows; highest block number
 inline constexpr std::int32_t recordSize = 8;     // bytes per block in the map file
 inline constexpr std::int32_t rowStride = 4368;   // columns x recordSize
+// Where block 1's record starts unless the user says otherwise: the start
+// address as hexadecimal text (68).
+inline constexpr std::string_view defaultStartAddress = "44";
 
 inline constexpr std::int32_t pictureScale = 8;   // map pixels per picture pixel
 inline constexpr std::int32_t pictureBlockSize = blockSize / pictureScale; // picture pixels per block side

@@ -13,7 +13,7 @@ std::string MapEditor::mapPicturePath(const std::string& runDirectory)
 
 void MapEditor::setUp()
 {
-    controls_.setText(control::起始位址编辑框, "44");
+    controls_.setText(control::起始位址编辑框, std::string(geometry::defaultStartAddress));
     controls_.setText(control::步长编辑框, "1");
     controls_.setText(control::修改数据编辑框, " 07");
     state_.runDirectory = platform::executableDirectory();

@@ -1,5 +1,6 @@
 #include "TerrainRaster.h"
 
+#include "BlockLayout.h"
 #include "MapGeometry.h"
 #include "TerrainPalette.h"
 
@@ -32,7 +33,8 @@ std::optional<std::vector<std::uint8_t>> readBlockCodes(platform::Files& files, 
         if (mapRow < 0 || mapRow >= geometry::rows)
             continue;
         const auto offsetOf = [&](std::int64_t column) {
-            return baseOffset + (mapRow * geometry::columns + column) * geometry::recordSize;
+            return blocks::recordOffset(
+                baseOffset, blocks::blockNumber(static_cast<std::int32_t>(mapRow + 1), static_cast<std::int32_t>(column + 1)));
         };
         std::int64_t column = std::max<std::int64_t>(firstColumn, 0);
         while (column < lastColumn && offsetOf(column) < 0)
@@ -51,6 +53,12 @@ std::optional<std::vector<std::uint8_t>> readBlockCodes(platform::Files& files, 
             *out++ = records[static_cast<std::size_t>(at)];
     }
     return codes;
+}
+
+std::optional<std::vector<std::uint8_t>> readMapCodes(platform::Files& files, platform::FileNumber number,
+                                                      std::int64_t baseOffset)
+{
+    return readBlockCodes(files, number, baseOffset, 0, 0, geometry::columns, geometry::rows);
 }
 
 RgbImage rasterize(std::span<const std::uint8_t> codes, int columns, int rows, int pixelsPerBlock)

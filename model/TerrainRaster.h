@@ -20,6 +20,10 @@ std::optional<std::vector<std::uint8_t>> readBlockCodes(platform::Files& files, 
                                                         std::int64_t baseOffset, int firstColumn, int firstRow,
                                                         int columns, int rows);
 
+// The codes of every block of the map, in block order (block n at n - 1).
+std::optional<std::vector<std::uint8_t>> readMapCodes(platform::Files& files, platform::FileNumber number,
+                                                      std::int64_t baseOffset);
+
 // Each code as a square of pixelsPerBlock x pixelsPerBlock pixels in its
 // terrain colour; codes row by row, columns x rows of them.
 RgbImage rasterize(std::span<const std::uint8_t> codes, int columns, int rows, int pixelsPerBlock);

@@ -1,6 +1,7 @@
 #include "NativeFiles.h"
 
-#include <cerrno>
+#include "PosixCalls.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,10 +32,7 @@ FileNumber NativeFiles::open(const std::string& utf8Path)
         return 0;
     // O_NONBLOCK keeps a FIFO or device from stalling the open; only regular
     // files are kept, and they are switched back to blocking access.
-    int fd;
-    do {
-        fd = ::open(utf8Path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = posix::openFile(utf8Path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         return 0;
     struct stat info {};
@@ -63,12 +61,8 @@ bool NativeFiles::readByte(FileNumber number, std::int64_t offset, std::uint8_t&
     NativeHandle handle;
     if (!find(number, handle) || offset < 0)
         return false;
-    unsigned char buffer = 0;
-    ssize_t got;
-    do {
-        got = ::pread(descriptor(handle), &buffer, 1, static_cast<off_t>(offset));
-    } while (got < 0 && errno == EINTR);
-    if (got != 1)
+    std::uint8_t buffer = 0;
+    if (posix::readAt(descriptor(handle), offset, std::span(&buffer, 1)) != 1)
         return false;
     byte = buffer;
     return true;
@@ -79,19 +73,7 @@ std::int64_t NativeFiles::readBytes(FileNumber number, std::int64_t offset, std:
     NativeHandle handle;
     if (!find(number, handle) || offset < 0)
         return -1;
-    std::size_t done = 0;
-    while (done < buffer.size()) {
-        const ssize_t got = ::pread(descriptor(handle), buffer.data() + done, buffer.size() - done,
-                                    static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return -1;
-        if (got == 0)
-            break; // the file ends here
-        done += static_cast<std::size_t>(got);
-    }
-    return static_cast<std::int64_t>(done);
+    return posix::readAt(descriptor(handle), offset, buffer);
 }
 
 bool NativeFiles::replaceByte(FileNumber number, std::int64_t offset, std::uint8_t byte)
@@ -102,12 +84,7 @@ bool NativeFiles::replaceByte(FileNumber number, std::int64_t offset, std::uint8
     const int fd = descriptor(handle);
     if (offset >= currentLength(fd))
         return false;
-    const unsigned char buffer = byte;
-    ssize_t put;
-    do {
-        put = ::pwrite(fd, &buffer, 1, static_cast<off_t>(offset));
-    } while (put < 0 && errno == EINTR);
-    return put == 1;
+    return posix::writeAt(fd, offset, std::span(&byte, 1));
 }
 
 bool NativeFiles::flush(FileNumber number)
@@ -116,16 +93,8 @@ bool NativeFiles::flush(FileNumber number)
     if (!find(number, handle))
         return false;
     // Bytes are only ever replaced in place, so the file's size never needs
-    // flushing: fdatasync puts the data on disk and skips the times.
-    int result;
-    do {
-#if defined(__linux__)
-        result = ::fdatasync(descriptor(handle));
-#else
-        result = ::fsync(descriptor(handle));
-#endif
-    } while (result != 0 && errno == EINTR);
-    return result == 0;
+    // flushing: the data alone, without the times.
+    return posix::syncData(descriptor(handle));
 }
 
 void NativeFiles::closeAll()

@@ -1,8 +1,7 @@
 #include "NativeFiles.h"
 
+#include "WindowsCalls.h"
 #include "WindowsText.h"
-
-#include <algorithm>
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -70,9 +69,8 @@ bool NativeFiles::readByte(FileNumber number, std::int64_t offset, std::uint8_t&
     const HANDLE file = toHandle(handle);
     if (!seek(file, offset))
         return false;
-    unsigned char buffer = 0;
-    DWORD got = 0;
-    if (!::ReadFile(file, &buffer, 1, &got, nullptr) || got != 1)
+    std::uint8_t buffer = 0;
+    if (windows::readAll(file, std::span(&buffer, 1)) != 1)
         return false;
     byte = buffer;
     return true;
@@ -86,17 +84,7 @@ std::int64_t NativeFiles::readBytes(FileNumber number, std::int64_t offset, std:
     const HANDLE file = toHandle(handle);
     if (!seek(file, offset))
         return -1;
-    std::size_t done = 0;
-    while (done < buffer.size()) {
-        const std::size_t chunk = std::min<std::size_t>(buffer.size() - done, 1u << 30);
-        DWORD got = 0;
-        if (!::ReadFile(file, buffer.data() + done, static_cast<DWORD>(chunk), &got, nullptr))
-            return -1;
-        if (got == 0)
-            break; // the file ends here
-        done += got;
-    }
-    return static_cast<std::int64_t>(done);
+    return windows::readAll(file, buffer);
 }
 
 bool NativeFiles::replaceByte(FileNumber number, std::int64_t offset, std::uint8_t byte)
@@ -107,9 +95,7 @@ bool NativeFiles::replaceByte(FileNumber number, std::int64_t offset, std::uint8
     const HANDLE file = toHandle(handle);
     if (offset >= currentLength(file) || !seek(file, offset))
         return false;
-    const unsigned char buffer = byte;
-    DWORD put = 0;
-    return ::WriteFile(file, &buffer, 1, &put, nullptr) && put == 1;
+    return windows::writeAll(file, std::span(&byte, 1));
 }
 
 bool NativeFiles::flush(FileNumber number)

@@ -3,7 +3,7 @@
 #include <streambuf>
 #include <string>
 
-namespace quarnet::cli {
+namespace quarnet::platform {
 
 // A standard output or error stream of a Windows program, taking UTF-8. On a
 // console the text goes out as UTF-16 through WriteConsoleW, so Chinese names
@@ -33,4 +33,4 @@ private:
     std::string pending_;
 };
 
-} // namespace quarnet::cli
+} // namespace quarnet::platform

@@ -1,8 +1,8 @@
 #include "WholeFiles.h"
 
-#include "platform/WindowsText.h"
+#include "WindowsCalls.h"
+#include "WindowsText.h"
 
-#include <algorithm>
 #include <system_error>
 
 #ifndef NOMINMAX
@@ -10,7 +10,7 @@
 #endif
 #include <windows.h>
 
-namespace quarnet::cli {
+namespace quarnet::platform {
 
 namespace {
 
@@ -26,7 +26,7 @@ bool createFlushedFile(const std::string& utf8Path, std::span<const std::uint8_t
 {
     existed = false;
     // CREATE_NEW: an existing file is never opened.
-    const std::wstring path = platform::utf8ToWide(utf8Path);
+    const std::wstring path = utf8ToWide(utf8Path);
     const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
                                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -35,17 +35,11 @@ bool createFlushedFile(const std::string& utf8Path, std::span<const std::uint8_t
         reason = std::system_category().message(static_cast<int>(error));
         return false;
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        DWORD put = 0;
-        if (!::WriteFile(file, bytes.data() + done, chunk, &put, nullptr) || put == 0) {
-            reason = lastErrorText();
-            ::CloseHandle(file);
-            ::DeleteFileW(path.c_str()); // ours, and incomplete
-            return false;
-        }
-        done += put;
+    if (!windows::writeAll(file, bytes)) {
+        reason = lastErrorText();
+        ::CloseHandle(file);
+        ::DeleteFileW(path.c_str()); // ours, and incomplete
+        return false;
     }
     if (!::FlushFileBuffers(file)) {
         reason = lastErrorText();
@@ -57,4 +51,4 @@ bool createFlushedFile(const std::string& utf8Path, std::span<const std::uint8_t
     return true;
 }
 
-} // namespace quarnet::cli
+} // namespace quarnet::platform

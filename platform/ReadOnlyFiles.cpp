@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-namespace quarnet::cli {
+namespace quarnet::platform {
 
-platform::FileNumber ReadOnlyFiles::open(const std::string& utf8Path)
+FileNumber ReadOnlyFiles::open(const std::string& utf8Path)
 {
     std::vector<std::uint8_t> content;
     if (!readWholeFile(utf8Path, content, openFailure_))
@@ -15,13 +15,13 @@ platform::FileNumber ReadOnlyFiles::open(const std::string& utf8Path)
     return lastNumber_;
 }
 
-std::int64_t ReadOnlyFiles::length(platform::FileNumber number)
+std::int64_t ReadOnlyFiles::length(FileNumber number)
 {
     const auto it = files_.find(number);
     return it == files_.end() ? -1 : static_cast<std::int64_t>(it->second.size());
 }
 
-bool ReadOnlyFiles::readByte(platform::FileNumber number, std::int64_t offset, std::uint8_t& byte)
+bool ReadOnlyFiles::readByte(FileNumber number, std::int64_t offset, std::uint8_t& byte)
 {
     const std::span<const std::uint8_t> content = bytes(number);
     if (offset < 0 || offset >= static_cast<std::int64_t>(content.size()))
@@ -30,7 +30,7 @@ bool ReadOnlyFiles::readByte(platform::FileNumber number, std::int64_t offset, s
     return true;
 }
 
-std::int64_t ReadOnlyFiles::readBytes(platform::FileNumber number, std::int64_t offset,
+std::int64_t ReadOnlyFiles::readBytes(FileNumber number, std::int64_t offset,
                                       std::span<std::uint8_t> buffer)
 {
     if (!files_.contains(number) || offset < 0)
@@ -43,7 +43,7 @@ std::int64_t ReadOnlyFiles::readBytes(platform::FileNumber number, std::int64_t 
     return static_cast<std::int64_t>(count);
 }
 
-std::span<const std::uint8_t> ReadOnlyFiles::bytes(platform::FileNumber number) const
+std::span<const std::uint8_t> ReadOnlyFiles::bytes(FileNumber number) const
 {
     const auto it = files_.find(number);
     if (it == files_.end())
@@ -51,4 +51,4 @@ std::span<const std::uint8_t> ReadOnlyFiles::bytes(platform::FileNumber number) 
     return it->second;
 }
 
-} // namespace quarnet::cli
+} // namespace quarnet::platform

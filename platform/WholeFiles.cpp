@@ -1,14 +1,20 @@
 #include "WholeFiles.h"
 
+#include <filesystem>
+#include <fstream>
 #include <system_error>
 
-namespace quarnet::cli {
+namespace quarnet::platform {
+
+namespace {
 
 std::filesystem::path pathFromUtf8(const std::string& utf8Path)
 {
     return std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end()));
 }
 
+// Opens a regular file for reading and tells its length. False with a
+// one-line reason when it can't be.
 bool openForReading(const std::string& utf8Path, std::ifstream& in, std::int64_t& length, std::string& reason)
 {
     const std::filesystem::path path = pathFromUtf8(utf8Path);
@@ -31,6 +37,8 @@ bool openForReading(const std::string& utf8Path, std::ifstream& in, std::int64_t
     length = static_cast<std::int64_t>(size);
     return true;
 }
+
+} // namespace
 
 bool readWholeFile(const std::string& utf8Path, std::vector<std::uint8_t>& bytes, std::string& reason)
 {
@@ -69,4 +77,4 @@ bool isSameFile(const std::string& utf8PathA, const std::string& utf8PathB)
     return std::filesystem::equivalent(pathFromUtf8(utf8PathA), pathFromUtf8(utf8PathB), error) && !error;
 }
 
-} // namespace quarnet::cli
+} // namespace quarnet::platform

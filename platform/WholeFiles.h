@@ -1,22 +1,14 @@
 #pragma once
 
-// Whole files read and written at once, by UTF-8 paths, for the command
-// line's inputs and outputs other than the map it edits.
+// Whole files read and written at once, by UTF-8 paths: the command line's
+// inputs and outputs other than the map it edits, and its backups.
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <span>
 #include <string>
 #include <vector>
 
-namespace quarnet::cli {
-
-std::filesystem::path pathFromUtf8(const std::string& utf8Path);
-
-// Opens a regular file for reading and tells its length. False with a
-// one-line reason when it can't be.
-bool openForReading(const std::string& utf8Path, std::ifstream& in, std::int64_t& length, std::string& reason);
+namespace quarnet::platform {
 
 // False with a one-line reason when the file can't be read.
 bool readWholeFile(const std::string& utf8Path, std::vector<std::uint8_t>& bytes, std::string& reason);
@@ -33,4 +25,4 @@ bool isSameFile(const std::string& utf8PathA, const std::string& utf8PathB);
 bool createFlushedFile(const std::string& utf8Path, std::span<const std::uint8_t> bytes, std::string& reason,
                        bool& existed);
 
-} // namespace quarnet::cli
+} // namespace quarnet::platform

@@ -1,15 +1,18 @@
 #include "ConsoleStream_windows.h"
 
-#include "platform/WindowsText.h"
+#include "WindowsCalls.h"
+#include "WindowsText.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <span>
 
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
 #include <windows.h>
 
-namespace quarnet::cli {
+namespace quarnet::platform {
 
 namespace {
 
@@ -77,7 +80,7 @@ void ConsoleStreamBuffer::writeOut(bool all)
     if (handle_ == nullptr || handle_ == INVALID_HANDLE_VALUE) {
         failed_ = true;
     } else if (console_) {
-        const std::wstring wide = platform::utf8ToWide(std::string_view(pending_).substr(0, end));
+        const std::wstring wide = utf8ToWide(std::string_view(pending_).substr(0, end));
         std::size_t done = 0;
         while (done < wide.size()) {
             DWORD put = 0;
@@ -88,19 +91,10 @@ void ConsoleStreamBuffer::writeOut(bool all)
             }
             done += put;
         }
-    } else {
-        std::size_t done = 0;
-        while (done < end) {
-            DWORD put = 0;
-            if (!::WriteFile(handle_, pending_.data() + done, static_cast<DWORD>(end - done), &put, nullptr)
-                || put == 0) {
-                failed_ = true;
-                break;
-            }
-            done += put;
-        }
+    } else if (!windows::writeAll(handle_, std::span(reinterpret_cast<const std::uint8_t*>(pending_.data()), end))) {
+        failed_ = true;
     }
     pending_.erase(0, end);
 }
 
-} // namespace quarnet::cli
+} // namespace quarnet::platform
