@@ -24,6 +24,16 @@ TEST(TerrainCommandLine, HelpForTheProgramAndEachCommand)
     }
 }
 
+// Exit code 2, one line on the error output that starts with `start`, and
+// nothing on the standard output.
+void expectOneLineError(const CliRun& run, const std::string& start)
+{
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.starts_with(start)) << run.err;
+    EXPECT_EQ(lineCount(run.err), 1u) << run.err;
+    EXPECT_EQ(run.out, "");
+}
+
 // Each mistake is one line on the error output, and exit code 2.
 TEST(TerrainCommandLine, UsageErrorsAreOneLineEach)
 {
@@ -53,13 +63,42 @@ TEST(TerrainCommandLine, UsageErrorsAreOneLineEach)
     };
     for (const auto& [arguments, start] : cases) {
         SCOPED_TRACE(start);
-        const CliRun run = runCli(arguments);
-        EXPECT_EQ(run.exitCode, 2);
-        EXPECT_TRUE(run.err.starts_with(start)) << run.err;
-        EXPECT_EQ(lineCount(run.err), 1u) << run.err;
-        EXPECT_EQ(run.out, "");
+        expectOneLineError(runCli(arguments), start);
     }
     EXPECT_EQ(TempDir::read(map), cyclingMap());
+}
+
+// A command line the table refuses never reaches a command: exit code 2, one
+// line naming the mistake, and no file written, also for apply's words.
+TEST(TerrainCommandLine, RefusedLinesWriteNothing)
+{
+    TempDir dir;
+    const std::string map = dir.write("SANGO7.MPC", cyclingMap());
+    const std::string edits = dir.write("edits.csv", bytesOf("548,07\n"));
+    const std::string out = utf8FromPath(dir.path() / "out.png");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"aply", map, edits},
+         "quarnet-terrain: unknown command aply (see quarnet-terrain --help); the commands are render, diff, export, "
+         "apply\n"},
+        {{"patch", map, edits}, "quarnet-terrain: unknown command patch (see quarnet-terrain --help); the commands are"},
+        {{"apply", map, edits, "--force"}, "quarnet-terrain: unknown option --force (see quarnet-terrain --help)\n"},
+        {{"apply", map, edits, "--dry-run"}, "quarnet-terrain: unknown option --dry-run (see"},
+        {{"apply", map, edits, "--backup"}, "quarnet-terrain: --backup needs a value (see quarnet-terrain --help)\n"},
+        {{"render", map, out, "--scale"}, "quarnet-terrain: --scale needs a value"},
+        {{"apply", map, edits, "--help=yes"}, "quarnet-terrain: --help takes no value (see quarnet-terrain --help)\n"},
+        {{"diff", map, map, "--csv=no"}, "quarnet-terrain: --csv takes no value"},
+        {{"apply", map, edits, "--csv"}, "quarnet-terrain: apply takes no option --csv (see quarnet-terrain --help)\n"},
+        {{"apply", map, edits, "--scale", "2"}, "quarnet-terrain: apply takes no option --scale"},
+        {{"render", map, out, "--backup", "b"}, "quarnet-terrain: render takes no option --backup"},
+        {{"export", map, "--backup=b"}, "quarnet-terrain: export takes no option --backup"},
+    };
+    for (const auto& [arguments, start] : cases) {
+        SCOPED_TRACE(start);
+        expectOneLineError(runCli(arguments), start);
+        EXPECT_EQ(TempDir::read(map), cyclingMap());
+        EXPECT_FALSE(std::filesystem::exists(pathFromUtf8(map + ".bak")));
+        EXPECT_FALSE(std::filesystem::exists(pathFromUtf8(out)));
+    }
 }
 
 // Words after "--" are operands even when they look like options.
