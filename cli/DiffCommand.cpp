@@ -36,23 +36,45 @@ struct Differences {
 };
 
 // The blocks whose codes differ, among the first `blocks`, whose code bytes
-// both files hold.
-void compareCodes(std::span<const std::uint8_t> oldCodes, std::span<const std::uint8_t> newCodes, std::int32_t blocks,
-                  Differences& found)
+// both files hold. A band of rows at a time, so the memory stays small and
+// warm. False when reading fails.
+bool compareCodes(platform::Files& files, platform::FileNumber oldMap, platform::FileNumber newMap,
+                  std::int64_t baseOffset, std::int32_t blocks, Differences& found)
 {
-    for (std::int32_t block = 1; block <= blocks; ++block) {
-        const auto index = static_cast<std::size_t>(block - 1);
-        if (oldCodes[index] == newCodes[index])
-            continue;
-        found.blocks.push_back(block);
-        found.oldCodes.push_back(oldCodes[index]);
-        found.newCodes.push_back(newCodes[index]);
+    constexpr int bandRows = 16;
+    for (int firstRow = 0; firstRow < g::rows; firstRow += bandRows) {
+        const int rows = std::min(bandRows, g::rows - firstRow);
+        const auto oldCodes = terrain::readBlockCodes(files, oldMap, baseOffset, 0, firstRow, g::columns, rows);
+        const auto newCodes = terrain::readBlockCodes(files, newMap, baseOffset, 0, firstRow, g::columns, rows);
+        if (!oldCodes || !newCodes)
+            return false;
+        const std::int32_t firstBlock = blocks::blockNumber(firstRow + 1, 1);
+        const auto count = static_cast<std::size_t>(std::clamp(blocks - firstBlock + 1, 0, rows * g::columns));
+        for (std::size_t i = 0; i < count; ++i) {
+            if ((*oldCodes)[i] == (*newCodes)[i])
+                continue;
+            found.blocks.push_back(firstBlock + static_cast<std::int32_t>(i));
+            found.oldCodes.push_back((*oldCodes)[i]);
+            found.newCodes.push_back((*newCodes)[i]);
+        }
     }
+    return true;
+}
+
+// Writes the text out once it holds this much, and starts it again: a diff
+// of the whole map is megabytes.
+void writeOutWhenFull(std::string& text, std::ostream& out)
+{
+    constexpr std::size_t full = 16 * 1024;
+    if (text.size() < full)
+        return;
+    out << text;
+    text.clear();
 }
 
 // Counts the bytes other than code bytes that differ, as far as the shorter
-// file goes.
-void countOtherBytes(std::span<const std::uint8_t> oldBytes, std::span<const std::uint8_t> newBytes,
+// file goes, reading both a chunk at a time. False when reading fails.
+bool countOtherBytes(platform::Files& files, platform::FileNumber oldMap, platform::FileNumber newMap,
                      std::int64_t baseOffset, Differences& found)
 {
     const std::int64_t recordsEnd = baseOffset > std::numeric_limits<std::int64_t>::max() - recordsSpan
@@ -66,21 +88,32 @@ void countOtherBytes(std::span<const std::uint8_t> oldBytes, std::span<const std
         else if ((offset - baseOffset) % g::recordSize != 0)
             ++found.records;
     };
-    const std::size_t common = std::min(oldBytes.size(), newBytes.size());
-    // Eight bytes at a time first: even 10,000 changed blocks leave most runs
-    // of eight equal.
-    std::size_t i = 0;
-    for (; i + 8 <= common; i += 8) {
-        if (std::memcmp(oldBytes.data() + i, newBytes.data() + i, 8) == 0)
-            continue;
-        for (std::size_t j = i; j < i + 8; ++j) {
-            if (oldBytes[j] != newBytes[j])
-                classify(static_cast<std::int64_t>(j));
+    constexpr std::size_t chunk = 16 * 1024;
+    std::vector<std::uint8_t> oldBytes(chunk);
+    std::vector<std::uint8_t> newBytes(chunk);
+    for (std::int64_t position = 0;; position += static_cast<std::int64_t>(chunk)) {
+        const std::int64_t oldGot = files.readBytes(oldMap, position, oldBytes);
+        const std::int64_t newGot = files.readBytes(newMap, position, newBytes);
+        if (oldGot < 0 || newGot < 0)
+            return false;
+        const auto common = static_cast<std::size_t>(std::min(oldGot, newGot));
+        // Eight bytes at a time first: even 10,000 changed blocks leave most
+        // runs of eight equal.
+        std::size_t i = 0;
+        for (; i + 8 <= common; i += 8) {
+            if (std::memcmp(oldBytes.data() + i, newBytes.data() + i, 8) == 0)
+                continue;
+            for (std::size_t j = i; j < i + 8; ++j) {
+                if (oldBytes[j] != newBytes[j])
+                    classify(position + static_cast<std::int64_t>(j));
+            }
         }
-    }
-    for (; i < common; ++i) {
-        if (oldBytes[i] != newBytes[i])
-            classify(static_cast<std::int64_t>(i));
+        for (; i < common; ++i) {
+            if (oldBytes[i] != newBytes[i])
+                classify(position + static_cast<std::int64_t>(i));
+        }
+        if (common < chunk)
+            return true;
     }
 }
 
@@ -109,23 +142,18 @@ int runDiff(const CommandContext& context)
     const platform::FileNumber newMap = files.open(newPath);
     if (newMap == 0)
         return context.fail("can't read NEW " + newPath + ": " + files.openFailure());
-    const auto oldCodes = terrain::readMapCodes(files, oldMap, context.baseOffset);
-    const auto newCodes = terrain::readMapCodes(files, newMap, context.baseOffset);
-    if (!oldCodes || !newCodes)
-        return context.fail("reading OLD or NEW failed");
-    const std::span<const std::uint8_t> oldBytes = files.bytes(oldMap);
-    const std::span<const std::uint8_t> newBytes = files.bytes(newMap);
-    const auto oldLength = static_cast<std::int64_t>(oldBytes.size());
-    const auto newLength = static_cast<std::int64_t>(newBytes.size());
-
+    const std::int64_t oldLength = files.length(oldMap);
+    const std::int64_t newLength = files.length(newMap);
     Differences found;
-    compareCodes(*oldCodes, *newCodes, blocks::blocksInFile(context.baseOffset, std::min(oldLength, newLength)), found);
-    countOtherBytes(oldBytes, newBytes, context.baseOffset, found);
+    if (oldLength < 0 || newLength < 0
+        || !compareCodes(files, oldMap, newMap, context.baseOffset,
+                         blocks::blocksInFile(context.baseOffset, std::min(oldLength, newLength)), found)
+        || !countOtherBytes(files, oldMap, newMap, context.baseOffset, found))
+        return context.fail("reading OLD or NEW failed");
     found.pastShorterEnd = oldLength > newLength ? oldLength - newLength : newLength - oldLength;
     const bool othersDiffer = found.header + found.records + found.afterRecords + found.pastShorterEnd != 0;
 
     std::string text;
-    text.reserve(found.blocks.size() * 100 + 200);
     if (context.line.flag("--csv")) {
         text += editListHeader;
         text += '\n';
@@ -134,6 +162,7 @@ int runDiff(const CommandContext& context)
             text += ',';
             text += terrain::formatCode(found.newCodes[i]);
             text += '\n';
+            writeOutWhenFull(text, context.out);
         }
         context.out << text;
         if (othersDiffer) {
@@ -151,6 +180,7 @@ int runDiff(const CommandContext& context)
             text += " -> ";
             text += codeTexts[found.newCodes[i]];
             text += '\n';
+            writeOutWhenFull(text, context.out);
         }
         if (found.blocks.empty())
             text += "The terrain is the same; ";

@@ -10,7 +10,12 @@ namespace quarnet::platform {
 // Files of the operating system: POSIX descriptors or Win32 handles.
 class NativeFiles final : public Files {
 public:
+    // Read-only files open without write access, so files that are read-only
+    // open too, and writes to them fail.
+    enum class Access { readWrite, readOnly };
+
     NativeFiles() = default;
+    explicit NativeFiles(Access access) : access_(access) {}
     ~NativeFiles() override;
     NativeFiles(const NativeFiles&) = delete;
     NativeFiles& operator=(const NativeFiles&) = delete;
@@ -30,6 +35,7 @@ private:
     bool find(FileNumber number, NativeHandle& handle) const;
     FileNumber remember(NativeHandle handle);
 
+    Access access_ = Access::readWrite;
     std::map<FileNumber, NativeHandle> open_;
     FileNumber lastNumber_ = 0;
 };

@@ -32,7 +32,8 @@ FileNumber NativeFiles::open(const std::string& utf8Path)
         return 0;
     // O_NONBLOCK keeps a FIFO or device from stalling the open; only regular
     // files are kept, and they are switched back to blocking access.
-    const int fd = posix::openFile(utf8Path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int access = access_ == Access::readOnly ? O_RDONLY : O_RDWR;
+    const int fd = posix::openFile(utf8Path.c_str(), access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         return 0;
     struct stat info {};

@@ -41,7 +41,8 @@ FileNumber NativeFiles::open(const std::string& utf8Path)
     const std::wstring path = utf8ToWide(utf8Path);
     // OPEN_EXISTING: never creates or empties. Sharing lets the game and other
     // tools keep the file open beside us.
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+    const DWORD access = access_ == Access::readOnly ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+    const HANDLE file = ::CreateFileW(path.c_str(), access,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)

@@ -17,17 +17,10 @@ std::filesystem::path pathFromUtf8(const std::string& utf8Path)
 // one-line reason when it can't be.
 bool openForReading(const std::string& utf8Path, std::ifstream& in, std::int64_t& length, std::string& reason)
 {
+    if (!isReadableFile(utf8Path, reason))
+        return false;
     const std::filesystem::path path = pathFromUtf8(utf8Path);
     std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (!std::filesystem::exists(status)) {
-        reason = "no such file";
-        return false;
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        reason = "not a regular file";
-        return false;
-    }
     const auto size = std::filesystem::file_size(path, error);
     in.open(path, std::ios::binary);
     if (error || !in) {
@@ -39,6 +32,21 @@ bool openForReading(const std::string& utf8Path, std::ifstream& in, std::int64_t
 }
 
 } // namespace
+
+bool isReadableFile(const std::string& utf8Path, std::string& reason)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(pathFromUtf8(utf8Path), error);
+    if (!std::filesystem::exists(status)) {
+        reason = "no such file";
+        return false;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        reason = "not a regular file";
+        return false;
+    }
+    return true;
+}
 
 bool readWholeFile(const std::string& utf8Path, std::vector<std::uint8_t>& bytes, std::string& reason)
 {

@@ -10,6 +10,10 @@
 
 namespace quarnet::platform {
 
+// Whether the path names an existing regular file; false with a one-line
+// reason when not.
+bool isReadableFile(const std::string& utf8Path, std::string& reason);
+
 // False with a one-line reason when the file can't be read.
 bool readWholeFile(const std::string& utf8Path, std::vector<std::uint8_t>& bytes, std::string& reason);
 
