@@ -10,11 +10,11 @@ namespace quarnet::cli {
 namespace {
 
 constexpr std::array<Option, 5> allOptions = {{
-    {"--offset", true, true},
-    {"--help", false, true},
-    {"--scale", true, false},
-    {"--csv", false, false},
-    {"--backup", true, false},
+    {.name = "--offset", .takesValue = true, .everyCommand = true},
+    {.name = "--help", .takesValue = false, .everyCommand = true},
+    {.name = "--scale", .takesValue = true, .everyCommand = false},
+    {.name = "--csv", .takesValue = false, .everyCommand = false},
+    {.name = "--backup", .takesValue = true, .everyCommand = false},
 }};
 
 constexpr std::array<std::string_view, 1> renderOptions = {"--scale"};
