@@ -88,7 +88,7 @@ bool countOtherBytes(platform::Files& files, platform::FileNumber oldMap, platfo
         else if ((offset - baseOffset) % g::recordSize != 0)
             ++found.records;
     };
-    constexpr std::size_t chunk = 16 * 1024;
+    constexpr std::size_t chunk = 64 * 1024;
     std::vector<std::uint8_t> oldBytes(chunk);
     std::vector<std::uint8_t> newBytes(chunk);
     for (std::int64_t position = 0;; position += static_cast<std::int64_t>(chunk)) {

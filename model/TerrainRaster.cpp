@@ -9,6 +9,35 @@
 
 namespace quarnet::terrain {
 
+namespace {
+
+// Whole map rows lie back to back in the file: their codes are read a few
+// rows at a time, one read each, into a buffer small enough to stay warm.
+bool readWholeRows(platform::Files& files, platform::FileNumber number, std::int64_t baseOffset,
+                   std::int64_t fileLength, int firstRow, int rows, std::vector<std::uint8_t>& codes)
+{
+    constexpr int rowsPerRead = 16;
+    std::vector<std::uint8_t> records;
+    for (int row = std::max(0, -firstRow); row < rows && firstRow + row < geometry::rows; row += rowsPerRead) {
+        const int count = std::min({rowsPerRead, rows - row, geometry::rows - (firstRow + row)});
+        const std::int64_t first = blocks::recordOffset(baseOffset, blocks::blockNumber(firstRow + row + 1, 1));
+        if (first >= fileLength)
+            break;
+        // From the first record's code byte to the last one's.
+        const std::int64_t span = std::int64_t {count} * geometry::rowStride - (geometry::recordSize - 1);
+        records.resize(static_cast<std::size_t>(std::min(span, fileLength - first)));
+        const std::int64_t got = files.readBytes(number, first, records);
+        if (got < 0)
+            return false;
+        std::uint8_t* out = codes.data() + static_cast<std::size_t>(row) * geometry::columns;
+        for (std::int64_t at = 0; at < got; at += geometry::recordSize)
+            *out++ = records[static_cast<std::size_t>(at)];
+    }
+    return true;
+}
+
+} // namespace
+
 std::optional<std::vector<std::uint8_t>> readBlockCodes(platform::Files& files, platform::FileNumber number,
                                                         std::int64_t baseOffset, int firstColumn, int firstRow,
                                                         int columns, int rows)
@@ -24,6 +53,12 @@ std::optional<std::vector<std::uint8_t>> readBlockCodes(platform::Files& files, 
     constexpr std::int64_t recordsSpan = std::int64_t {geometry::blockCount} * geometry::recordSize;
     if (baseOffset >= fileLength || baseOffset <= -recordsSpan)
         return codes;
+
+    if (firstColumn == 0 && columns == geometry::columns && baseOffset >= 0) {
+        if (!readWholeRows(files, number, baseOffset, fileLength, firstRow, rows, codes))
+            return std::nullopt;
+        return codes;
+    }
 
     // Only the map's part of each row is read: one range of records per row.
     const std::int64_t lastColumn = std::min<std::int64_t>(std::int64_t {firstColumn} + columns, geometry::columns);
