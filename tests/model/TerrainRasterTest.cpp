@@ -58,6 +58,9 @@ TEST_F(TerrainRaster, ReadsRectanglesOfBlocksRowByRow)
         {"last page, partly beyond the map", 480, 360, 96, 60},
         {"before the first column and row", -3, -2, 6, 5},
         {"wholly beyond the map", 600, 400, 4, 4},
+        {"the whole map", 0, 0, geometry::columns, geometry::rows},
+        {"whole rows from before the first row", 0, -5, geometry::columns, 30},
+        {"whole rows to beyond the last row", 0, 370, geometry::columns, 20},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -87,6 +90,15 @@ TEST_F(TerrainRaster, BlocksPastTheFilesEndReadAsZero)
                 << "column " << 450 + column << " row " << row;
     EXPECT_EQ((*codes)[10 + 4], codeOfBlock(1001));
     EXPECT_EQ((*codes)[10 + 5], 0);
+
+    // Whole rows, read several at a time, end at the same byte.
+    const auto rows = terrain::readBlockCodes(files, number, 68, 0, 0, geometry::columns, 3);
+    ASSERT_TRUE(rows);
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < geometry::columns; ++column)
+            ASSERT_EQ((*rows)[static_cast<std::size_t>(row * geometry::columns + column)],
+                      expectedCode(column, row, 1001))
+                << "column " << column << " row " << row;
 
     // An empty file has no codes at all.
     const auto empty = terrain::readBlockCodes(files, openMap({}), 68, 0, 0, 4, 4);
