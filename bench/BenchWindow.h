@@ -6,8 +6,8 @@
 
 #include "NoFlushFiles.h"
 #include "platform/NativeFiles.h"
-#include "window/MainWindow.h"
-#include "window/MapCanvasWidget.h"
+#include "qt/MainWindow.h"
+#include "qt/MapCanvasWidget.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -53,7 +53,7 @@ public:
                       .filePath(QStringLiteral("quarnet-bench-%1.MPC").arg(QCoreApplication::applicationPid()));
         QFile::remove(mapPath);
         QFile::copy(here.filePath(QStringLiteral("SANGO7.MPC")), mapPath);
-        window = std::make_unique<window::MainWindow>(files);
+        window = std::make_unique<qt::MainWindow>(files);
         window->setEndProgram([](int) {});
         window->show();
         QApplication::processEvents();
@@ -86,7 +86,7 @@ public:
     QString mapPath;
     platform::NativeFiles native;
     NoFlushFiles files {native};
-    std::unique_ptr<window::MainWindow> window;
+    std::unique_ptr<qt::MainWindow> window;
     PaintCounter painted;
 };
 

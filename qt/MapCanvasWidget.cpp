@@ -7,7 +7,7 @@
 
 #include <limits>
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 MapCanvasWidget::MapCanvasWidget(QWidget* parent) : QWidget(parent)
 {
@@ -107,4 +107,4 @@ void MapCanvasWidget::mousePressEvent(QMouseEvent* event)
     }
 }
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

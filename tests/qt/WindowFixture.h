@@ -4,8 +4,8 @@
 
 #include "platform/FaultInjectingFiles.h"
 #include "platform/NativeFiles.h"
-#include "window/MainWindow.h"
-#include "window/MapCanvasWidget.h"
+#include "qt/MainWindow.h"
+#include "qt/MapCanvasWidget.h"
 
 #include <QAbstractButton>
 #include <QColor>
@@ -76,7 +76,7 @@ inline void click(const QWidget& window, const char* name)
     QTest::mouseClick(findControl<QAbstractButton>(window, name), Qt::LeftButton);
 }
 
-inline QColor canvasPixel(const window::MainWindow& window, int x, int y)
+inline QColor canvasPixel(const qt::MainWindow& window, int x, int y)
 {
     return window.canvas().grab().toImage().pixelColor(x, y);
 }
@@ -85,19 +85,19 @@ inline QColor canvasPixel(const window::MainWindow& window, int x, int y)
 // program is recorded instead of leaving the test's event loop.
 class WindowHarness {
 public:
-    window::MainWindow& make()
+    qt::MainWindow& make()
     {
         exitCode.reset();
         window_.reset();
         files.failWrites(false);
         files.failFlushes(false);
-        window_ = std::make_unique<window::MainWindow>(files);
+        window_ = std::make_unique<qt::MainWindow>(files);
         window_->setEndProgram([this](int code) { exitCode = code; });
         window_->show();
         return *window_;
     }
 
-    window::MainWindow& window() { return *window_; }
+    qt::MainWindow& window() { return *window_; }
     void reset() { window_.reset(); }
 
     // Types a start pixel and clicks the calculate button.
@@ -113,7 +113,7 @@ public:
     std::optional<int> exitCode;
 
 private:
-    std::unique_ptr<window::MainWindow> window_;
+    std::unique_ptr<qt::MainWindow> window_;
 };
 
 } // namespace quarnet::testing

@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 // The model's view of the window: each control found by its objectName, texts
 // converted between the model's UTF-8 and the widgets' QString here only.
@@ -36,4 +36,4 @@ private:
     QHash<QString, QWidget*> widgets_;
 };
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

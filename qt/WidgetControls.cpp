@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 namespace {
 
@@ -103,4 +103,4 @@ void WidgetControls::setItemColours(std::string_view control, std::span<const Rg
     }
 }
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

@@ -1,12 +1,12 @@
-#include "window/MapCanvasWidget.h"
-#include "window/PicturePrefetch.h"
+#include "qt/MapCanvasWidget.h"
+#include "qt/PicturePrefetch.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
 
 
-using namespace quarnet::window;
+using namespace quarnet::qt;
 
 // The map canvas: its picture prefetch and what it draws over.
 class PaintingTest : public QObject {

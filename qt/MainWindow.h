@@ -20,7 +20,7 @@ namespace quarnet::layout {
 struct ControlEntry;
 }
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 class MapCanvasWidget;
 class WidgetControls;
@@ -73,4 +73,4 @@ private:
     std::function<void(int)> endProgram_;
 };
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

@@ -22,7 +22,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 namespace {
 
@@ -232,4 +232,4 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

@@ -3,7 +3,7 @@
 #include <QFontDatabase>
 #include <QString>
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 namespace {
 
@@ -24,4 +24,4 @@ QFont windowFont()
     return font;
 }
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

@@ -116,11 +116,11 @@ private:
     std::unique_ptr<TempDir> dir_;
     std::optional<Scene> scene_;
 
-    window::MainWindow& windowIn(Scene scene)
+    qt::MainWindow& windowIn(Scene scene)
     {
         if (scene_ == scene)
             return harness_.window();
-        window::MainWindow& window = harness_.make();
+        qt::MainWindow& window = harness_.make();
         scene_ = scene;
         if (scene == Scene::StartUp)
             return window;
@@ -181,7 +181,7 @@ private slots:
     {
         QFETCH(int, scene);
         QFETCH(QString, control);
-        const window::MainWindow& window = windowIn(Scene(scene));
+        const qt::MainWindow& window = windowIn(Scene(scene));
         const QWidget* widget = window.findChild<QWidget*>(control);
         QVERIFY(widget);
         const QString misfit = controlOverflow(*widget);
@@ -192,7 +192,7 @@ private slots:
     // the combo box once chosen.
     void listItemsFit()
     {
-        const window::MainWindow& window = windowIn(Scene::StartUp);
+        const qt::MainWindow& window = windowIn(Scene::StartUp);
         auto* legend = findControl<QListWidget>(window, "列表框1");
         QCOMPARE(legend->horizontalScrollBar()->maximum(), 0);
 

@@ -10,7 +10,7 @@
 #include <map>
 #include <memory>
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 // The map canvas: a persistent image surface that keeps everything drawn on
 // it until something is drawn over it, and repaints itself from that surface.
@@ -50,4 +50,4 @@ private:
     int lastPicture_ = 0;
 };
 
-} // namespace quarnet::window
+} // namespace quarnet::qt
