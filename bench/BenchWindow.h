@@ -53,8 +53,12 @@ public:
                       .filePath(QStringLiteral("quarnet-bench-%1.MPC").arg(QCoreApplication::applicationPid()));
         QFile::remove(mapPath);
         QFile::copy(here.filePath(QStringLiteral("SANGO7.MPC")), mapPath);
-        window = std::make_unique<qt::MainWindow>(files);
-        window->setEndProgram([](int) {});
+        // The dialog always answers the scratch map; ending does nothing.
+        qt::MainWindow::Surroundings surroundings {
+            .answerOpenDialog = [this] { return std::optional<QString>(mapPath); },
+            .endProgram = [](int) {},
+        };
+        window = std::make_unique<qt::MainWindow>(files, std::move(surroundings));
         window->show();
         QApplication::processEvents();
         open();
@@ -65,11 +69,7 @@ public:
         QFile::remove(mapPath);
     }
 
-    void open()
-    {
-        window->answerNextOpenDialog(mapPath);
-        click("打开文件按钮");
-    }
+    void open() const { click("打开文件按钮"); }
 
     QAbstractButton* button(const char* name) const
     {

@@ -7,20 +7,22 @@ namespace quarnet::qt {
 
 namespace {
 
-// Debian's fonts-arphic-uming; its Latin letters and digits are half the
-// width of its ideographs, as in the design.
-constexpr auto designFamily = "AR PL UMing CN";
-constexpr int designPixelSize = 12;
+// The control table's sizes are made for captions in a 12-pixel CJK font
+// whose Latin letters and digits are half the width of its ideographs, as
+// Debian's fonts-arphic-uming has them; without it the toolkit's default font
+// is used.
+constexpr auto captionFamily = "AR PL UMing CN";
+constexpr int captionPixelSize = 12;
 
 } // namespace
 
 QFont windowFont()
 {
-    const QString family = QString::fromLatin1(designFamily);
+    const QString family = QString::fromLatin1(captionFamily);
     if (!QFontDatabase::hasFamily(family))
         return QFont();
     QFont font(family);
-    font.setPixelSize(designPixelSize);
+    font.setPixelSize(captionPixelSize);
     return font;
 }
 

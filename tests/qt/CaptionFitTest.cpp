@@ -128,7 +128,7 @@ private:
             // Every block holds 1E, the code with the longest name.
             const std::string path =
                 dir_->write("SANGO7.MPC", mapFileBytes([](std::size_t) { return std::uint8_t {0x1E}; }));
-            window.answerNextOpenDialog(QString::fromStdString(path));
+            harness_.answerNextOpenDialog(QString::fromStdString(path));
             click(window, "打开文件按钮");
         }
         harness_.calculate("17471", "12383");

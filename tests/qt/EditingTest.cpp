@@ -24,7 +24,7 @@ private:
     // A map file whose block n holds code n % 34 + 1, opened through the dialog.
     void openMap()
     {
-        window().answerNextOpenDialog(QString::fromStdString(path_));
+        harness_.answerNextOpenDialog(QString::fromStdString(path_));
         click(window(), "打开文件按钮");
         QVERIFY(window().editor().isMapFileOpen());
     }

@@ -326,7 +326,7 @@ private slots:
         qt::MainWindow& window = makeWindow();
         TempDir dir;
         const std::string path = dir.write("地图 SANGO7.MPC", mapFileBytes([](std::size_t) { return std::uint8_t {3}; }));
-        window.answerNextOpenDialog(QString::fromStdString(path));
+        harness_.answerNextOpenDialog(QString::fromStdString(path));
         click(window, "打开文件按钮");
         QCOMPARE(textOf(window, "编辑框1"),
                  QStringLiteral("当前已打开的文件:") + QString::fromStdString(path) + QStringLiteral(" | 文件长度:1690484字节"));
@@ -337,10 +337,10 @@ private slots:
         QCOMPARE(textOf(window, "编辑框1"), QStringLiteral("打开文件已关闭，当前没有打开的文件"));
         QCOMPARE(textOf(window, "标签19"), QStringLiteral("当前地形:草原\n\n地形代码:03"));
 
-        window.answerNextOpenDialog(QString::fromStdString(path));
+        harness_.answerNextOpenDialog(QString::fromStdString(path));
         click(window, "打开文件按钮");
         QVERIFY(window.editor().isMapFileOpen());
-        window.answerNextOpenDialog(std::nullopt); // cancelled
+        harness_.answerNextOpenDialog(std::nullopt); // cancelled
         click(window, "打开文件按钮");
         QVERIFY(!window.editor().isMapFileOpen());
         QCOMPARE(textOf(window, "编辑框1"), QStringLiteral("打开文件已关闭，当前没有打开的文件"));
@@ -354,7 +354,7 @@ private slots:
     {
         qt::MainWindow& window = makeWindow();
         TempDir dir;
-        window.answerNextOpenDialog(QString::fromStdString(dir.write("SANGO7.MPC", {1, 2, 3})));
+        harness_.answerNextOpenDialog(QString::fromStdString(dir.write("SANGO7.MPC", {1, 2, 3})));
         click(window, "打开文件按钮");
         const platform::FileNumber number = window.editor().state().mapFile.mapFileNumber;
         QVERIFY(number != 0);
@@ -368,7 +368,7 @@ private slots:
     {
         qt::MainWindow& window = makeWindow();
         TempDir dir;
-        window.answerNextOpenDialog(QString::fromStdString(dir.write("SANGO7.MPC", {1})));
+        harness_.answerNextOpenDialog(QString::fromStdString(dir.write("SANGO7.MPC", {1})));
         click(window, "打开文件按钮");
         const platform::FileNumber number = window.editor().state().mapFile.mapFileNumber;
         QVERIFY(window.close());

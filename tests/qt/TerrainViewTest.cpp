@@ -55,7 +55,7 @@ private:
     qt::MainWindow& openFixture()
     {
         qt::MainWindow& window = harness_.make();
-        window.answerNextOpenDialog(QString::fromStdString(mapPath_));
+        harness_.answerNextOpenDialog(QString::fromStdString(mapPath_));
         click(window, "打开文件按钮");
         return window;
     }
@@ -95,7 +95,7 @@ private slots:
         auto* legend = findControl<QListWidget>(window, "列表框1");
         const int rowHeight = legend->visualItemRect(legend->item(0)).height();
 
-        window.answerNextOpenDialog(QString::fromStdString(mapPath_));
+        harness_.answerNextOpenDialog(QString::fromStdString(mapPath_));
         click(window, "打开文件按钮");
         QVERIFY(legendHasColours(window));
         // The squares show, and the legend keeps its rows and needs no
@@ -180,7 +180,7 @@ private slots:
         bytes.resize(68 + 999 * 8 + 3);
         TempDir dir;
         qt::MainWindow& window = harness_.make();
-        window.answerNextOpenDialog(QString::fromStdString(dir.write("short.MPC", bytes)));
+        harness_.answerNextOpenDialog(QString::fromStdString(dir.write("short.MPC", bytes)));
         click(window, "打开文件按钮");
         harness_.calculate("14500", "40"); // column 454, row 2
         QCOMPARE(window.editor().state().view.viewLeft, 1536);

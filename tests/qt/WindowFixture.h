@@ -20,6 +20,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace quarnet::testing {
 
@@ -82,20 +83,29 @@ inline QColor canvasPixel(const qt::MainWindow& window, int x, int y)
 }
 
 // A fresh real main window over real files that fail on demand; ending the
-// program is recorded instead of leaving the test's event loop.
+// program is recorded instead of leaving the test's event loop, and the
+// open-file dialog is answered without being shown.
 class WindowHarness {
 public:
     qt::MainWindow& make()
     {
         exitCode.reset();
+        nextAnswer_.reset();
         window_.reset();
         files.failWrites(false);
         files.failFlushes(false);
-        window_ = std::make_unique<qt::MainWindow>(files);
-        window_->setEndProgram([this](int code) { exitCode = code; });
+        qt::MainWindow::Surroundings surroundings {
+            .answerOpenDialog = [this] { return std::exchange(nextAnswer_, std::nullopt); },
+            .endProgram = [this](int code) { exitCode = code; },
+        };
+        window_ = std::make_unique<qt::MainWindow>(files, std::move(surroundings));
         window_->show();
         return *window_;
     }
+
+    // The next open-file dialog answers this path, or a cancel when it is
+    // empty; unanswered, it is cancelled.
+    void answerNextOpenDialog(std::optional<QString> path) { nextAnswer_ = std::move(path); }
 
     qt::MainWindow& window() { return *window_; }
     void reset() { window_.reset(); }
@@ -113,6 +123,7 @@ public:
     std::optional<int> exitCode;
 
 private:
+    std::optional<QString> nextAnswer_;
     std::unique_ptr<qt::MainWindow> window_;
 };
 
