@@ -6,8 +6,8 @@
 
 #include "NoFlushFiles.h"
 #include "platform/NativeFiles.h"
-#include "window/MainWindow.h"
-#include "window/MapCanvasWidget.h"
+#include "qt/MainWindow.h"
+#include "qt/MapCanvasWidget.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -53,8 +53,12 @@ public:
                       .filePath(QStringLiteral("quarnet-bench-%1.MPC").arg(QCoreApplication::applicationPid()));
         QFile::remove(mapPath);
         QFile::copy(here.filePath(QStringLiteral("SANGO7.MPC")), mapPath);
-        window = std::make_unique<window::MainWindow>(files);
-        window->setEndProgram([](int) {});
+        // The dialog always answers the scratch map; ending does nothing.
+        qt::MainWindow::Surroundings surroundings {
+            .answerOpenDialog = [this] { return std::optional<QString>(mapPath); },
+            .endProgram = [](int) {},
+        };
+        window = std::make_unique<qt::MainWindow>(files, std::move(surroundings));
         window->show();
         QApplication::processEvents();
         open();
@@ -65,11 +69,7 @@ public:
         QFile::remove(mapPath);
     }
 
-    void open()
-    {
-        window->answerNextOpenDialog(mapPath);
-        click("打开文件按钮");
-    }
+    void open() const { click("打开文件按钮"); }
 
     QAbstractButton* button(const char* name) const
     {
@@ -86,7 +86,7 @@ public:
     QString mapPath;
     platform::NativeFiles native;
     NoFlushFiles files {native};
-    std::unique_ptr<window::MainWindow> window;
+    std::unique_ptr<qt::MainWindow> window;
     PaintCounter painted;
 };
 

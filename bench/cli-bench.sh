@@ -12,7 +12,7 @@ bin=$build/bench
 work=$(mktemp -d /tmp/quarnet-cli-bench.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-"$build/window/quarnet-make-demo-map" "$work" >/dev/null
+"$build/qt/quarnet-make-demo-map" "$work" >/dev/null
 map=$work/SANGO7.MPC
 
 # 10,000 edits: every 21st block gets the next code, so each one differs.

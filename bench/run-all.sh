@@ -9,7 +9,7 @@ bash scripts/install-deps.sh test
 cmake --preset default >/dev/null
 cmake --build --preset default >/dev/null
 bin=$PWD/build/default/bench
-build/default/window/quarnet-make-demo-map "$bin" >/dev/null
+build/default/qt/quarnet-make-demo-map "$bin" >/dev/null
 # The terrain view's folder: the demo map without its picture.
 rm -f "$bin/terrain/SANGO7.0.125.jpg"
 cp "$bin/SANGO7.MPC" "$bin/terrain/SANGO7.MPC"

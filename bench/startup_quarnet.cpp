@@ -1,8 +1,8 @@
 // Quarnet's start, as its main does it, until the map canvas is first painted.
 #include "FirstPaint.h"
 #include "platform/NativeFiles.h"
-#include "window/MainWindow.h"
-#include "window/MapCanvasWidget.h"
+#include "qt/MainWindow.h"
+#include "qt/MapCanvasWidget.h"
 
 #include <QApplication>
 
@@ -10,7 +10,7 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     quarnet::platform::NativeFiles files;
-    quarnet::window::MainWindow window(files);
+    quarnet::qt::MainWindow window(files);
     FirstPaintReporter reporter(window.canvas());
     window.show();
     return application.exec();

@@ -13,7 +13,7 @@ elseif(EXISTS "${PROJECT_SOURCE_DIR}/build/default/CMakeCache.txt")
 else()
   set(quarnet_host_dir "${PROJECT_BINARY_DIR}/host-tools")
 endif()
-set(QUARNET_DEMO_MAP_WRITER "${quarnet_host_dir}/window/quarnet-make-demo-map")
+set(QUARNET_DEMO_MAP_WRITER "${quarnet_host_dir}/qt/quarnet-make-demo-map")
 set(QUARNET_X11_PROBE "${quarnet_host_dir}/tools/quarnet-x11-probe")
 
 add_custom_target(quarnet_host_tools ALL

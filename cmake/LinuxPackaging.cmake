@@ -55,7 +55,7 @@ install(FILES ${quarnet_packaging_dir}/copyright DESTINATION ${quarnet_doc_dir})
 
 # The changelog and the manual page, compressed without a time stamp.
 set(quarnet_compressed)
-foreach(pair "packaging/debian/changelog:changelog.gz" "window/resources/quarnet.1:quarnet.1.gz")
+foreach(pair "packaging/debian/changelog:changelog.gz" "qt/resources/quarnet.1:quarnet.1.gz")
   string(REPLACE ":" ";" pair "${pair}")
   list(GET pair 0 source)
   list(GET pair 1 output)

@@ -1,5 +1,6 @@
 #include "ControlTable.h"
 
+#include <algorithm>
 #include <array>
 
 namespace quarnet::layout {
@@ -84,7 +85,7 @@ const std::array<ControlEntry, 65> controls = {{
 
     // The map view.
     {"外形框3", K::Frame, {359, 239, 386, 242}, "", NoTrait, nullptr},
-    {"画板1", K::Canvas, {1, 1, 384, 240}, "", NoTrait, "外形框3"},
+    {"画板1", K::Canvas, {1, 1, 384, 240}, "", MapCanvas, "外形框3"},
 
     // Status line.
     {"编辑框1", K::EditBox, {2, 486, 747, 24}, "", LeftAligned, nullptr},
@@ -109,6 +110,14 @@ const ControlEntry* findControl(std::string_view name)
             return &entry;
     }
     return nullptr;
+}
+
+const ControlEntry& mapCanvas()
+{
+    // The table has exactly one; a test holds it to that.
+    return *std::ranges::find_if(controls, [](const ControlEntry& entry) {
+        return entry.kind == ControlKind::Canvas && (entry.traits & MapCanvas) != 0;
+    });
 }
 
 } // namespace quarnet::layout

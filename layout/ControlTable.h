@@ -19,6 +19,7 @@ enum ControlTrait : unsigned {
     LeftAligned = 1u << 4,   // edit box: text left-aligned instead of centred
     Bordered = 1u << 5,      // label: thin single-line border, text centred both ways
     HorizontalLine = 1u << 6, // frame: a line across instead of a rectangle
+    MapCanvas = 1u << 7,     // canvas: the map view, which the program draws on and whose mouse it follows
 };
 
 // Typing limits of the entry boxes; a text the program sets is never cut.
@@ -30,6 +31,11 @@ struct Rect {
     int top;
     int width;
     int height;
+};
+
+struct Point {
+    int left;
+    int top;
 };
 
 struct Size {
@@ -46,8 +52,9 @@ struct ControlEntry {
     const char* parent;  // the frame that holds the control, or nullptr
 };
 
-// The window's 65 controls, in creation order (later ones lie above earlier
-// ones), which is also the order of the design's tables, top to bottom.
+// The window's 65 controls, in creation order: later ones lie above earlier
+// ones, and the rows run through the window top to bottom, so a control's ID
+// (its row) is stable however a front end stores its controls.
 std::span<const ControlEntry> controlTable();
 
 // A control's number: its row in the table, 1 to 65. The Windows front end
@@ -57,6 +64,13 @@ int controlId(const ControlEntry& entry);
 // The entry of a name; nullptr for a name that is not in the table.
 const ControlEntry* findControl(std::string_view name);
 
+// The map view's entry: the one canvas with the MapCanvas trait.
+const ControlEntry& mapCanvas();
+
+// The window's caption, UTF-8.
+inline constexpr const char* windowTitle = "Quarnet --- By Velloran";
+// Where the window's outer top-left corner starts on the screen.
+inline constexpr Point windowPosition {50, 50};
 // The client area's size; the window never changes it.
 inline constexpr Size clientSize {751, 514};
 

@@ -9,13 +9,19 @@
 namespace quarnet {
 
 // The window's controls as the model sees them: texts by control name, in
-// UTF-8, and the selection of the two lists.
+// UTF-8, the items of the two lists and their selection.
 class Controls {
 public:
     virtual ~Controls() = default;
 
     virtual std::string text(std::string_view control) const = 0;
     virtual void setText(std::string_view control, const std::string& text) = 0;
+
+    // Replaces the items of a combo box or list box, none of them selected.
+    // values[i] is the integer that item i carries; items past the end of
+    // values carry 0.
+    virtual void setItems(std::string_view control, std::span<const std::string> texts,
+                          std::span<const int> values) = 0;
 
     // Index of the selected item of a combo box or list box; -1 when none.
     virtual int selectedIndex(std::string_view control) const = 0;

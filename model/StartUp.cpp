@@ -1,8 +1,13 @@
 #include "MapEditor.h"
 
+#include "CityTable.h"
 #include "ControlNames.h"
 #include "MapGeometry.h"
+#include "TerrainTable.h"
 #include "platform/ExecutableDirectory.h"
+
+#include <string>
+#include <vector>
 
 namespace quarnet {
 
@@ -11,8 +16,35 @@ std::string MapEditor::mapPicturePath(const std::string& runDirectory)
     return platform::joinPath(runDirectory, "SANGO7.0.125.jpg");
 }
 
+namespace {
+
+// The legend: the terrain codes with their names, each item carrying its code.
+void fillLegend(Controls& controls)
+{
+    std::vector<std::string> texts;
+    std::vector<int> codes;
+    for (int code = terrain::lowestCode; code <= terrain::highestCode; ++code) {
+        texts.push_back(terrain::legendItemText(code));
+        codes.push_back(code);
+    }
+    controls.setItems(control::列表框1, texts, codes);
+}
+
+void fillCities(Controls& controls)
+{
+    std::vector<std::string> texts;
+    for (const cities::City& city : cities::table())
+        texts.push_back(cities::itemText(city));
+    controls.setItems(control::城池选择组合框, texts, {});
+}
+
+} // namespace
+
 void MapEditor::setUp()
 {
+    // The two lists' fixed items; the window shows them from its creation on.
+    fillLegend(controls_);
+    fillCities(controls_);
     controls_.setText(control::起始位址编辑框, std::string(geometry::defaultStartAddress));
     controls_.setText(control::步长编辑框, "1");
     controls_.setText(control::修改数据编辑框, " 07");

@@ -9,7 +9,7 @@ bash scripts/install-deps.sh
 cmake --preset app
 cmake --build --preset app --parallel "$(nproc 2>/dev/null || echo 2)"
 
-bin=build/app/window
+bin=build/app/qt
 # Never overwrites: the tool leaves existing files alone.
 "$bin/quarnet-make-demo-map" "$bin"
 cd "$bin"

@@ -1,10 +1,10 @@
-// Writes the program's icon files from its artwork (window/AppIcon): PNGs for
+// Writes the program's icon files from its artwork (qt/AppIcon): PNGs for
 // the hicolor theme, and for Windows an .ico with nine images, 48, 32 and 16
 // pixels each in 16 colours, 256 colours and 32-bit colour. The results are
-// kept in window/resources; run this after changing the artwork:
-//   quarnet-make-icons window/resources
+// kept in qt/resources; run this after changing the artwork:
+//   quarnet-make-icons qt/resources
 
-#include "window/AppIcon.h"
+#include "qt/AppIcon.h"
 
 #include <QColor>
 #include <QDir>
@@ -110,7 +110,7 @@ bool writeIco(const QString& path)
     std::vector<Entry> entries;
     for (const int size : {48, 32, 16})
         for (const int bits : {4, 8, 32})
-            entries.push_back({size, bits, iconImage(quarnet::window::drawAppIcon(size), bits)});
+            entries.push_back({size, bits, iconImage(quarnet::qt::drawAppIcon(size), bits)});
 
     QByteArray out;
     put16(out, 0);
@@ -146,7 +146,7 @@ int main(int argc, char* argv[])
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     for (const int size : {16, 32, 48, 64, 128, 256}) {
         const QString name = QStringLiteral("quarnet-%1.png").arg(size);
-        if (!quarnet::window::drawAppIcon(size).save(folder.filePath(name))) {
+        if (!quarnet::qt::drawAppIcon(size).save(folder.filePath(name))) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
             return 1;
         }

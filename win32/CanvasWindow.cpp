@@ -6,7 +6,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <limits>
 
 namespace quarnet::win32 {
 
@@ -151,22 +150,20 @@ int CanvasWindow::loadPicture(const std::string& utf8Path)
     std::optional<Pixels> pixels = decodePicture(platform::utf8ToWide(utf8Path));
     if (!pixels)
         return 0;
-    lastPicture_ = lastPicture_ == std::numeric_limits<int>::max() ? 1 : lastPicture_ + 1;
-    pictures_[lastPicture_] = std::move(*pixels);
-    return lastPicture_;
+    return pictures_.add(std::move(*pixels));
 }
 
 void CanvasWindow::releasePicture(int picture)
 {
-    pictures_.erase(picture);
+    pictures_.release(picture);
 }
 
 void CanvasWindow::drawPicture(int picture, int x, int y)
 {
-    const auto found = pictures_.find(picture);
-    if (found == pictures_.end())
+    const Pixels* found = pictures_.find(picture);
+    if (!found)
         return;
-    const Pixels& p = found->second;
+    const Pixels& p = *found;
     const Span columns = onCanvas(x, p.width, width_);
     const Span rows = onCanvas(y, p.height, height_);
     if (columns.empty() || rows.empty())

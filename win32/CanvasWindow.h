@@ -2,12 +2,12 @@
 
 #include "PictureDecoder.h"
 #include "model/Canvas.h"
+#include "model/NumberedPictures.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
-#include <map>
 
 namespace quarnet::win32 {
 
@@ -61,8 +61,7 @@ private:
     HGDIOBJ oldBitmap_ = nullptr;
     std::uint32_t* bits_ = nullptr; // width_ * height_, top row first
     std::uint32_t drawColour_ = 0;  // black, like a fresh device context's pen
-    std::map<int, Pixels> pictures_;
-    int lastPicture_ = 0;
+    NumberedPictures<Pixels> pictures_;
 };
 
 } // namespace quarnet::win32

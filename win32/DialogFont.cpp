@@ -8,8 +8,10 @@ namespace quarnet::win32 {
 
 namespace {
 
-constexpr const wchar_t* designFace = L"SimSun";
-constexpr int designLineHeight = 12;
+// The control table's sizes are made for captions in SimSun with 12-pixel
+// lines at 96 DPI; without it the system's message font is used.
+constexpr const wchar_t* captionFace = L"SimSun";
+constexpr int captionLineHeight = 12;
 
 int CALLBACK noteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 {
@@ -35,15 +37,16 @@ bool hasFace(const wchar_t* face)
 
 HFONT createDialogFont(UINT dpi)
 {
-    if (hasFace(designFace)) {
+    if (hasFace(captionFace)) {
         LOGFONTW font {};
         // Positive: the line's height. SimSun's characters fill their line, so on
-        // Windows this is its 9 points; a substitute keeps the design's lines.
-        font.lfHeight = scaled(designLineHeight, dpi);
+        // Windows this is its 9 points; a substitute the system maps the name to
+        // keeps the 12-pixel lines, so the captions still fit their controls.
+        font.lfHeight = scaled(captionLineHeight, dpi);
         font.lfWeight = FW_NORMAL;
         font.lfCharSet = DEFAULT_CHARSET;
         font.lfQuality = DEFAULT_QUALITY;
-        wcsncpy(font.lfFaceName, designFace, LF_FACESIZE - 1);
+        wcsncpy(font.lfFaceName, captionFace, LF_FACESIZE - 1);
         if (HFONT created = CreateFontIndirectW(&font))
             return created;
     }

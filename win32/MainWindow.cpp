@@ -3,9 +3,7 @@
 #include "DialogFont.h"
 #include "DpiScale.h"
 #include "WindowProc.h"
-#include "model/CityTable.h"
 #include "model/TerrainPalette.h"
-#include "model/TerrainTable.h"
 #include "platform/WindowsText.h"
 
 #include <commctrl.h>
@@ -22,8 +20,6 @@ using layout::ControlKind;
 // Without WS_CLIPCHILDREN: the window's background shows inside the frames.
 constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD windowExStyle = 0;
-constexpr int windowLeft = 50;
-constexpr int windowTop = 50;
 // The combo box's dropped list, below its closed height.
 constexpr int droppedListHeight = 240;
 // The colour square before a legend item.
@@ -147,27 +143,30 @@ void registerClassOnce(WNDPROC windowProc)
 
 } // namespace
 
-MainWindow::MainWindow(platform::Files& files)
-    : files_(files), openDialog_(proposedFileName()), endProgram_([](int code) { PostQuitMessage(code); })
+MainWindow::MainWindow(platform::Files& files, Surroundings surroundings)
+    : files_(files), openDialog_(proposedFileName()), surroundings_(std::move(surroundings))
 {
+    if (!surroundings_.endProgram)
+        surroundings_.endProgram = [](int code) { PostQuitMessage(code); };
     // The controls of common controls 6 (visual styles), where the manifest
     // asks for them.
     INITCOMMONCONTROLSEX classes {sizeof classes, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);
 
     registerClassOnce(&forwardToOwner<MainWindow>);
-    CreateWindowExW(windowExStyle, className, title, windowStyle, windowLeft, windowTop, CW_USEDEFAULT, CW_USEDEFAULT,
-                    nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    CreateWindowExW(windowExStyle, className, platform::utf8ToWide(layout::windowTitle).c_str(), windowStyle,
+                    layout::windowPosition.left, layout::windowPosition.top, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                    nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = GetDpiForWindow(hwnd_);
     createControls();
-    fillLists();
     Host& host = *this;
     editor_ = std::make_unique<MapEditor>(controls_, *mapCanvas_, host, files_);
     connectEvents();
     // The font and the place of every control, for the window's DPI.
     applyDpi(dpi_);
 
-    // The creation-completed event: default texts, directory, picture.
+    // The creation-completed event: the lists' items, default texts,
+    // directory, picture.
     editor_->setUp();
 }
 
@@ -190,13 +189,15 @@ void MainWindow::createControls()
         } else if (entry.kind == ControlKind::Canvas) {
             // The map canvas shows the terrain's background where nothing was
             // drawn; the small one stays blank in the window's colour.
-            const bool map = std::string_view(entry.name) == "画板1";
+            const bool map = (entry.traits & layout::MapCanvas) != 0;
             const COLORREF face = GetSysColor(COLOR_BTNFACE);
             const Rgb background = map ? terrain::canvasBackground : Rgb {GetRValue(face), GetGValue(face), GetBValue(face)};
             auto canvas = std::make_unique<CanvasWindow>(hwnd_, id, entry.geometry.width, entry.geometry.height,
                                                          background);
             hwnd = canvas->hwnd();
-            (map ? mapCanvas_ : smallCanvas_) = std::move(canvas);
+            if (map)
+                mapCanvas_ = canvas.get();
+            canvases_.emplace(entry.name, std::move(canvas));
         } else {
             DWORD style = 0;
             DWORD exStyle = 0;
@@ -226,53 +227,30 @@ void MainWindow::createControls()
     }
 }
 
-void MainWindow::fillLists()
-{
-    HWND legend = controls_.find("列表框1");
-    for (int code = terrain::lowestCode; code <= terrain::highestCode; ++code) {
-        const std::wstring text = platform::utf8ToWide(terrain::legendItemText(code));
-        const LRESULT index = SendMessageW(legend, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        SendMessageW(legend, LB_SETITEMDATA, static_cast<WPARAM>(index), code);
-    }
-    HWND cityBox = controls_.find("城池选择组合框");
-    for (const cities::City& city : cities::table()) {
-        const std::wstring text = platform::utf8ToWide(cities::itemText(city));
-        SendMessageW(cityBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-    // Nothing chosen at start.
-    SendMessageW(cityBox, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-}
-
 void MainWindow::connectEvents()
 {
     MapEditor* editor = editor_.get();
-    const auto on = [this](const char* name, std::function<void()> action) {
-        clicks_[layout::controlId(*layout::findControl(name))] = std::move(action);
-    };
-    on("起始区块位置计算按钮", [editor] { editor->calculateStartBlock(); });
-    on("打开文件按钮", [editor] { editor->openMapFile(); });
-    on("关闭文件按钮", [editor] { editor->closeMapFile(); });
-    on("关闭退出按钮", [editor] { editor->closeAndExit(); });
-    on("写入按钮", [editor] { editor->writeTerrainCode(); });
-    on("定位按钮", [editor] { editor->locateCurrentBlock(); });
-
-    const std::pair<const char*, Direction> pad[] = {
-        {"左上按钮", Direction::UpLeft}, {"上移按钮", Direction::Up},     {"右上按钮", Direction::UpRight},
-        {"左移按钮", Direction::Left},   {"右移按钮", Direction::Right},  {"左下按钮", Direction::DownLeft},
-        {"下移按钮", Direction::Down},   {"右下按钮", Direction::DownRight},
-    };
-    for (const auto& [name, direction] : pad) {
-        const Direction d = direction;
-        on(name, [editor, d] { editor->moveCurrentBlock(d); });
+    for (const EventBinding& binding : eventTable()) {
+        const ControlEntry* entry = layout::findControl(binding.control);
+        if (!entry)
+            continue;
+        const auto run = [editor, handler = binding.run](int x, int y) { handler(*editor, x, y); };
+        switch (binding.event) {
+        case ControlEvent::Clicked:
+        case ControlEvent::ItemChosen:
+        case ControlEvent::ItemDoubleClicked:
+            commands_[layout::controlId(*entry)] = &binding;
+            break;
+        case ControlEvent::MouseMoved:
+            if (const auto canvas = canvases_.find(binding.control); canvas != canvases_.end())
+                canvas->second->onMouseMove = run;
+            break;
+        case ControlEvent::RightButtonPressed:
+            if (const auto canvas = canvases_.find(binding.control); canvas != canvases_.end())
+                canvas->second->onRightButtonDown = run;
+            break;
+        }
     }
-
-    cityBoxId_ = layout::controlId(*layout::findControl("城池选择组合框"));
-    on("城池选择组合框", [editor] { editor->selectCity(); });
-    legendId_ = layout::controlId(*layout::findControl("列表框1"));
-    on("列表框1", [editor] { editor->pickLegendCode(); });
-
-    mapCanvas_->onMouseMove = [editor](int x, int y) { editor->showMouseCoordinates(x, y); };
-    mapCanvas_->onRightButtonDown = [editor](int x, int y) { editor->pickBlockAtMouse(x, y); };
 }
 
 void MainWindow::setFontFor(UINT dpi)
@@ -402,23 +380,29 @@ LRESULT MainWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 
 void MainWindow::command(int id, int code)
 {
-    const auto found = clicks_.find(id);
-    if (found == clicks_.end())
+    const auto found = commands_.find(id);
+    if (found == commands_.end())
         return;
-    bool chosen = false;
-    if (id == cityBoxId_) {
+    const EventBinding& binding = *found->second;
+    bool happened = false;
+    switch (binding.event) {
+    case ControlEvent::ItemChosen: {
         // A choice is complete when the dropped list closes on an item, or at
         // once when the closed box is stepped through with the keyboard.
-        HWND cityBox = GetDlgItem(hwnd_, id);
-        const bool dropped = SendMessageW(cityBox, CB_GETDROPPEDSTATE, 0, 0) != 0;
-        chosen = (code == CBN_SELENDOK && dropped) || (code == CBN_SELCHANGE && !dropped);
-    } else if (id == legendId_) {
-        chosen = code == LBN_DBLCLK;
-    } else {
-        chosen = code == BN_CLICKED;
+        HWND combo = GetDlgItem(hwnd_, id);
+        const bool dropped = SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0;
+        happened = (code == CBN_SELENDOK && dropped) || (code == CBN_SELCHANGE && !dropped);
+        break;
     }
-    if (chosen)
-        found->second();
+    case ControlEvent::ItemDoubleClicked:
+        happened = code == LBN_DBLCLK;
+        break;
+    default:
+        happened = code == BN_CLICKED;
+        break;
+    }
+    if (happened)
+        binding.run(*editor_, 0, 0);
 }
 
 void MainWindow::drawListItem(const DRAWITEMSTRUCT& item) const
@@ -459,23 +443,11 @@ void MainWindow::drawListItem(const DRAWITEMSTRUCT& item) const
         DrawFocusRect(dc, &rect);
 }
 
-void MainWindow::answerNextOpenDialog(std::optional<std::wstring> path)
-{
-    hasNextAnswer_ = true;
-    nextAnswer_ = std::move(path);
-}
-
-void MainWindow::setEndProgram(std::function<void(int)> endProgram)
-{
-    endProgram_ = std::move(endProgram);
-}
-
 std::optional<std::string> MainWindow::askMapFilePath()
 {
     std::optional<std::wstring> chosen;
-    if (hasNextAnswer_) {
-        hasNextAnswer_ = false;
-        chosen = std::exchange(nextAnswer_, std::nullopt);
+    if (surroundings_.answerOpenDialog) {
+        chosen = surroundings_.answerOpenDialog();
         if (chosen)
             openDialog_.chosen(*chosen);
     } else {
@@ -488,7 +460,7 @@ std::optional<std::string> MainWindow::askMapFilePath()
 
 void MainWindow::endProgram(int exitCode)
 {
-    endProgram_(exitCode);
+    surroundings_.endProgram(exitCode);
 }
 
 } // namespace quarnet::win32

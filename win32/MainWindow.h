@@ -3,6 +3,7 @@
 #include "CanvasWindow.h"
 #include "OpenFileDialog.h"
 #include "WindowControls.h"
+#include "model/EventTable.h"
 #include "model/Host.h"
 #include "model/MapEditor.h"
 
@@ -28,9 +29,18 @@ namespace quarnet::win32 {
 class MainWindow final : private Host {
 public:
     static constexpr const wchar_t* className = L"QuarnetMainWindow";
-    static constexpr const wchar_t* title = L"Quarnet --- By Velloran";
 
-    explicit MainWindow(platform::Files& files);
+    // What the window leaves to whoever makes it. Left empty, the open-file
+    // dialog is shown modally and ending the program ends the message loop
+    // with the exit code.
+    struct Surroundings {
+        // Answers in place of the open-file dialog: the chosen path, or
+        // nothing for a cancel. The window proposes that path next time.
+        std::function<std::optional<std::wstring>()> answerOpenDialog;
+        std::function<void(int exitCode)> endProgram;
+    };
+
+    explicit MainWindow(platform::Files& files, Surroundings surroundings = {});
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -48,21 +58,13 @@ public:
     // to a monitor of another scale does.
     void applyDpi(UINT dpi);
 
-    // For tests: the next open-file dialog is not shown and answers this path,
-    // or a cancel when it is empty.
-    void answerNextOpenDialog(std::optional<std::wstring> path);
     const OpenFileDialog& openDialog() const { return openDialog_; }
-
-    // What ending the program does; by default it ends the message loop with
-    // the exit code.
-    void setEndProgram(std::function<void(int)> endProgram);
 
     // Its window's messages.
     LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     void createControls();
-    void fillLists();
     void connectEvents();
     void setFontFor(UINT dpi);
     void placeControls();
@@ -81,17 +83,14 @@ private:
     WindowControls controls_;
     std::unordered_map<HWND, const layout::ControlEntry*> entries_;
     std::unordered_set<HWND> readOnlyEdits_;
-    std::unique_ptr<CanvasWindow> mapCanvas_;
-    std::unique_ptr<CanvasWindow> smallCanvas_;
+    // The canvases by their control names.
+    std::unordered_map<std::string_view, std::unique_ptr<CanvasWindow>> canvases_;
+    CanvasWindow* mapCanvas_ = nullptr;
     OpenFileDialog openDialog_;
     std::unique_ptr<MapEditor> editor_;
     // Button clicks, combo choices and list double-clicks by control ID.
-    std::unordered_map<int, std::function<void()>> clicks_;
-    int cityBoxId_ = 0;
-    int legendId_ = 0;
-    bool hasNextAnswer_ = false;
-    std::optional<std::wstring> nextAnswer_;
-    std::function<void(int)> endProgram_;
+    std::unordered_map<int, const EventBinding*> commands_;
+    Surroundings surroundings_;
 };
 
 } // namespace quarnet::win32

@@ -73,6 +73,25 @@ void WindowControls::setText(std::string_view name, const std::string& text)
         SetWindowTextW(control->hwnd, shown.c_str());
 }
 
+void WindowControls::setItems(std::string_view name, std::span<const std::string> texts, std::span<const int> values)
+{
+    const Control* control = lookUp(name);
+    if (!control || (control->kind != ControlKind::ComboBox && control->kind != ControlKind::ListBox))
+        return;
+    const bool combo = control->kind == ControlKind::ComboBox;
+    SendMessageW(control->hwnd, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::wstring text = platform::utf8ToWide(texts[i]);
+        const LRESULT index = SendMessageW(control->hwnd, combo ? CB_ADDSTRING : LB_ADDSTRING, 0,
+                                           reinterpret_cast<LPARAM>(text.c_str()));
+        if (i < values.size())
+            SendMessageW(control->hwnd, combo ? CB_SETITEMDATA : LB_SETITEMDATA, static_cast<WPARAM>(index),
+                         values[i]);
+    }
+    // Nothing selected.
+    SendMessageW(control->hwnd, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+}
+
 int WindowControls::selectedIndex(std::string_view name) const
 {
     const Control* control = lookUp(name);

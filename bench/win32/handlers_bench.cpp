@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,18 +42,13 @@ public:
         mapPath = programDirectory() + L"\\quarnet-bench-" + std::to_wstring(GetCurrentProcessId()) + L".MPC";
         if (!CopyFileW((programDirectory() + L"\\SANGO7.MPC").c_str(), mapPath.c_str(), FALSE))
             std::fputs("the demo map SANGO7.MPC must lie beside the benchmark\n", stderr);
-        window.setEndProgram([](int) {});
         ShowWindow(window.hwnd(), SW_SHOWNORMAL);
         repaint();
         open();
     }
     ~Bench() { DeleteFileW(mapPath.c_str()); }
 
-    void open()
-    {
-        window.answerNextOpenDialog(mapPath);
-        click("打开文件按钮");
-    }
+    void open() const { click("打开文件按钮"); }
     void click(const char* name) const { SendMessageW(window.control(name), BM_CLICK, 0, 0); }
     void setText(const char* name, const wchar_t* text) const { SetWindowTextW(window.control(name), text); }
 
@@ -82,7 +78,9 @@ public:
     std::wstring mapPath;
     quarnet::platform::NativeFiles native;
     quarnet::bench::NoFlushFiles files {native};
-    MainWindow window {files};
+    // The dialog always answers the scratch map; ending does nothing.
+    MainWindow window {files, {.answerOpenDialog = [this] { return std::optional<std::wstring>(mapPath); },
+                               .endProgram = [](int) {}}};
 };
 
 // Counts the WM_PAINT messages of this thread's windows, however they come:

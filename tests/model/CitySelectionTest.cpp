@@ -1,4 +1,5 @@
 #include "model/CityTable.h"
+#include "model/TerrainTable.h"
 #include "platform/TextCodec.h"
 #include "support/EditorFixture.h"
 
@@ -51,13 +52,7 @@ TEST(CityTable, ShortOrBrokenItemTextsParseWithoutFault)
 
 class CitySelection : public EditorFixture {
 protected:
-    void SetUp() override
-    {
-        editor.setUp();
-        std::vector<std::string>& items = controls.items[std::string(c::城池选择组合框)];
-        for (const cities::City& city : cities::table())
-            items.push_back(cities::itemText(city));
-    }
+    void SetUp() override { editor.setUp(); } // fills the city box
 
     void select(int number)
     {
@@ -122,6 +117,25 @@ TEST_F(CitySelection, ReadsTheTerrainOfTheCityBlock)
     open(dir.write("SANGO7.MPC", mapFileBytes([](std::size_t) { return std::uint8_t {0x05}; })));
     select(50);
     EXPECT_EQ(text(c::标签19), "当前地形:道路\r\r地形代码:05");
+}
+
+// The set-up gives both lists their items: the cities as the combo box's
+// texts, the legend's codes with their names, each item carrying its code.
+TEST_F(EditorFixture, SetUpFillsBothLists)
+{
+    editor.setUp();
+    const std::vector<std::string>& cityItems = controls.items[std::string(c::城池选择组合框)];
+    ASSERT_EQ(cityItems.size(), cities::table().size());
+    for (std::size_t i = 0; i < cityItems.size(); ++i)
+        EXPECT_EQ(cityItems[i], cities::itemText(cities::table()[i]));
+    EXPECT_EQ(controls.itemText(c::城池选择组合框, 0), "001.西凉  (00519,00351)");
+
+    const std::vector<std::string>& legend = controls.items[std::string(c::列表框1)];
+    ASSERT_EQ(legend.size(), 34u);
+    for (int code = terrain::lowestCode; code <= terrain::highestCode; ++code) {
+        EXPECT_EQ(legend[static_cast<std::size_t>(code - 1)], terrain::legendItemText(code));
+        EXPECT_EQ(controls.itemValue(c::列表框1, code - 1), code);
+    }
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "model/Controls.h"
 #include "model/Host.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
@@ -26,6 +27,14 @@ public:
     {
         texts[std::string(control)] = value;
         writes.emplace_back(control);
+    }
+    void setItems(std::string_view control, std::span<const std::string> texts, std::span<const int> itemValues) override
+    {
+        items[std::string(control)].assign(texts.begin(), texts.end());
+        std::vector<int>& carried = values[std::string(control)];
+        carried.assign(texts.size(), 0);
+        std::copy_n(itemValues.begin(), std::min(itemValues.size(), texts.size()), carried.begin());
+        selection.erase(std::string(control));
     }
     int selectedIndex(std::string_view control) const override
     {

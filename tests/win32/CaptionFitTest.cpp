@@ -142,7 +142,7 @@ protected:
             // Every block holds 1E, the code with the longest name.
             const std::string path =
                 dir_.write("SANGO7.MPC", mapFileBytes([](std::size_t) { return std::uint8_t {0x1E}; }));
-            window.answerNextOpenDialog(platform::utf8ToWide(path));
+            harness_.answerNextOpenDialog(platform::utf8ToWide(path));
             harness_.click("打开文件按钮");
         }
         if (scene != Scene::StartUp) {

@@ -27,7 +27,7 @@ protected:
 
     void openMap()
     {
-        harness.window().answerNextOpenDialog(platform::utf8ToWide(path_));
+        harness.answerNextOpenDialog(platform::utf8ToWide(path_));
         harness.click("打开文件按钮");
         ASSERT_TRUE(harness.window().editor().isMapFileOpen());
     }

@@ -135,7 +135,7 @@ TEST_F(MainWindowTest, EveryControlIsTheTablesRowUnderItsRowNumber)
 
 TEST_F(MainWindowTest, OtherProgramsFindControlsByTheirNumber)
 {
-    // The numbers are the rows of the design's tables, top to bottom.
+    // The numbers are the control table's rows, top to bottom.
     struct Row {
         int id;
         const char* name;
@@ -195,7 +195,7 @@ TEST_F(MainWindowTest, WindowTitlePlaceSizeIconAndFont)
     EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0);
     EXPECT_NE(GetClassLongPtrW(window, GCLP_HICONSM), 0);
 
-    // Every control speaks in the design's dialog font: SimSun with 12-pixel
+    // Every control speaks in the captions' font: SimSun with 12-pixel
     // lines, which the test prefix has.
     LOGFONTW font {};
     ASSERT_TRUE(GetObjectW(harness.window().font(), sizeof font, &font));
@@ -410,7 +410,7 @@ TEST_F(MainWindowTest, OpenCloseAndCancelThroughTheDialog)
     TempDir dir;
     // A name outside GBK opens all the same.
     const std::string path = dir.write("地图 ß SANGO7.MPC", mapFileBytes([](std::size_t) { return std::uint8_t {3}; }));
-    window.answerNextOpenDialog(platform::utf8ToWide(path));
+    harness.answerNextOpenDialog(platform::utf8ToWide(path));
     harness.click("打开文件按钮");
     EXPECT_EQ(harness.text("编辑框1"), "当前已打开的文件:" + path + " | 文件长度:1690484字节");
     harness.calculate("0", "0");
@@ -419,10 +419,10 @@ TEST_F(MainWindowTest, OpenCloseAndCancelThroughTheDialog)
     harness.click("关闭文件按钮");
     EXPECT_EQ(harness.text("编辑框1"), "打开文件已关闭，当前没有打开的文件");
 
-    window.answerNextOpenDialog(platform::utf8ToWide(path));
+    harness.answerNextOpenDialog(platform::utf8ToWide(path));
     harness.click("打开文件按钮");
     EXPECT_TRUE(window.editor().isMapFileOpen());
-    window.answerNextOpenDialog(std::nullopt); // cancelled
+    harness.answerNextOpenDialog(std::nullopt); // cancelled
     harness.click("打开文件按钮");
     EXPECT_FALSE(window.editor().isMapFileOpen());
     EXPECT_EQ(harness.text("编辑框1"), "打开文件已关闭，当前没有打开的文件");
@@ -433,7 +433,7 @@ TEST_F(MainWindowTest, OpenCloseAndCancelThroughTheDialog)
 TEST_F(MainWindowTest, ExitButtonClosesTheFileAndEndsWithZero)
 {
     TempDir dir;
-    harness.window().answerNextOpenDialog(platform::utf8ToWide(dir.write("SANGO7.MPC", {1, 2, 3})));
+    harness.answerNextOpenDialog(platform::utf8ToWide(dir.write("SANGO7.MPC", {1, 2, 3})));
     harness.click("打开文件按钮");
     const platform::FileNumber number = harness.window().editor().state().mapFile.mapFileNumber;
     ASSERT_NE(number, 0);
@@ -446,7 +446,7 @@ TEST_F(MainWindowTest, ExitButtonClosesTheFileAndEndsWithZero)
 TEST_F(MainWindowTest, ClosingTheWindowEndsTheSameWay)
 {
     TempDir dir;
-    harness.window().answerNextOpenDialog(platform::utf8ToWide(dir.write("SANGO7.MPC", {1})));
+    harness.answerNextOpenDialog(platform::utf8ToWide(dir.write("SANGO7.MPC", {1})));
     harness.click("打开文件按钮");
     const platform::FileNumber number = harness.window().editor().state().mapFile.mapFileNumber;
     ASSERT_NE(number, 0);

@@ -28,7 +28,7 @@ protected:
 
     void openFixture()
     {
-        harness.window().answerNextOpenDialog(platform::utf8ToWide(mapPath_));
+        harness.answerNextOpenDialog(platform::utf8ToWide(mapPath_));
         harness.click("打开文件按钮");
     }
 

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 // Rectangles compared and shown by tests; RECT is the Windows API's, in the
 // global namespace, where lookup finds these.
@@ -109,13 +110,21 @@ public:
     win32::MainWindow& make()
     {
         exitCode.reset();
+        nextAnswer_.reset();
         window_.reset();
         files.failWrites(false);
         files.failFlushes(false);
-        window_ = std::make_unique<win32::MainWindow>(files);
-        window_->setEndProgram([this](int code) { exitCode = code; });
+        win32::MainWindow::Surroundings surroundings {
+            .answerOpenDialog = [this] { return std::exchange(nextAnswer_, std::nullopt); },
+            .endProgram = [this](int code) { exitCode = code; },
+        };
+        window_ = std::make_unique<win32::MainWindow>(files, std::move(surroundings));
         return *window_;
     }
+
+    // The next open-file dialog answers this path, or a cancel when it is
+    // empty; unanswered, it is cancelled.
+    void answerNextOpenDialog(std::optional<std::wstring> path) { nextAnswer_ = std::move(path); }
 
     win32::MainWindow& window() const { return *window_; }
     void reset() { window_.reset(); }
@@ -194,6 +203,7 @@ public:
     std::optional<int> exitCode;
 
 private:
+    std::optional<std::wstring> nextAnswer_;
     std::unique_ptr<win32::MainWindow> window_;
 };
 

@@ -19,12 +19,12 @@ private:
     std::vector<std::uint8_t> original_;
     std::string path_;
 
-    window::MainWindow& window() { return harness_.window(); }
+    qt::MainWindow& window() { return harness_.window(); }
 
     // A map file whose block n holds code n % 34 + 1, opened through the dialog.
     void openMap()
     {
-        window().answerNextOpenDialog(QString::fromStdString(path_));
+        harness_.answerNextOpenDialog(QString::fromStdString(path_));
         click(window(), "打开文件按钮");
         QVERIFY(window().editor().isMapFileOpen());
     }

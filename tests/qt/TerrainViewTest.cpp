@@ -4,7 +4,7 @@
 #include "model/TerrainPalette.h"
 #include "model/TerrainTable.h"
 #include "support/MapFixtures.h"
-#include "window/SwatchItemDelegate.h"
+#include "qt/SwatchItemDelegate.h"
 
 #include <QApplication>
 #include <QFile>
@@ -32,7 +32,7 @@ QColor colourOf(int column, int row)
 }
 
 // The canvas pixel of a block's inside, away from a marker's outline.
-QColor insideOf(const window::MainWindow& window, int column, int row)
+QColor insideOf(const qt::MainWindow& window, int column, int row)
 {
     const MapView& v = window.editor().state().view;
     const int x = (column - 1) * geometry::pictureBlockSize - v.viewLeft + 1;
@@ -52,27 +52,27 @@ private:
     TempDir dir_;
     std::string mapPath_;
 
-    window::MainWindow& openFixture()
+    qt::MainWindow& openFixture()
     {
-        window::MainWindow& window = harness_.make();
-        window.answerNextOpenDialog(QString::fromStdString(mapPath_));
+        qt::MainWindow& window = harness_.make();
+        harness_.answerNextOpenDialog(QString::fromStdString(mapPath_));
         click(window, "打开文件按钮");
         return window;
     }
 
     // Every pixel of the canvas in the background colour.
-    static bool isEmpty(const window::MainWindow& window)
+    static bool isEmpty(const qt::MainWindow& window)
     {
         QImage empty(window.canvas().surface().size(), window.canvas().surface().format());
         empty.fill(background());
         return window.canvas().surface() == empty;
     }
 
-    static bool legendHasColours(const window::MainWindow& window)
+    static bool legendHasColours(const qt::MainWindow& window)
     {
         const auto* legend = findControl<QListWidget>(window, "列表框1");
         for (int row = 0; row < legend->count(); ++row)
-            if (!legend->item(row)->data(window::SwatchItemDelegate::colourRole).isValid())
+            if (!legend->item(row)->data(qt::SwatchItemDelegate::colourRole).isValid())
                 return false;
         return legend->count() == terrain::highestCode;
     }
@@ -88,14 +88,14 @@ private slots:
 
     void blocksShowTheirColoursOnEveryPage()
     {
-        window::MainWindow& window = harness_.make();
+        qt::MainWindow& window = harness_.make();
         QCOMPARE(window.editor().state().view.mapPicture, 0);
         QVERIFY(isEmpty(window));
         QVERIFY(!legendHasColours(window));
         auto* legend = findControl<QListWidget>(window, "列表框1");
         const int rowHeight = legend->visualItemRect(legend->item(0)).height();
 
-        window.answerNextOpenDialog(QString::fromStdString(mapPath_));
+        harness_.answerNextOpenDialog(QString::fromStdString(mapPath_));
         click(window, "打开文件按钮");
         QVERIFY(legendHasColours(window));
         // The squares show, and the legend keeps its rows and needs no
@@ -147,7 +147,7 @@ private slots:
 
     void aWriteDrawsTheNewColourThenTheMarker()
     {
-        window::MainWindow& window = openFixture();
+        qt::MainWindow& window = openFixture();
         harness_.calculate("64", "32"); // column 3, row 2: canvas 8..11 x 4..7
         const std::uint8_t newCode = patternedCode(3, 2) == 0x13 ? 0x14 : 0x13;
         setTextOf(window, "修改数据编辑框", QString::number(newCode, 16).toUpper());
@@ -179,8 +179,8 @@ private slots:
         std::vector<std::uint8_t> bytes = patternedMap();
         bytes.resize(68 + 999 * 8 + 3);
         TempDir dir;
-        window::MainWindow& window = harness_.make();
-        window.answerNextOpenDialog(QString::fromStdString(dir.write("short.MPC", bytes)));
+        qt::MainWindow& window = harness_.make();
+        harness_.answerNextOpenDialog(QString::fromStdString(dir.write("short.MPC", bytes)));
         click(window, "打开文件按钮");
         harness_.calculate("14500", "40"); // column 454, row 2
         QCOMPARE(window.editor().state().view.viewLeft, 1536);
@@ -193,7 +193,7 @@ private slots:
 
     void closingEmptiesTheView()
     {
-        window::MainWindow& window = openFixture();
+        qt::MainWindow& window = openFixture();
         harness_.calculate("6224", "2080");
         QVERIFY(!isEmpty(window));
         click(window, "关闭文件按钮");

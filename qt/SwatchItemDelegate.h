@@ -2,7 +2,7 @@
 
 #include <QStyledItemDelegate>
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 // Draws an item's colour, when it has one, as a small square in front of its
 // text. Unlike an icon, the square keeps the row as high as its text and
@@ -19,4 +19,4 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

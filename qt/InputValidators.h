@@ -2,7 +2,7 @@
 
 #include <QValidator>
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 // Typing into the start address box: any character, letters turned into
 // capitals, at most 8 characters.
@@ -19,4 +19,4 @@ public:
     State validate(QString& input, int& position) const override;
 };
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 namespace {
 
@@ -57,6 +57,24 @@ void WidgetControls::setText(std::string_view control, const std::string& text)
     }
 }
 
+void WidgetControls::setItems(std::string_view control, std::span<const std::string> texts,
+                              std::span<const int> values)
+{
+    QWidget* widget = find(control);
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        combo->clear();
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            combo->addItem(fromUtf8(texts[i]), i < values.size() ? values[i] : 0);
+        combo->setCurrentIndex(-1);
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        list->clear();
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            auto* item = new QListWidgetItem(fromUtf8(texts[i]), list);
+            item->setData(Qt::UserRole, i < values.size() ? values[i] : 0);
+        }
+    }
+}
+
 int WidgetControls::selectedIndex(std::string_view control) const
 {
     QWidget* widget = find(control);
@@ -103,4 +121,4 @@ void WidgetControls::setItemColours(std::string_view control, std::span<const Rg
     }
 }
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

@@ -4,8 +4,8 @@
 
 #include "platform/FaultInjectingFiles.h"
 #include "platform/NativeFiles.h"
-#include "window/MainWindow.h"
-#include "window/MapCanvasWidget.h"
+#include "qt/MainWindow.h"
+#include "qt/MapCanvasWidget.h"
 
 #include <QAbstractButton>
 #include <QColor>
@@ -20,6 +20,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace quarnet::testing {
 
@@ -76,28 +77,37 @@ inline void click(const QWidget& window, const char* name)
     QTest::mouseClick(findControl<QAbstractButton>(window, name), Qt::LeftButton);
 }
 
-inline QColor canvasPixel(const window::MainWindow& window, int x, int y)
+inline QColor canvasPixel(const qt::MainWindow& window, int x, int y)
 {
     return window.canvas().grab().toImage().pixelColor(x, y);
 }
 
 // A fresh real main window over real files that fail on demand; ending the
-// program is recorded instead of leaving the test's event loop.
+// program is recorded instead of leaving the test's event loop, and the
+// open-file dialog is answered without being shown.
 class WindowHarness {
 public:
-    window::MainWindow& make()
+    qt::MainWindow& make()
     {
         exitCode.reset();
+        nextAnswer_.reset();
         window_.reset();
         files.failWrites(false);
         files.failFlushes(false);
-        window_ = std::make_unique<window::MainWindow>(files);
-        window_->setEndProgram([this](int code) { exitCode = code; });
+        qt::MainWindow::Surroundings surroundings {
+            .answerOpenDialog = [this] { return std::exchange(nextAnswer_, std::nullopt); },
+            .endProgram = [this](int code) { exitCode = code; },
+        };
+        window_ = std::make_unique<qt::MainWindow>(files, std::move(surroundings));
         window_->show();
         return *window_;
     }
 
-    window::MainWindow& window() { return *window_; }
+    // The next open-file dialog answers this path, or a cancel when it is
+    // empty; unanswered, it is cancelled.
+    void answerNextOpenDialog(std::optional<QString> path) { nextAnswer_ = std::move(path); }
+
+    qt::MainWindow& window() { return *window_; }
     void reset() { window_.reset(); }
 
     // Types a start pixel and clicks the calculate button.
@@ -113,7 +123,8 @@ public:
     std::optional<int> exitCode;
 
 private:
-    std::unique_ptr<window::MainWindow> window_;
+    std::optional<QString> nextAnswer_;
+    std::unique_ptr<qt::MainWindow> window_;
 };
 
 } // namespace quarnet::testing

@@ -5,17 +5,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <limits>
+namespace quarnet::qt {
 
-namespace quarnet::window {
-
-MapCanvasWidget::MapCanvasWidget(QWidget* parent) : QWidget(parent)
+MapCanvasWidget::MapCanvasWidget(QSize size, QWidget* parent) : QWidget(parent)
 {
     setMouseTracking(true);
     setCursor(Qt::ArrowCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Fixed at creation: the surface is the canvas's own size and never resized.
-    surface_ = QImage(384, 240, QImage::Format_RGB32);
+    surface_ = QImage(size, QImage::Format_RGB32);
     const Rgb background = terrain::canvasBackground;
     surface_.fill(QColor(background.red, background.green, background.blue));
 }
@@ -34,25 +32,23 @@ int MapCanvasWidget::loadPicture(const std::string& utf8Path)
     const QImage image = prefetched && !prefetched->isNull() ? *prefetched : decodePicture(utf8Path);
     if (image.isNull())
         return 0;
-    lastPicture_ = lastPicture_ == std::numeric_limits<int>::max() ? 1 : lastPicture_ + 1;
-    pictures_[lastPicture_] = image;
-    return lastPicture_;
+    return pictures_.add(image);
 }
 
 void MapCanvasWidget::releasePicture(int picture)
 {
-    pictures_.erase(picture);
+    pictures_.release(picture);
 }
 
 void MapCanvasWidget::drawPicture(int picture, int x, int y)
 {
-    const auto it = pictures_.find(picture);
-    if (it == pictures_.end())
+    const QImage* found = pictures_.find(picture);
+    if (!found)
         return;
     QPainter painter(&surface_);
-    painter.drawImage(QPoint(x, y), it->second);
+    painter.drawImage(QPoint(x, y), *found);
     painter.end();
-    update(QRect(QPoint(x, y), it->second.size()));
+    update(QRect(QPoint(x, y), found->size()));
 }
 
 void MapCanvasWidget::drawImage(const RgbImage& image, int x, int y)
@@ -107,4 +103,4 @@ void MapCanvasWidget::mousePressEvent(QMouseEvent* event)
     }
 }
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

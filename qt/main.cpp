@@ -10,7 +10,7 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("io.github.quarnet.Quarnet"));
 
     quarnet::platform::NativeFiles files;
-    quarnet::window::MainWindow window(files);
+    quarnet::qt::MainWindow window(files);
     window.show();
     application.exec();
     // Both ways of ending close the file and end with exit code 0.

@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 // The model's view of the window: each control found by its objectName, texts
 // converted between the model's UTF-8 and the widgets' QString here only.
@@ -21,6 +21,7 @@ public:
 
     std::string text(std::string_view control) const override;
     void setText(std::string_view control, const std::string& text) override;
+    void setItems(std::string_view control, std::span<const std::string> texts, std::span<const int> values) override;
     int selectedIndex(std::string_view control) const override;
     std::string itemText(std::string_view control, int index) const override;
     int itemValue(std::string_view control, int index) const override;
@@ -36,4 +37,4 @@ private:
     QHash<QString, QWidget*> widgets_;
 };
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

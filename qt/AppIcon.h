@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <QImage>
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 // The program's artwork: a tile of the map with its block grid and a marked
 // block, drawn at any size.
@@ -12,4 +12,4 @@ QImage drawAppIcon(int size);
 // The program's icon at 48, 32 and 16 pixels.
 QIcon appIcon();
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 // Decodes a JPEG picture file, as RGB32; a null image when it can't. The
 // reader's allocation limit turns a picture of absurd dimensions into a
@@ -33,4 +33,4 @@ private:
     std::future<QImage> picture_;
 };
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 // The font the window's fixed layout was drawn for: a Song-style CJK face
 // 12 pixels high whose lines are 12 pixels apart (the help text's 19 lines
@@ -11,4 +11,4 @@ namespace quarnet::window {
 // too. Without that face installed, the platform's default font.
 QFont windowFont();
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

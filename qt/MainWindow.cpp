@@ -7,8 +7,7 @@
 #include "WidgetControls.h"
 #include "WindowFont.h"
 #include "layout/ControlTable.h"
-#include "model/CityTable.h"
-#include "model/TerrainTable.h"
+#include "model/EventTable.h"
 #include "platform/ExecutableDirectory.h"
 
 #include <QCloseEvent>
@@ -22,7 +21,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 namespace {
 
@@ -73,8 +72,8 @@ QWidget* createControl(const ControlEntry& entry, QWidget* parent)
         return list;
     }
     case ControlKind::Canvas:
-        if (QLatin1String(entry.name) == QLatin1String("画板1"))
-            return new MapCanvasWidget(parent);
+        if (entry.traits & layout::MapCanvas)
+            return new MapCanvasWidget(QSize(entry.geometry.width, entry.geometry.height), parent);
         return new QWidget(parent);
     case ControlKind::Frame: {
         auto* frame = new QFrame(parent);
@@ -90,26 +89,28 @@ QWidget* createControl(const ControlEntry& entry, QWidget* parent)
 
 } // namespace
 
-MainWindow::MainWindow(platform::Files& files, QWidget* parent)
-    : QWidget(parent), files_(files), endProgram_([](int code) { QCoreApplication::exit(code); })
+MainWindow::MainWindow(platform::Files& files, Surroundings surroundings, QWidget* parent)
+    : QWidget(parent), files_(files), surroundings_(std::move(surroundings))
 {
-    setWindowTitle(QStringLiteral("Quarnet --- By Velloran"));
+    if (!surroundings_.endProgram)
+        surroundings_.endProgram = [](int code) { QCoreApplication::exit(code); };
+    setWindowTitle(QString::fromUtf8(layout::windowTitle));
     setWindowIcon(appIcon());
     setFont(windowFont());
     setFixedSize(layout::clientSize.width, layout::clientSize.height);
-    move(50, 50);
+    move(layout::windowPosition.left, layout::windowPosition.top);
 
     // The picture decodes on the second core while the controls are made.
     auto prefetch = std::make_unique<PicturePrefetch>(MapEditor::mapPicturePath(platform::executableDirectory()));
     createControls();
     canvas_->usePrefetch(std::move(prefetch));
-    fillLists();
     controls_ = std::make_unique<WidgetControls>(widgets_);
     Host& host = *this;
     editor_ = std::make_unique<MapEditor>(*controls_, *canvas_, host, files_);
     connectEvents();
 
-    // The creation-completed event: default texts, directory, picture.
+    // The creation-completed event: the lists' items, default texts,
+    // directory, picture.
     editor_->setUp();
 }
 
@@ -129,64 +130,33 @@ void MainWindow::createControls()
         control->setGeometry(entry.geometry.left, entry.geometry.top, entry.geometry.width, entry.geometry.height);
         widgets_.insert(control->objectName(), control);
     }
-    canvas_ = qobject_cast<MapCanvasWidget*>(widgets_.value(QStringLiteral("画板1")));
-}
-
-void MainWindow::fillLists()
-{
-    auto* legend = qobject_cast<QListWidget*>(widgets_.value(QStringLiteral("列表框1")));
-    for (int code = terrain::lowestCode; code <= terrain::highestCode; ++code) {
-        auto* item = new QListWidgetItem(QString::fromStdString(terrain::legendItemText(code)), legend);
-        item->setData(Qt::UserRole, code);
-    }
-    auto* cityBox = qobject_cast<QComboBox*>(widgets_.value(QStringLiteral("城池选择组合框")));
-    for (const cities::City& city : cities::table())
-        cityBox->addItem(QString::fromStdString(cities::itemText(city)));
-    cityBox->setCurrentIndex(-1); // nothing chosen at start
+    canvas_ = qobject_cast<MapCanvasWidget*>(widgets_.value(QString::fromUtf8(layout::mapCanvas().name)));
 }
 
 void MainWindow::connectEvents()
 {
-    const auto button = [this](const char* name) {
-        return qobject_cast<QPushButton*>(widgets_.value(QString::fromUtf8(name)));
-    };
     MapEditor* editor = editor_.get();
-    connect(button("起始区块位置计算按钮"), &QPushButton::clicked, this, [editor] { editor->calculateStartBlock(); });
-    connect(button("打开文件按钮"), &QPushButton::clicked, this, [editor] { editor->openMapFile(); });
-    connect(button("关闭文件按钮"), &QPushButton::clicked, this, [editor] { editor->closeMapFile(); });
-    connect(button("关闭退出按钮"), &QPushButton::clicked, this, [editor] { editor->closeAndExit(); });
-    connect(button("写入按钮"), &QPushButton::clicked, this, [editor] { editor->writeTerrainCode(); });
-    connect(button("定位按钮"), &QPushButton::clicked, this, [editor] { editor->locateCurrentBlock(); });
-
-    const std::pair<const char*, Direction> pad[] = {
-        {"左上按钮", Direction::UpLeft}, {"上移按钮", Direction::Up},     {"右上按钮", Direction::UpRight},
-        {"左移按钮", Direction::Left},   {"右移按钮", Direction::Right},  {"左下按钮", Direction::DownLeft},
-        {"下移按钮", Direction::Down},   {"右下按钮", Direction::DownRight},
-    };
-    for (const auto& [name, direction] : pad) {
-        const Direction d = direction;
-        connect(button(name), &QPushButton::clicked, this, [editor, d] { editor->moveCurrentBlock(d); });
+    for (const EventBinding& binding : eventTable()) {
+        QWidget* widget = widgets_.value(QString::fromUtf8(binding.control.data(), qsizetype(binding.control.size())));
+        const auto run = [editor, handler = binding.run](int x, int y) { handler(*editor, x, y); };
+        switch (binding.event) {
+        case ControlEvent::Clicked:
+            connect(qobject_cast<QPushButton*>(widget), &QPushButton::clicked, this, [run] { run(0, 0); });
+            break;
+        case ControlEvent::ItemChosen:
+            connect(qobject_cast<QComboBox*>(widget), &QComboBox::activated, this, [run] { run(0, 0); });
+            break;
+        case ControlEvent::ItemDoubleClicked:
+            connect(qobject_cast<QListWidget*>(widget), &QListWidget::itemDoubleClicked, this, [run] { run(0, 0); });
+            break;
+        case ControlEvent::MouseMoved:
+            connect(qobject_cast<MapCanvasWidget*>(widget), &MapCanvasWidget::mouseMoved, this, run);
+            break;
+        case ControlEvent::RightButtonPressed:
+            connect(qobject_cast<MapCanvasWidget*>(widget), &MapCanvasWidget::rightButtonPressed, this, run);
+            break;
+        }
     }
-
-    auto* cityBox = qobject_cast<QComboBox*>(widgets_.value(QStringLiteral("城池选择组合框")));
-    connect(cityBox, &QComboBox::activated, this, [editor] { editor->selectCity(); });
-    auto* legend = qobject_cast<QListWidget*>(widgets_.value(QStringLiteral("列表框1")));
-    connect(legend, &QListWidget::itemDoubleClicked, this, [editor] { editor->pickLegendCode(); });
-
-    connect(canvas_, &MapCanvasWidget::mouseMoved, this, [editor](int x, int y) { editor->showMouseCoordinates(x, y); });
-    connect(canvas_, &MapCanvasWidget::rightButtonPressed, this,
-            [editor](int x, int y) { editor->pickBlockAtMouse(x, y); });
-}
-
-void MainWindow::answerNextOpenDialog(std::optional<QString> path)
-{
-    hasNextAnswer_ = true;
-    nextAnswer_ = std::move(path);
-}
-
-void MainWindow::setEndProgram(std::function<void(int)> endProgram)
-{
-    endProgram_ = std::move(endProgram);
 }
 
 QFileDialog& MainWindow::openDialog()
@@ -207,9 +177,8 @@ QFileDialog& MainWindow::openDialog()
 std::optional<std::string> MainWindow::askMapFilePath()
 {
     std::optional<QString> chosen;
-    if (hasNextAnswer_) {
-        hasNextAnswer_ = false;
-        chosen = std::exchange(nextAnswer_, std::nullopt);
+    if (surroundings_.answerOpenDialog) {
+        chosen = surroundings_.answerOpenDialog();
     } else {
         QFileDialog& dialog = openDialog();
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
@@ -223,7 +192,7 @@ std::optional<std::string> MainWindow::askMapFilePath()
 
 void MainWindow::endProgram(int exitCode)
 {
-    endProgram_(exitCode);
+    surroundings_.endProgram(exitCode);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -232,4 +201,4 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

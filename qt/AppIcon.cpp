@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 QImage drawAppIcon(int size)
 {
@@ -42,4 +42,4 @@ QIcon appIcon()
     return icon;
 }
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

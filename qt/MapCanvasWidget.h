@@ -2,15 +2,15 @@
 
 #include "PicturePrefetch.h"
 #include "model/Canvas.h"
+#include "model/NumberedPictures.h"
 
 #include <QColor>
 #include <QImage>
 #include <QWidget>
 
-#include <map>
 #include <memory>
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 // The map canvas: a persistent image surface that keeps everything drawn on
 // it until something is drawn over it, and repaints itself from that surface.
@@ -19,7 +19,8 @@ class MapCanvasWidget final : public QWidget, public Canvas {
     Q_OBJECT
 
 public:
-    explicit MapCanvasWidget(QWidget* parent = nullptr);
+    // A canvas of size pixels, which it keeps.
+    explicit MapCanvasWidget(QSize size, QWidget* parent = nullptr);
 
     // The next load of the prefetch's path takes its picture.
     void usePrefetch(std::unique_ptr<PicturePrefetch> prefetch);
@@ -45,9 +46,8 @@ protected:
 private:
     QImage surface_;
     QColor drawColour_ {Qt::black};
-    std::map<int, QImage> pictures_;
+    NumberedPictures<QImage> pictures_;
     std::unique_ptr<PicturePrefetch> prefetch_;
-    int lastPicture_ = 0;
 };
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

@@ -3,7 +3,7 @@
 #include <QImageReader>
 #include <QString>
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 QImage decodePicture(const std::string& utf8Path)
 {
@@ -34,4 +34,4 @@ std::optional<QImage> PicturePrefetch::take(const std::string& utf8Path)
     return picture_.get();
 }
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

@@ -20,7 +20,7 @@ namespace quarnet::layout {
 struct ControlEntry;
 }
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 class MapCanvasWidget;
 class WidgetControls;
@@ -32,29 +32,30 @@ class MainWindow final : public QWidget, private Host {
     Q_OBJECT
 
 public:
-    explicit MainWindow(platform::Files& files, QWidget* parent = nullptr);
+    // What the window leaves to whoever makes it. Left empty, the open-file
+    // dialog is shown modally and ending the program leaves the event loop
+    // with the exit code.
+    struct Surroundings {
+        // Answers in place of the open-file dialog: the chosen path, or
+        // nothing for a cancel. The window proposes that path next time.
+        std::function<std::optional<QString>()> answerOpenDialog;
+        std::function<void(int exitCode)> endProgram;
+    };
+
+    explicit MainWindow(platform::Files& files, Surroundings surroundings = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     const MapEditor& editor() const { return *editor_; }
     MapCanvasWidget& canvas() const { return *canvas_; }
 
-    // For tests: the next open-file dialog is not shown and answers this path,
-    // or a cancel when it is empty.
-    void answerNextOpenDialog(std::optional<QString> path);
-
     // The open-file dialog, proposing the file name it will show.
     QFileDialog& openDialog();
-
-    // What ending the program does; by default it leaves the event loop with
-    // the exit code.
-    void setEndProgram(std::function<void(int)> endProgram);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
-    void fillLists();
     void connectEvents();
 
     std::optional<std::string> askMapFilePath() override;
@@ -68,9 +69,7 @@ private:
     QString proposedPath_;
     std::unique_ptr<WidgetControls> controls_;
     std::unique_ptr<MapEditor> editor_;
-    bool hasNextAnswer_ = false;
-    std::optional<QString> nextAnswer_;
-    std::function<void(int)> endProgram_;
+    Surroundings surroundings_;
 };
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

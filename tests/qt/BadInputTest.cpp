@@ -14,7 +14,7 @@ class BadInputTest : public QObject {
 private:
     WindowHarness harness_;
 
-    window::MainWindow& window() { return harness_.window(); }
+    qt::MainWindow& window() { return harness_.window(); }
 
     // Enters a text the way a user does: typed key by key, or pasted whole.
     void enter(const char* box, const QString& text, bool pasted)

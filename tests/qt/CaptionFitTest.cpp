@@ -116,11 +116,11 @@ private:
     std::unique_ptr<TempDir> dir_;
     std::optional<Scene> scene_;
 
-    window::MainWindow& windowIn(Scene scene)
+    qt::MainWindow& windowIn(Scene scene)
     {
         if (scene_ == scene)
             return harness_.window();
-        window::MainWindow& window = harness_.make();
+        qt::MainWindow& window = harness_.make();
         scene_ = scene;
         if (scene == Scene::StartUp)
             return window;
@@ -128,7 +128,7 @@ private:
             // Every block holds 1E, the code with the longest name.
             const std::string path =
                 dir_->write("SANGO7.MPC", mapFileBytes([](std::size_t) { return std::uint8_t {0x1E}; }));
-            window.answerNextOpenDialog(QString::fromStdString(path));
+            harness_.answerNextOpenDialog(QString::fromStdString(path));
             click(window, "打开文件按钮");
         }
         harness_.calculate("17471", "12383");
@@ -181,7 +181,7 @@ private slots:
     {
         QFETCH(int, scene);
         QFETCH(QString, control);
-        const window::MainWindow& window = windowIn(Scene(scene));
+        const qt::MainWindow& window = windowIn(Scene(scene));
         const QWidget* widget = window.findChild<QWidget*>(control);
         QVERIFY(widget);
         const QString misfit = controlOverflow(*widget);
@@ -192,7 +192,7 @@ private slots:
     // the combo box once chosen.
     void listItemsFit()
     {
-        const window::MainWindow& window = windowIn(Scene::StartUp);
+        const qt::MainWindow& window = windowIn(Scene::StartUp);
         auto* legend = findControl<QListWidget>(window, "列表框1");
         QCOMPARE(legend->horizontalScrollBar()->maximum(), 0);
 

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 namespace {
 
@@ -44,4 +44,4 @@ QSize SwatchItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QMo
     return QStyledItemDelegate::sizeHint(option, index) + QSize(swatchWidth(index), 0);
 }
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

@@ -1,6 +1,6 @@
 #include "InputValidators.h"
 
-namespace quarnet::window {
+namespace quarnet::qt {
 
 QValidator::State HexEntryValidator::validate(QString& input, int&) const
 {
@@ -19,4 +19,4 @@ QValidator::State PixelEntryValidator::validate(QString& input, int&) const
     return Acceptable;
 }
 
-} // namespace quarnet::window
+} // namespace quarnet::qt

@@ -24,7 +24,7 @@ class MainWindowTest : public QObject {
 private:
     WindowHarness harness_;
 
-    window::MainWindow& makeWindow() { return harness_.make(); }
+    qt::MainWindow& makeWindow() { return harness_.make(); }
     void calculate(const char* x, const char* y) { harness_.calculate(x, y); }
 
 private slots:
@@ -120,7 +120,7 @@ private slots:
             {"标签20", "QLabel", {248, 459, 104, 22}, "", "座标:"},
             {"打开文件通用对话框", "QFileDialog", {}, "", ""},
             {"外形框3", "QFrame", {359, 239, 386, 242}, "", ""},
-            {"画板1", "quarnet::window::MapCanvasWidget", {1, 1, 384, 240}, "外形框3", ""},
+            {"画板1", "quarnet::qt::MapCanvasWidget", {1, 1, 384, 240}, "外形框3", ""},
             {"编辑框1", "QLineEdit", {2, 486, 747, 24}, "", "<directory line>"},
         };
         static_assert(std::size(rows) == 65);
@@ -135,7 +135,7 @@ private slots:
         QFETCH(QRect, geometry);
         QFETCH(QString, parentName);
         QFETCH(QString, text);
-        window::MainWindow& window = makeWindow();
+        qt::MainWindow& window = makeWindow();
         const QString name = QString::fromUtf8(QTest::currentDataTag());
         if (className == QLatin1String("QFileDialog")) {
             // Made when first needed, never shown by itself.
@@ -168,7 +168,7 @@ private slots:
 
     void windowItself()
     {
-        const window::MainWindow& window = makeWindow();
+        const qt::MainWindow& window = makeWindow();
         QCOMPARE(window.windowTitle(), QStringLiteral("Quarnet --- By Velloran"));
         QCOMPARE(window.minimumSize(), window.maximumSize()); // the client area never changes size
         const QIcon icon = window.windowIcon();
@@ -178,7 +178,7 @@ private slots:
 
     void startUp()
     {
-        const window::MainWindow& window = makeWindow();
+        const qt::MainWindow& window = makeWindow();
         QCOMPARE(textOf(window, "编辑框1"),
                  QStringLiteral("当前程序所在目录： ") + QString::fromStdString(platform::executableDirectory()));
         QCOMPARE(textOf(window, "修改数据编辑框"), QStringLiteral(" 07"));
@@ -207,7 +207,7 @@ private slots:
     void missingPictureIsHarmless()
     {
         QVERIFY(QFile::rename(picturePathBesideTests(), picturePathBesideTests() + ".away"));
-        const window::MainWindow& window = makeWindow();
+        const qt::MainWindow& window = makeWindow();
         QVERIFY(QFile::rename(picturePathBesideTests() + ".away", picturePathBesideTests()));
         QCOMPARE(window.editor().state().view.mapPicture, 0);
         QCOMPARE(textOf(window, "起始位址编辑框"), QStringLiteral("44"));
@@ -256,7 +256,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }
-        const window::MainWindow& window = makeWindow();
+        const qt::MainWindow& window = makeWindow();
         QFile::remove(path);
         QVERIFY(QFile::rename(path + ".away", path));
         calculate("100", "100");
@@ -284,7 +284,7 @@ private slots:
         QFETCH(QString, box);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        const window::MainWindow& window = makeWindow();
+        const qt::MainWindow& window = makeWindow();
         auto* edit = window.findChild<QLineEdit*>(box);
         if (!edit->isReadOnly())
             edit->clear();
@@ -294,7 +294,7 @@ private slots:
 
     void programTextsAreShownWhole()
     {
-        const window::MainWindow& window = makeWindow();
+        const qt::MainWindow& window = makeWindow();
         // Longer than the typing limit, and with lower case: shown as set.
         setTextOf(window, "起始位址编辑框", QStringLiteral("123456789"));
         QCOMPARE(textOf(window, "起始位址编辑框"), QStringLiteral("123456789"));
@@ -304,7 +304,7 @@ private slots:
 
     void calculateThroughTheWindow()
     {
-        const window::MainWindow& window = makeWindow();
+        const qt::MainWindow& window = makeWindow();
         calculate("17471", "12383");
         const std::pair<const char*, const char*> expected[] = {
             {"偏移长度编辑框", "68"},          {"起始区块行号编辑框", "387"},
@@ -323,10 +323,10 @@ private slots:
 
     void openCloseAndCancel()
     {
-        window::MainWindow& window = makeWindow();
+        qt::MainWindow& window = makeWindow();
         TempDir dir;
         const std::string path = dir.write("地图 SANGO7.MPC", mapFileBytes([](std::size_t) { return std::uint8_t {3}; }));
-        window.answerNextOpenDialog(QString::fromStdString(path));
+        harness_.answerNextOpenDialog(QString::fromStdString(path));
         click(window, "打开文件按钮");
         QCOMPARE(textOf(window, "编辑框1"),
                  QStringLiteral("当前已打开的文件:") + QString::fromStdString(path) + QStringLiteral(" | 文件长度:1690484字节"));
@@ -337,10 +337,10 @@ private slots:
         QCOMPARE(textOf(window, "编辑框1"), QStringLiteral("打开文件已关闭，当前没有打开的文件"));
         QCOMPARE(textOf(window, "标签19"), QStringLiteral("当前地形:草原\n\n地形代码:03"));
 
-        window.answerNextOpenDialog(QString::fromStdString(path));
+        harness_.answerNextOpenDialog(QString::fromStdString(path));
         click(window, "打开文件按钮");
         QVERIFY(window.editor().isMapFileOpen());
-        window.answerNextOpenDialog(std::nullopt); // cancelled
+        harness_.answerNextOpenDialog(std::nullopt); // cancelled
         click(window, "打开文件按钮");
         QVERIFY(!window.editor().isMapFileOpen());
         QCOMPARE(textOf(window, "编辑框1"), QStringLiteral("打开文件已关闭，当前没有打开的文件"));
@@ -352,9 +352,9 @@ private slots:
 
     void exitButtonClosesFileAndEndsWithZero()
     {
-        window::MainWindow& window = makeWindow();
+        qt::MainWindow& window = makeWindow();
         TempDir dir;
-        window.answerNextOpenDialog(QString::fromStdString(dir.write("SANGO7.MPC", {1, 2, 3})));
+        harness_.answerNextOpenDialog(QString::fromStdString(dir.write("SANGO7.MPC", {1, 2, 3})));
         click(window, "打开文件按钮");
         const platform::FileNumber number = window.editor().state().mapFile.mapFileNumber;
         QVERIFY(number != 0);
@@ -366,9 +366,9 @@ private slots:
 
     void closingByTitleBarEndsTheSameWay()
     {
-        window::MainWindow& window = makeWindow();
+        qt::MainWindow& window = makeWindow();
         TempDir dir;
-        window.answerNextOpenDialog(QString::fromStdString(dir.write("SANGO7.MPC", {1})));
+        harness_.answerNextOpenDialog(QString::fromStdString(dir.write("SANGO7.MPC", {1})));
         click(window, "打开文件按钮");
         const platform::FileNumber number = window.editor().state().mapFile.mapFileNumber;
         QVERIFY(window.close());
@@ -378,7 +378,7 @@ private slots:
 
     void lastBlockPageAndMarker()
     {
-        window::MainWindow& window = makeWindow();
+        qt::MainWindow& window = makeWindow();
         calculate("17471", "12383");
         const MapView& v = window.editor().state().view;
         QCOMPARE(v.viewLeft, 1920);
@@ -405,7 +405,7 @@ private slots:
 
     void mouseCoordinatesAndRightClickPick()
     {
-        window::MainWindow& window = makeWindow();
+        qt::MainWindow& window = makeWindow();
         QWidget& canvas = window.canvas();
         const auto move = [&canvas](int x, int y) {
             QMouseEvent event(QEvent::MouseMove, QPointF(x, y), canvas.mapToGlobal(QPointF(x, y)), Qt::NoButton,
@@ -437,7 +437,7 @@ private slots:
 
     void rightClickBeyondThePictureIsRefused()
     {
-        window::MainWindow& window = makeWindow();
+        qt::MainWindow& window = makeWindow();
         calculate("17471", "0"); // page (5, 0)
         QTest::mouseClick(&window.canvas(), Qt::RightButton, {}, QPoint(263, 0));
         QCOMPARE(textOf(window, "起始像素点X编辑框"), QStringLiteral("17464"));
@@ -453,7 +453,7 @@ private slots:
 
     void locateMarksAndRedrawsOnAnotherPage()
     {
-        window::MainWindow& window = makeWindow();
+        qt::MainWindow& window = makeWindow();
         click(window, "定位按钮"); // before any calculation: nothing
         QVERIFY(near(canvasPixel(window, 1, 1), pageColour(0, 0)));
 

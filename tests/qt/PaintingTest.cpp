@@ -1,12 +1,12 @@
-#include "window/MapCanvasWidget.h"
-#include "window/PicturePrefetch.h"
+#include "qt/MapCanvasWidget.h"
+#include "qt/PicturePrefetch.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
 
 
-using namespace quarnet::window;
+using namespace quarnet::qt;
 
 // The map canvas: its picture prefetch and what it draws over.
 class PaintingTest : public QObject {
@@ -35,7 +35,7 @@ private slots:
 
         // Through the canvas: another path loads that path's picture, and a
         // missing picture loads as none.
-        MapCanvasWidget canvas;
+        MapCanvasWidget canvas(QSize(384, 240));
         canvas.usePrefetch(std::make_unique<PicturePrefetch>(first.toStdString()));
         const int loaded = canvas.loadPicture(second.toStdString());
         QVERIFY(loaded != 0);
@@ -55,7 +55,7 @@ private slots:
         page.fill(QColor(40, 90, 160));
         QVERIFY(page.save(path, "JPEG", 100));
 
-        MapCanvasWidget canvas;
+        MapCanvasWidget canvas(QSize(384, 240));
         const int picture = canvas.loadPicture(path.toStdString());
         QVERIFY(picture != 0);
         canvas.drawPicture(picture, 0, 0);
