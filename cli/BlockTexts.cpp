@@ -3,43 +3,46 @@
 #include "model/BlockLayout.h"
 #include "model/TerrainTable.h"
 
+#include <algorithm>
 #include <charconv>
+#include <string_view>
 
 namespace quarnet::cli {
 
 namespace {
 
-void appendNumber(std::string& text, std::int32_t value)
+char* writeText(char* out, std::string_view text)
 {
-    char digits[16];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    text.append(digits, result.ptr);
+    return std::copy(text.begin(), text.end(), out);
+}
+
+char* writeNumber(char* out, std::int32_t value)
+{
+    // Eleven characters hold any 32-bit number.
+    return std::to_chars(out, out + 11, value).ptr;
 }
 
 // A pixel range in the window's form: "32～63".
-void appendRange(std::string& text, blocks::PixelRange range)
+char* writeRange(char* out, blocks::PixelRange range)
 {
-    appendNumber(text, range.first);
-    text += "～";
-    appendNumber(text, range.last);
+    out = writeNumber(out, range.first);
+    out = writeText(out, "～");
+    return writeNumber(out, range.last);
 }
 
 } // namespace
 
-void appendBlockPlace(std::string& text, std::int32_t block)
+char* writeBlockPlace(char* out, std::int32_t block)
 {
+    // 35 bytes of words below and seven numbers of 11 at most.
+    static_assert(35 + 7 * 11 <= blockPlaceMaxSize);
     const std::int32_t row = blocks::rowOf(block);
     const std::int32_t column = blocks::columnOf(block);
-    text += "block ";
-    appendNumber(text, block);
-    text += ", row ";
-    appendNumber(text, row);
-    text += ", column ";
-    appendNumber(text, column);
-    text += ", x ";
-    appendRange(text, blocks::pixelRange(column));
-    text += ", y ";
-    appendRange(text, blocks::pixelRange(row));
+    out = writeNumber(writeText(out, "block "), block);
+    out = writeNumber(writeText(out, ", row "), row);
+    out = writeNumber(writeText(out, ", column "), column);
+    out = writeRange(writeText(out, ", x "), blocks::pixelRange(column));
+    return writeRange(writeText(out, ", y "), blocks::pixelRange(row));
 }
 
 std::string codeWithNameText(int code)

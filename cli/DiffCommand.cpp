@@ -11,10 +11,13 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quarnet::cli {
@@ -35,6 +38,35 @@ struct Differences {
     std::int64_t pastShorterEnd = 0;    // when the lengths differ
 };
 
+// Calls `differ(i)` for each index, in order, at which the two byte spans
+// differ, as far as the shorter goes. Runs of 64 bytes, then 8, are compared
+// first: most of two maps is the same, and byte by byte took most of diff's
+// time.
+template <typename Differ>
+void forEachDifference(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b, Differ differ)
+{
+    constexpr std::size_t run = 64;
+    constexpr std::size_t word = 8;
+    const std::size_t size = std::min(a.size(), b.size());
+    std::size_t i = 0;
+    for (; i + run <= size; i += run) {
+        if (std::memcmp(a.data() + i, b.data() + i, run) == 0)
+            continue;
+        for (std::size_t w = i; w < i + run; w += word) {
+            if (std::memcmp(a.data() + w, b.data() + w, word) == 0)
+                continue;
+            for (std::size_t j = w; j < w + word; ++j) {
+                if (a[j] != b[j])
+                    differ(j);
+            }
+        }
+    }
+    for (; i < size; ++i) {
+        if (a[i] != b[i])
+            differ(i);
+    }
+}
+
 // The blocks whose codes differ, among the first `blocks`, whose code bytes
 // both files hold. A band of rows at a time, so the memory stays small and
 // warm. False when reading fails.
@@ -50,27 +82,56 @@ bool compareCodes(platform::Files& files, platform::FileNumber oldMap, platform:
             return false;
         const std::int32_t firstBlock = blocks::blockNumber(firstRow + 1, 1);
         const auto count = static_cast<std::size_t>(std::clamp(blocks - firstBlock + 1, 0, rows * g::columns));
-        for (std::size_t i = 0; i < count; ++i) {
-            if ((*oldCodes)[i] == (*newCodes)[i])
-                continue;
+        forEachDifference(std::span(*oldCodes).first(count), std::span(*newCodes).first(count), [&](std::size_t i) {
             found.blocks.push_back(firstBlock + static_cast<std::int32_t>(i));
             found.oldCodes.push_back((*oldCodes)[i]);
             found.newCodes.push_back((*newCodes)[i]);
-        }
+        });
     }
     return true;
 }
 
-// Writes the text out once it holds this much, and starts it again: a diff
-// of the whole map is megabytes.
-void writeOutWhenFull(std::string& text, std::ostream& out)
-{
-    constexpr std::size_t full = 16 * 1024;
-    if (text.size() < full)
-        return;
-    out << text;
-    text.clear();
-}
+// Output gathered in a fixed buffer and written out whenever it fills: a
+// diff of the whole map is megabytes, and growing strings line by line cost
+// more than comparing the maps.
+class OutputBuffer {
+public:
+    explicit OutputBuffer(std::ostream& out)
+        : out_(out)
+    {
+    }
+
+    // Room for `size` more bytes, at most the buffer's size; what is written
+    // there counts once passed to claim.
+    char* room(std::size_t size)
+    {
+        if (bytes_.size() - used_ < size)
+            flush();
+        return bytes_.data() + used_;
+    }
+    void claim(const char* end) { used_ = static_cast<std::size_t>(end - bytes_.data()); }
+
+    void append(std::string_view text)
+    {
+        if (text.size() > bytes_.size()) {
+            flush();
+            out_ << text;
+            return;
+        }
+        claim(std::copy(text.begin(), text.end(), room(text.size())));
+    }
+
+    void flush()
+    {
+        out_.write(bytes_.data(), static_cast<std::streamsize>(used_));
+        used_ = 0;
+    }
+
+private:
+    std::ostream& out_;
+    std::array<char, 16 * 1024> bytes_; // left unfilled: only claimed bytes are written out
+    std::size_t used_ = 0;
+};
 
 // Counts the bytes other than code bytes that differ, as far as the shorter
 // file goes, reading both a chunk at a time. False when reading fails.
@@ -89,29 +150,17 @@ bool countOtherBytes(platform::Files& files, platform::FileNumber oldMap, platfo
             ++found.records;
     };
     constexpr std::size_t chunk = 64 * 1024;
-    std::vector<std::uint8_t> oldBytes(chunk);
-    std::vector<std::uint8_t> newBytes(chunk);
+    // Left unfilled: only the bytes each read gives are compared.
+    const auto oldBytes = std::make_unique_for_overwrite<std::uint8_t[]>(chunk);
+    const auto newBytes = std::make_unique_for_overwrite<std::uint8_t[]>(chunk);
     for (std::int64_t position = 0;; position += static_cast<std::int64_t>(chunk)) {
-        const std::int64_t oldGot = files.readBytes(oldMap, position, oldBytes);
-        const std::int64_t newGot = files.readBytes(newMap, position, newBytes);
+        const std::int64_t oldGot = files.readBytes(oldMap, position, {oldBytes.get(), chunk});
+        const std::int64_t newGot = files.readBytes(newMap, position, {newBytes.get(), chunk});
         if (oldGot < 0 || newGot < 0)
             return false;
         const auto common = static_cast<std::size_t>(std::min(oldGot, newGot));
-        // Eight bytes at a time first: even 10,000 changed blocks leave most
-        // runs of eight equal.
-        std::size_t i = 0;
-        for (; i + 8 <= common; i += 8) {
-            if (std::memcmp(oldBytes.data() + i, newBytes.data() + i, 8) == 0)
-                continue;
-            for (std::size_t j = i; j < i + 8; ++j) {
-                if (oldBytes[j] != newBytes[j])
-                    classify(position + static_cast<std::int64_t>(j));
-            }
-        }
-        for (; i < common; ++i) {
-            if (oldBytes[i] != newBytes[i])
-                classify(position + static_cast<std::int64_t>(i));
-        }
+        forEachDifference({oldBytes.get(), common}, {newBytes.get(), common},
+                          [&](std::size_t i) { classify(position + static_cast<std::int64_t>(i)); });
         if (common < chunk)
             return true;
     }
@@ -153,42 +202,43 @@ int runDiff(const CommandContext& context)
     found.pastShorterEnd = oldLength > newLength ? oldLength - newLength : newLength - oldLength;
     const bool othersDiffer = found.header + found.records + found.afterRecords + found.pastShorterEnd != 0;
 
-    std::string text;
+    OutputBuffer output(context.out);
     if (context.line.flag("--csv")) {
-        text += editListHeader;
-        text += '\n';
+        output.append(editListHeader);
+        output.append("\n");
+        std::array<std::string, 256> codeTexts; // ",07\n"
+        for (int code = 0; code < 256; ++code)
+            codeTexts[static_cast<std::size_t>(code)] = "," + terrain::formatCode(code) + "\n";
         for (std::size_t i = 0; i < found.blocks.size(); ++i) {
-            text += std::to_string(found.blocks[i]);
-            text += ',';
-            text += terrain::formatCode(found.newCodes[i]);
-            text += '\n';
-            writeOutWhenFull(text, context.out);
+            constexpr std::size_t numberSize = 11;
+            char* const room = output.room(numberSize);
+            output.claim(std::to_chars(room, room + numberSize, found.blocks[i]).ptr);
+            output.append(codeTexts[found.newCodes[i]]);
         }
-        context.out << text;
+        output.flush();
         if (othersDiffer) {
             context.err << "quarnet-terrain diff: the edit list holds terrain codes only; "
                         << otherBytesText(found, oldLength, newLength) << '\n';
         }
     } else {
-        std::array<std::string, 256> codeTexts;
-        for (int code = 0; code < 256; ++code)
-            codeTexts[static_cast<std::size_t>(code)] = codeWithNameText(code);
+        std::array<std::string, 256> oldTexts; // ": 05 道路"
+        std::array<std::string, 256> newTexts; // " -> 07 高山\n"
+        for (int code = 0; code < 256; ++code) {
+            oldTexts[static_cast<std::size_t>(code)] = ": " + codeWithNameText(code);
+            newTexts[static_cast<std::size_t>(code)] = " -> " + codeWithNameText(code) + "\n";
+        }
         for (std::size_t i = 0; i < found.blocks.size(); ++i) {
-            appendBlockPlace(text, found.blocks[i]);
-            text += ": ";
-            text += codeTexts[found.oldCodes[i]];
-            text += " -> ";
-            text += codeTexts[found.newCodes[i]];
-            text += '\n';
-            writeOutWhenFull(text, context.out);
+            output.claim(writeBlockPlace(output.room(blockPlaceMaxSize), found.blocks[i]));
+            output.append(oldTexts[found.oldCodes[i]]);
+            output.append(newTexts[found.newCodes[i]]);
         }
         if (found.blocks.empty())
-            text += "The terrain is the same; ";
+            output.append("The terrain is the same; ");
         else
-            text += std::to_string(found.blocks.size()) + (found.blocks.size() == 1 ? " block differs" : " blocks differ")
-                    + " in terrain; ";
-        text += otherBytesText(found, oldLength, newLength) + "\n";
-        context.out << text;
+            output.append(std::to_string(found.blocks.size())
+                          + (found.blocks.size() == 1 ? " block differs" : " blocks differ") + " in terrain; ");
+        output.append(otherBytesText(found, oldLength, newLength) + "\n");
+        output.flush();
     }
     return found.blocks.empty() && found.pastShorterEnd == 0 ? exitSuccess : exitDifferent;
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 namespace quarnet::terrain {
 
@@ -17,7 +18,9 @@ bool readWholeRows(platform::Files& files, platform::FileNumber number, std::int
                    std::int64_t fileLength, int firstRow, int rows, std::vector<std::uint8_t>& codes)
 {
     constexpr int rowsPerRead = 16;
-    std::vector<std::uint8_t> records;
+    // Left unfilled: each read overwrites what the codes are taken from.
+    constexpr std::int64_t bufferSize = std::int64_t {rowsPerRead} * geometry::rowStride;
+    const auto records = std::make_unique_for_overwrite<std::uint8_t[]>(bufferSize);
     for (int row = std::max(0, -firstRow); row < rows && firstRow + row < geometry::rows; row += rowsPerRead) {
         const int count = std::min({rowsPerRead, rows - row, geometry::rows - (firstRow + row)});
         const std::int64_t first = blocks::recordOffset(baseOffset, blocks::blockNumber(firstRow + row + 1, 1));
@@ -25,8 +28,8 @@ bool readWholeRows(platform::Files& files, platform::FileNumber number, std::int
             break;
         // From the first record's code byte to the last one's.
         const std::int64_t span = std::int64_t {count} * geometry::rowStride - (geometry::recordSize - 1);
-        records.resize(static_cast<std::size_t>(std::min(span, fileLength - first)));
-        const std::int64_t got = files.readBytes(number, first, records);
+        const auto size = static_cast<std::size_t>(std::min(span, fileLength - first));
+        const std::int64_t got = files.readBytes(number, first, {records.get(), size});
         if (got < 0)
             return false;
         std::uint8_t* out = codes.data() + static_cast<std::size_t>(row) * geometry::columns;

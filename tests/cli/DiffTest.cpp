@@ -57,6 +57,9 @@ TEST_F(TerrainDiff, CountsTheOtherBytesThatDiffer)
         {"after the records", [](Bytes& b) { b.insert(b.end(), {1, 2, 3}); }, {}, 1,
          "The terrain is the same; other bytes that differ: 0 in the header, 0 in the records, 0 after the records; "
          "OLD has 1690484 bytes and NEW 1690487, so 3 lie past the shorter one's end\n"},
+        {"records at the ends of the read chunks and of the file",
+         [](Bytes& b) { b[65535] ^= 1; b[65536] ^= 1; b[b.size() - 1] ^= 1; }, {}, 0,
+         "The terrain is the same; other bytes that differ: 0 in the header, 3 in the records, 0 after the records\n"},
         {"offset 4G reads from 64", [](Bytes& b) { b[64] ^= 1; b[65] ^= 1; }, {"--offset", "4G"}, 1,
          "1 block differs in terrain; other bytes that differ: 0 in the header, 1 in the records, 0 after the records\n"},
         {"offset 0 makes no header", [](Bytes& b) { b[0] ^= 1; b[8] ^= 1; }, {"--offset=0"}, 1,
