@@ -40,8 +40,7 @@ struct Differences {
 
 // Calls `differ(i)` for each index, in order, at which the two byte spans
 // differ, as far as the shorter goes. Runs of 64 bytes, then 8, are compared
-// first: most of two maps is the same, and byte by byte took most of diff's
-// time.
+// first: most of two maps is the same, so whole runs are passed over at once.
 template <typename Differ>
 void forEachDifference(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b, Differ differ)
 {
