@@ -1,0 +1,99 @@
+#include "PictureReading.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <memory>
+
+// The decoder's code lives in this file alone, private to it.
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC
+#define STBI_NO_STDIO
+#define STBI_NO_LINEAR
+#define STBI_FAILURE_USERMSG
+#define STBI_ONLY_PNG
+#define STBI_ONLY_BMP
+#define STBI_ONLY_TGA
+#define STBI_ONLY_JPEG
+#include <stb_image.h>
+
+namespace quarnet::cli {
+
+namespace {
+
+bool startsWith(std::span<const std::uint8_t> file, std::string_view signature)
+{
+    return file.size() >= signature.size() && std::memcmp(file.data(), signature.data(), signature.size()) == 0;
+}
+
+// TGA has no signature: it is what the decoder takes that is none of the others.
+PictureFormat formatOf(std::span<const std::uint8_t> file)
+{
+    if (startsWith(file, "\x89PNG\r\n\x1A\n"))
+        return PictureFormat::png;
+    if (startsWith(file, "\xFF\xD8\xFF"))
+        return PictureFormat::jpeg;
+    if (startsWith(file, "BM"))
+        return PictureFormat::bmp;
+    return PictureFormat::tga;
+}
+
+std::string decoderReason()
+{
+    const char* reason = stbi_failure_reason();
+    return reason ? reason : "unknown reason";
+}
+
+} // namespace
+
+std::optional<PictureHeader> readPictureHeader(std::span<const std::uint8_t> file, std::string& reason)
+{
+    if (file.empty() || file.size() > static_cast<std::size_t>(INT_MAX)) {
+        reason = file.empty() ? "the file is empty" : "the file is too large";
+        return std::nullopt;
+    }
+    const auto* bytes = file.data();
+    const int length = static_cast<int>(file.size());
+    PictureHeader header;
+    int channels = 0;
+    if (stbi_info_from_memory(bytes, length, &header.width, &header.height, &channels) == 0) {
+        reason = decoderReason();
+        return std::nullopt;
+    }
+    header.format = formatOf(file);
+    header.sixteenBit = stbi_is_16_bit_from_memory(bytes, length) != 0;
+    return header;
+}
+
+bool decodePicture(std::span<const std::uint8_t> file, terrain::RgbaPicture& picture, std::string& reason)
+{
+    const std::optional<PictureHeader> header = readPictureHeader(file, reason);
+    if (!header)
+        return false;
+    const std::int64_t pixels = std::int64_t {header->width} * header->height;
+    if (pixels <= 0 || pixels > largestPicturePixels) {
+        reason = pixels <= 0 ? "the picture has no pixels" : "the picture has too many pixels";
+        return false;
+    }
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    const std::unique_ptr<stbi_uc, void (*)(void*)> decoded(
+        stbi_load_from_memory(file.data(), static_cast<int>(file.size()), &width, &height, &channels, 4),
+        stbi_image_free);
+    if (!decoded) {
+        reason = decoderReason();
+        return false;
+    }
+    // The header promised the size that was checked; the pixels must keep to it.
+    if (width != header->width || height != header->height) {
+        reason = "the picture's size differs from its header's";
+        return false;
+    }
+    picture.width = width;
+    picture.height = height;
+    picture.bytes.assign(decoded.get(), decoded.get() + static_cast<std::size_t>(pixels) * 4);
+    return true;
+}
+
+} // namespace quarnet::cli
