@@ -40,33 +40,8 @@ std::array<Rgb, shades> shadeColours()
     return colours;
 }
 
-// A colour as brightness and two colour differences. JPEG keeps brightness
-// at every pixel but colour only for each 2 x 2 pixels, blurred across
-// edges: distances weigh brightness more, so a thin line of a terrain keeps
-// its pixels beside a similar terrain.
-struct Luma {
-    double y;
-    double cb;
-    double cr;
-
-    double distanceTo(const Luma& other) const
-    {
-        constexpr double brightnessWeight = 4;
-        return brightnessWeight * (y - other.y) * (y - other.y) + (cb - other.cb) * (cb - other.cb)
-               + (cr - other.cr) * (cr - other.cr);
-    }
-};
-
-Luma lumaOf(Rgb c)
-{
-    const double r = c.red;
-    const double g = c.green;
-    const double b = c.blue;
-    return {0.299 * r + 0.587 * g + 0.114 * b, -0.168736 * r - 0.331264 * g + 0.5 * b, 0.5 * r - 0.418688 * g - 0.081312 * b};
-}
-
 // The shade of a colour: exactly one of them, or, matching the nearest, the
-// nearest by the weighted distance above (the first of equals). The grey
+// nearest by the sum of squared differences (the first of equals). The grey
 // and the background are no terrain's colours: a colour near them is taken
 // for them only where the block shows them now (namesOnly false), so a
 // JPEG's drift never turns a named block into one that can't be written.
@@ -85,18 +60,15 @@ Match matchColour(std::uint32_t colour, PixelMatch match, bool namesOnly)
     }
     if (match == PixelMatch::exact)
         return {-1, false};
-    static const std::array<Luma, shades> shadeLumas = [] {
-        std::array<Luma, shades> lumas;
-        for (int shade = 0; shade < shades; ++shade)
-            lumas[static_cast<std::size_t>(shade)] = lumaOf(colours[static_cast<std::size_t>(shade)]);
-        return lumas;
-    }();
-    const Luma here = lumaOf({static_cast<std::uint8_t>(colour >> 16), static_cast<std::uint8_t>(colour >> 8 & 0xFF),
-                              static_cast<std::uint8_t>(colour & 0xFF)});
+    const int red = static_cast<int>(colour >> 16);
+    const int green = static_cast<int>(colour >> 8 & 0xFF);
+    const int blue = static_cast<int>(colour & 0xFF);
     Shade nearest = 0;
-    double nearestDistance = std::numeric_limits<double>::max();
+    int nearestDistance = std::numeric_limits<int>::max();
     for (int shade = 0; shade < (namesOnly ? names : shades); ++shade) {
-        const double distance = here.distanceTo(shadeLumas[static_cast<std::size_t>(shade)]);
+        const Rgb c = colours[static_cast<std::size_t>(shade)];
+        const int distance = (red - c.red) * (red - c.red) + (green - c.green) * (green - c.green)
+                             + (blue - c.blue) * (blue - c.blue);
         if (distance < nearestDistance) {
             nearest = shade;
             nearestDistance = distance;
@@ -219,9 +191,14 @@ PaintedTerrain readPaintedTerrain(const RgbaPicture& picture, std::span<const st
     std::array<std::array<std::int64_t, shades>, shades> changes {};
 
     std::vector<Votes> votes(g::columns);
-    // Matching the nearest, the sum of each block's counted colours: where
-    // its pixels split evenly, as a JPEG's can along a thin line of one
-    // terrain beside a similar one, the shade nearest their mean decides.
+    // Matching the nearest, only a block's inner pixels vote once it has
+    // any (3 x 3 pixels a block and more): its edge is where an editor's
+    // smoothing and JPEG's blurred colour reach, JPEG's even across a block
+    // beside a similar terrain. Where the votes split evenly, the shade
+    // nearest their mean colour decides.
+    const auto votesAt = [&](int line, int k) {
+        return match == PixelMatch::exact || scale < 3 || (line > 0 && line < scale - 1 && k > 0 && k < scale - 1);
+    };
     std::vector<std::array<std::uint32_t, 3>> colourSums(g::columns);
     std::vector<Shade> present(g::columns);
     // Painted pictures hold long runs of one colour: the last match is kept,
@@ -245,8 +222,9 @@ PaintedTerrain readPaintedTerrain(const RgbaPicture& picture, std::span<const st
                 Votes& blockVotes = votes[static_cast<std::size_t>(column)];
                 const bool named = present[static_cast<std::size_t>(column)] < names;
                 for (int k = 0; k < scale; ++k, pixel += 4) {
+                    const bool votes = votesAt(line, k);
                     if (pixel[3] == 0) {
-                        ++blockVotes[transparentVote];
+                        blockVotes[transparentVote] += votes;
                         continue;
                     }
                     const std::uint32_t colour = std::uint32_t {pixel[0]} << 16 | std::uint32_t {pixel[1]} << 8 | pixel[2];
@@ -264,12 +242,12 @@ PaintedTerrain readPaintedTerrain(const RgbaPicture& picture, std::span<const st
                     }
                     if (!matched.exact)
                         ++result.movedPixels;
-                    if (match == PixelMatch::nearest) {
-                        auto& sum = colourSums[static_cast<std::size_t>(column)];
-                        sum[0] += pixel[0];
-                        sum[1] += pixel[1];
-                        sum[2] += pixel[2];
-                    }
+                    if (!votes)
+                        continue;
+                    auto& sum = colourSums[static_cast<std::size_t>(column)];
+                    sum[0] += pixel[0];
+                    sum[1] += pixel[1];
+                    sum[2] += pixel[2];
                     ++blockVotes[static_cast<std::size_t>(matched.shade)];
                 }
             }

@@ -38,7 +38,12 @@ int firstCodeOf(Shade shade);
 
 enum class PixelMatch {
     exact,   // a pixel of another colour is an error
-    nearest, // every pixel counts as the nearest colour
+    // Every pixel counts as the nearest colour (the grey and the background
+    // only in blocks that show them now). From 3 x 3 pixels a block on, only
+    // a block's inner pixels vote: its edge is where smoothing and JPEG's
+    // blurred colour reach. An even split goes to the shade nearest the
+    // voters' mean colour.
+    nearest,
 };
 
 // A pixel of no terrain colour.
@@ -51,7 +56,7 @@ struct StrayPixel {
 
 enum class BlockFault {
     evenSplit,   // its pixels split evenly between two or more shades
-    transparent, // all its pixels are transparent
+    transparent, // all its pixels (that vote) are transparent
     outsideFile, // past the file's end, and painted other than background
     background,  // painted in the background, which can't be written
     grey,        // painted in the grey of codes without a name
