@@ -102,7 +102,8 @@ counted. A summary of the changes goes to the error output.
   --nearest      take each pixel's nearest terrain colour and tell how many
                  pixels moved: for pictures whose editor smoothed the edges,
                  and for JPEG, whose colours are only approximate (without it
-                 a JPEG is refused)
+                 a JPEG is refused); at 4 x 4 pixels a block only a block's
+                 inner 2 x 2 pixels count, away from the blurred edges
   --apply        write the edits into MAP, as apply does: a flushed backup
                  MAP.bak first (never overwritten), the bytes in place, one
                  flush, every byte read back, and MAP restored on any failure
