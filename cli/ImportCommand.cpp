@@ -201,12 +201,12 @@ int runImport(const CommandContext& context)
     if (!codes)
         return context.fail("can't read MAP " + mapPath);
 
-    terrain::RgbaPicture picture;
+    DecodedPicture picture;
     if (!decodePicture(pictureFile, picture, reason))
         return context.fail("can't decode PICTURE " + picturePath + ": " + reason);
     pictureFile = {};
     const terrain::PaintedTerrain painted = terrain::readPaintedTerrain(
-        picture, *codes, blocks::blocksInFile(context.baseOffset, length),
+        picture.pixels(), *codes, blocks::blocksInFile(context.baseOffset, length),
         nearest ? terrain::PixelMatch::nearest : terrain::PixelMatch::exact, mostListed);
     if (!painted.faultless())
         return reportFaults(context, painted, scale, length, picturePath, mapPath);

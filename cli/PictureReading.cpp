@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 // The decoder's code lives in this file alone, private to it.
 #define STB_IMAGE_IMPLEMENTATION
@@ -65,7 +66,13 @@ std::optional<PictureHeader> readPictureHeader(std::span<const std::uint8_t> fil
     return header;
 }
 
-bool decodePicture(std::span<const std::uint8_t> file, terrain::RgbaPicture& picture, std::string& reason)
+terrain::RgbaPixels DecodedPicture::pixels() const
+{
+    return {width_, height_,
+            {bytes_.get(), bytes_ ? static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4 : 0}};
+}
+
+bool decodePicture(std::span<const std::uint8_t> file, DecodedPicture& picture, std::string& reason)
 {
     const std::optional<PictureHeader> header = readPictureHeader(file, reason);
     if (!header)
@@ -78,7 +85,7 @@ bool decodePicture(std::span<const std::uint8_t> file, terrain::RgbaPicture& pic
     int width = 0;
     int height = 0;
     int channels = 0;
-    const std::unique_ptr<stbi_uc, void (*)(void*)> decoded(
+    std::unique_ptr<std::uint8_t, void (*)(void*)> decoded(
         stbi_load_from_memory(file.data(), static_cast<int>(file.size()), &width, &height, &channels, 4),
         stbi_image_free);
     if (!decoded) {
@@ -90,9 +97,9 @@ bool decodePicture(std::span<const std::uint8_t> file, terrain::RgbaPicture& pic
         reason = "the picture's size differs from its header's";
         return false;
     }
-    picture.width = width;
-    picture.height = height;
-    picture.bytes.assign(decoded.get(), decoded.get() + static_cast<std::size_t>(pixels) * 4);
+    picture.width_ = width;
+    picture.height_ = height;
+    picture.bytes_ = std::move(decoded);
     return true;
 }
 

@@ -7,6 +7,8 @@
 #include "model/PaintedTerrain.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,9 +31,21 @@ inline constexpr std::int64_t largestPicturePixels = std::int64_t {64} * 1024 * 
 // when it isn't a picture the decoder reads.
 std::optional<PictureHeader> readPictureHeader(std::span<const std::uint8_t> file, std::string& reason);
 
-// The picture's pixels as red, green, blue and alpha (255 where the file has
-// no alpha). False with the decoder's reason when it can't be decoded, or
-// when it has no pixels or more than largestPicturePixels.
-bool decodePicture(std::span<const std::uint8_t> file, terrain::RgbaPicture& picture, std::string& reason);
+// Decoded pixels, in the decoder's own memory: red, green, blue and alpha
+// (255 where the file has no alpha).
+class DecodedPicture {
+public:
+    terrain::RgbaPixels pixels() const;
+
+private:
+    friend bool decodePicture(std::span<const std::uint8_t> file, DecodedPicture& picture, std::string& reason);
+    int width_ = 0;
+    int height_ = 0;
+    std::unique_ptr<std::uint8_t, void (*)(void*)> bytes_ {nullptr, std::free};
+};
+
+// False with the decoder's reason when the file can't be decoded, or when it
+// has no pixels or more than largestPicturePixels.
+bool decodePicture(std::span<const std::uint8_t> file, DecodedPicture& picture, std::string& reason);
 
 } // namespace quarnet::cli

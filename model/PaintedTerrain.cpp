@@ -169,7 +169,7 @@ int firstCodeOf(Shade shade)
     return 0;
 }
 
-PaintedTerrain readPaintedTerrain(const RgbaPicture& picture, std::span<const std::uint8_t> codes,
+PaintedTerrain readPaintedTerrain(const RgbaPixels& picture, std::span<const std::uint8_t> codes,
                                   std::int32_t blocksInFile, PixelMatch match, std::size_t listed)
 {
     PaintedTerrain result;
@@ -244,10 +244,12 @@ PaintedTerrain readPaintedTerrain(const RgbaPicture& picture, std::span<const st
                         ++result.movedPixels;
                     if (!votes)
                         continue;
-                    auto& sum = colourSums[static_cast<std::size_t>(column)];
-                    sum[0] += pixel[0];
-                    sum[1] += pixel[1];
-                    sum[2] += pixel[2];
+                    if (match == PixelMatch::nearest) {
+                        auto& sum = colourSums[static_cast<std::size_t>(column)];
+                        sum[0] += pixel[0];
+                        sum[1] += pixel[1];
+                        sum[2] += pixel[2];
+                    }
                     ++blockVotes[static_cast<std::size_t>(matched.shade)];
                 }
             }

@@ -14,11 +14,12 @@
 
 namespace quarnet::terrain {
 
-// Pixels as red, green, blue and alpha bytes, row by row from the top-left.
-struct RgbaPicture {
+// Pixels as red, green, blue and alpha bytes, row by row from the top-left,
+// held elsewhere.
+struct RgbaPixels {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> bytes; // width * height * 4
+    std::span<const std::uint8_t> bytes; // width * height * 4
 };
 
 // What a pixel or a block can show: a terrain name (its index in
@@ -98,7 +99,7 @@ struct PaintedTerrain {
 // file. A pixel whose alpha is 0 is transparent and doesn't count. A block
 // that shows its present shade keeps its code, whatever it is; one painted
 // another name gets that name's first code.
-PaintedTerrain readPaintedTerrain(const RgbaPicture& picture, std::span<const std::uint8_t> codes,
+PaintedTerrain readPaintedTerrain(const RgbaPixels& picture, std::span<const std::uint8_t> codes,
                                   std::int32_t blocksInFile, PixelMatch match, std::size_t listed);
 
 } // namespace quarnet::terrain

@@ -28,10 +28,11 @@ struct Decoded {
 
 inline Decoded decode(const std::string& path)
 {
-    terrain::RgbaPicture rgba;
+    cli::DecodedPicture decoded;
     std::string reason;
-    if (!cli::decodePicture(TempDir::read(path), rgba, reason))
+    if (!cli::decodePicture(TempDir::read(path), decoded, reason))
         return {};
+    const terrain::RgbaPixels rgba = decoded.pixels();
     Decoded picture {rgba.width, rgba.height, {}};
     picture.pixels.reserve(rgba.bytes.size() / 4);
     for (std::size_t i = 0; i < rgba.bytes.size(); i += 4)

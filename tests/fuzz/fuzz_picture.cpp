@@ -58,11 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                             || (header->width == 4 * g::columns && header->height == 4 * g::rows);
     if (!importSize && pixels > 64 * 64)
         return 0;
-    terrain::RgbaPicture picture;
-    if (!quarnet::cli::decodePicture(file, picture, reason)) {
+    quarnet::cli::DecodedPicture decoded;
+    if (!quarnet::cli::decodePicture(file, decoded, reason)) {
         QUARNET_FUZZ_CHECK(!reason.empty());
         return 0;
     }
+    const terrain::RgbaPixels picture = decoded.pixels();
     QUARNET_FUZZ_CHECK(picture.width == header->width && picture.height == header->height);
     QUARNET_FUZZ_CHECK(picture.bytes.size() == static_cast<std::size_t>(pixels) * 4);
     if (!importSize)
