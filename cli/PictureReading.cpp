@@ -32,11 +32,43 @@ PictureFormat formatOf(std::span<const std::uint8_t> file)
 {
     if (startsWith(file, "\x89PNG\r\n\x1A\n"))
         return PictureFormat::png;
-    if (startsWith(file, "\xFF\xD8\xFF"))
+    // A JPEG starts with its start-of-image marker: 0xFF, any number of fill
+    // bytes 0xFF, then 0xD8, as the decoder reads it.
+    const auto firstOther = std::ranges::find_if(file, [](std::uint8_t byte) { return byte != 0xFF; });
+    if (!file.empty() && file.front() == 0xFF && firstOther != file.end() && *firstOther == 0xD8)
         return PictureFormat::jpeg;
     if (startsWith(file, "BM"))
         return PictureFormat::bmp;
     return PictureFormat::tga;
+}
+
+// The decoder as Debian ships it (2.27) writes past its tables when a JPEG's
+// Huffman table has more than 256 codes, which no sound JPEG has. Every
+// place that could start a Huffman table segment is read as the decoder
+// would read it, also inside other segments and past the segment's end
+// (where the decoder reads zeros past the file's end), and such a table is
+// refused before the decoder sees it.
+bool hasOverfullHuffmanTable(std::span<const std::uint8_t> file)
+{
+    const auto byteAt = [&](std::size_t at) -> std::uint8_t { return at < file.size() ? file[at] : 0; };
+    constexpr std::uint8_t defineHuffmanTables = 0xC4;
+    constexpr int mostCodes = 256;
+    for (std::size_t marker = 0; marker + 1 < file.size(); ++marker) {
+        if (file[marker] != 0xFF || file[marker + 1] != defineHuffmanTables)
+            continue;
+        std::int64_t left = (std::int64_t {byteAt(marker + 2)} << 8 | byteAt(marker + 3)) - 2;
+        std::size_t at = marker + 4;
+        while (left > 0 && at < file.size()) {
+            int codes = 0;
+            for (std::size_t i = 1; i <= 16; ++i)
+                codes += byteAt(at + i);
+            if (codes > mostCodes)
+                return true;
+            at += 17 + static_cast<std::size_t>(codes);
+            left -= 17 + codes;
+        }
+    }
+    return false;
 }
 
 std::string decoderReason()
@@ -55,6 +87,10 @@ std::optional<PictureHeader> readPictureHeader(std::span<const std::uint8_t> fil
     }
     const auto* bytes = file.data();
     const int length = static_cast<int>(file.size());
+    if (formatOf(file) == PictureFormat::jpeg && hasOverfullHuffmanTable(file)) {
+        reason = "Corrupt JPEG: a Huffman table of more than 256 codes";
+        return std::nullopt;
+    }
     PictureHeader header;
     int channels = 0;
     if (stbi_info_from_memory(bytes, length, &header.width, &header.height, &channels) == 0) {

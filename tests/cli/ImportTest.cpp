@@ -476,6 +476,14 @@ TEST_F(TerrainImport, BadInputWritesNothing)
         {"16-bit PNG", [&] { return dir.write("picture", pngHeader(2184, 1548, 16, 6)); }, {},
          "PICTURE " + pictureName + " has 16 bits a channel; the terrain colours are 8-bit: save it with 8 bits a "
          "channel"},
+        {"JPEG whose Huffman table overflows the decoder's",
+         [&] {
+             Bytes overfull = {0xFF, 0xD8, 0xFF, 0xC4, 0x01, 0x22, 0x00};
+             overfull.insert(overfull.end(), 16, 0x20); // 512 codes
+             overfull.resize(overfull.size() + 512, 0x01);
+             return dir.write("picture", overfull);
+         },
+         {"--nearest"}, "can't decode PICTURE " + pictureName + ": Corrupt JPEG: a Huffman table of more than 256 codes"},
         {"JPEG", [&] { return jpeg; }, {},
          "PICTURE " + jpeg + " is a JPEG, whose colours are only approximate, so they can't be matched exactly; "
          "--nearest takes each pixel's nearest terrain colour"},
