@@ -26,6 +26,13 @@ cp "$map" "$work/MODDED.MPC"
 summary=$("$terrain" diff "$map" "$work/MODDED.MPC" | tail -1 || true) # exit code 1: they differ
 [[ "$summary" == "10000 blocks differ"* ]] || { echo "the modded map doesn't differ in 10000 blocks: $summary"; exit 1; }
 
+# The modded map as render draws it: a painted picture of the same change,
+# less the blocks whose new code has the old one's name, which no picture
+# shows.
+"$terrain" render "$work/MODDED.MPC" "$work/painted.png"
+imported=$(("$terrain" import "$map" "$work/painted.png" 2>/dev/null || true) | tail -n +2 | wc -l) # exit code 1: edits
+((imported > 5000)) || { echo "the painted picture imports as only $imported edits"; exit 1; }
+
 # Wall time of one run in microseconds; "prepare" runs first, untimed.
 elapsed() {
   local start end
@@ -38,6 +45,7 @@ median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2 ? v[(NR + 1) / 2] : (v
 fresh_copy() { cp "$map" "$work/apply.MPC"; rm -f "$work/apply.MPC.bak"; sync "$work/apply.MPC"; }
 
 : >"$work/render" ; : >"$work/render-bare" ; : >"$work/diff" ; : >"$work/cmp" ; : >"$work/apply" ; : >"$work/apply-bare"
+: >"$work/import" ; : >"$work/import-bare" ; : >"$work/diff-picture" ; : >"$work/render-same"
 for _ in $(seq "$runs"); do
   elapsed "$terrain" render "$map" "$work/out.png" >>"$work/render"
   elapsed "$bin/quarnet-bench-render-bare" "$map" "$work/bare.png" >>"$work/render-bare"
@@ -47,6 +55,10 @@ for _ in $(seq "$runs"); do
   elapsed "$terrain" apply "$work/apply.MPC" "$work/edits.csv" >>"$work/apply"
   fresh_copy
   elapsed "$bin/quarnet-bench-apply-bare" "$work/apply.MPC" "$work/edits.csv" "$work/apply.MPC.bak" >>"$work/apply-bare"
+  elapsed "$terrain" import "$map" "$work/painted.png" >>"$work/import"
+  elapsed "$bin/quarnet-bench-import-bare" "$map" "$work/painted.png" >>"$work/import-bare"
+  elapsed "$terrain" diff "$map" "$work/MODDED.MPC" --picture "$work/change.png" >>"$work/diff-picture"
+  elapsed "$terrain" render "$work/MODDED.MPC" "$work/out.png" >>"$work/render-same"
 done
 
 row() { # measure, ours file, reference file, reference name, limit
@@ -56,3 +68,5 @@ row() { # measure, ours file, reference file, reference name, limit
 row "quarnet-terrain render, default scale (PNG)" render render-bare "bare read + same-size PNG, same encoder" 1.2
 row "quarnet-terrain diff, 10,000 blocks differ" diff cmp "cmp -l" 1.2
 row "quarnet-terrain apply, 10,000 edits with backup" apply apply-bare "bare copy + 10,000 pwrites + fsync" 2
+row "quarnet-terrain import, 2184 x 1548 PNG, $imported edits" import import-bare "bare decode, same decoder + map read once" 1.3
+row "quarnet-terrain diff --picture, 10,000 blocks differ" diff-picture render-same "quarnet-terrain render of NEW" 1.3

@@ -2,12 +2,16 @@
 
 #include "BlockTexts.h"
 #include "EditList.h"
+#include "ImageEncoding.h"
+#include "PictureScale.h"
 
 #include "model/BlockLayout.h"
+#include "model/ChangePicture.h"
 #include "model/MapGeometry.h"
 #include "model/TerrainRaster.h"
 #include "model/TerrainTable.h"
 #include "platform/ReadOnlyFiles.h"
+#include "platform/WholeFiles.h"
 
 #include <algorithm>
 #include <array>
@@ -15,6 +19,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -68,9 +73,10 @@ void forEachDifference(std::span<const std::uint8_t> a, std::span<const std::uin
 
 // The blocks whose codes differ, among the first `blocks`, whose code bytes
 // both files hold. A band of rows at a time, so the memory stays small and
-// warm. False when reading fails.
+// warm; all of NEW's codes are kept when newMapCodes asks for them. False
+// when reading fails.
 bool compareCodes(platform::Files& files, platform::FileNumber oldMap, platform::FileNumber newMap,
-                  std::int64_t baseOffset, std::int32_t blocks, Differences& found)
+                  std::int64_t baseOffset, std::int32_t blocks, Differences& found, std::vector<std::uint8_t>* newMapCodes)
 {
     constexpr int bandRows = 16;
     for (int firstRow = 0; firstRow < g::rows; firstRow += bandRows) {
@@ -79,6 +85,8 @@ bool compareCodes(platform::Files& files, platform::FileNumber oldMap, platform:
         const auto newCodes = terrain::readBlockCodes(files, newMap, baseOffset, 0, firstRow, g::columns, rows);
         if (!oldCodes || !newCodes)
             return false;
+        if (newMapCodes)
+            newMapCodes->insert(newMapCodes->end(), newCodes->begin(), newCodes->end());
         const std::int32_t firstBlock = blocks::blockNumber(firstRow + 1, 1);
         const auto count = static_cast<std::size_t>(std::clamp(blocks - firstBlock + 1, 0, rows * g::columns));
         forEachDifference(std::span(*oldCodes).first(count), std::span(*newCodes).first(count), [&](std::size_t i) {
@@ -183,6 +191,21 @@ int runDiff(const CommandContext& context)
 {
     const std::string& oldPath = context.line.operands[0];
     const std::string& newPath = context.line.operands[1];
+    const std::string* picturePath = context.line.value("--picture");
+    std::optional<ImageFormat> pictureFormat;
+    if (picturePath) {
+        pictureFormat = imageFormatFor(*picturePath);
+        if (!pictureFormat)
+            return context.fail("--picture " + *picturePath + " must end in .png, .jpg or .jpeg");
+        if (platform::isSameFile(oldPath, *picturePath) || platform::isSameFile(newPath, *picturePath))
+            return context.fail("--picture names OLD or NEW; neither is ever overwritten");
+    } else if (context.line.value("--scale")) {
+        return context.fail("--scale goes with --picture");
+    }
+    const std::optional<int> scale = pictureScale(context);
+    if (!scale)
+        return exitTrouble;
+
     platform::ReadOnlyFiles files;
     const platform::FileNumber oldMap = files.open(oldPath);
     if (oldMap == 0)
@@ -193,12 +216,23 @@ int runDiff(const CommandContext& context)
     const std::int64_t oldLength = files.length(oldMap);
     const std::int64_t newLength = files.length(newMap);
     Differences found;
+    std::vector<std::uint8_t> newCodes;
     if (oldLength < 0 || newLength < 0
         || !compareCodes(files, oldMap, newMap, context.baseOffset,
-                         blocks::blocksInFile(context.baseOffset, std::min(oldLength, newLength)), found)
+                         blocks::blocksInFile(context.baseOffset, std::min(oldLength, newLength)), found,
+                         picturePath ? &newCodes : nullptr)
         || !countOtherBytes(files, oldMap, newMap, context.baseOffset, found))
         return context.fail("reading OLD or NEW failed");
     found.pastShorterEnd = oldLength > newLength ? oldLength - newLength : newLength - oldLength;
+    if (picturePath) {
+        const RgbImage picture = terrain::drawChanges(newCodes, found.blocks, g::columns, g::rows, *scale);
+        const std::vector<std::uint8_t> encoded = encodeImage(picture, *pictureFormat);
+        if (encoded.empty())
+            return context.fail("encoding the picture failed");
+        std::string reason;
+        if (!platform::writeWholeFile(*picturePath, encoded, reason))
+            return context.fail("can't write --picture " + *picturePath + ": " + reason);
+    }
     const bool othersDiffer = found.header + found.records + found.afterRecords + found.pastShorterEnd != 0;
 
     OutputBuffer output(context.out);

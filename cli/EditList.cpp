@@ -175,4 +175,12 @@ CheckedEditList checkEditList(std::string_view text, std::int64_t baseOffset, st
     return result;
 }
 
+void appendEditLine(std::string& text, std::int32_t block, int code)
+{
+    text += std::to_string(block);
+    text += ',';
+    text += terrain::formatCode(code);
+    text += '\n';
+}
+
 } // namespace quarnet::cli

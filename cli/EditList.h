@@ -29,4 +29,7 @@ CheckedEditList checkEditList(std::string_view text, std::int64_t baseOffset, st
 // The first line of an edit list as diff --csv writes it.
 inline constexpr std::string_view editListHeader = "block,code";
 
+// Appends one line of that list: "548,05" and a line feed.
+void appendEditLine(std::string& text, std::int32_t block, int code);
+
 } // namespace quarnet::cli

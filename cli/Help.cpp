@@ -23,7 +23,8 @@ Blocks whose record lies past the end of MAP are drawn as the background.
 Exit codes: 0 written, 2 error.
 )";
 
-const std::string_view diffHelp = R"(Usage: quarnet-terrain diff OLD NEW [--csv] [--offset HEX]
+const std::string_view diffHelp = R"(Usage: quarnet-terrain diff OLD NEW [--csv] [--picture OUT.png [--scale N]]
+                            [--offset HEX]
 Lists every block whose terrain code differs between two map files: block
 number, row, column, map pixel ranges, the old and the new code with their
 names. Then counts the other bytes that differ (in the header before the
@@ -33,6 +34,13 @@ unseen.
   --csv          print the differences as an edit list that apply reads:
                  a line "block,code", then one line per block; counts of
                  other differing bytes go to the error output
+  --picture OUT.png
+                 also draw the change as a picture (PNG, or JPEG by a .jpg
+                 name): NEW's terrain in the terrain view's colours, the
+                 unchanged blocks dimmed toward the background, the changed
+                 ones in full colour inside a black and white outline
+  --scale N      the picture's pixels a block, 1 to 8 (default 4, as render
+                 draws); at 1 the changed blocks have no outline
   --offset HEX   where block 1's record starts, hexadecimal (default {offset})
 
 Exit codes: 0 the terrain is the same, 1 it differs (or the files' lengths
@@ -71,6 +79,42 @@ restored byte for byte and the message says so. MAP's length never changes.
 Exit codes: 0 applied, 2 error (MAP unchanged or restored).
 )";
 
+const std::string_view importHelp = R"(Usage: quarnet-terrain import MAP PICTURE [-o EDITS] [--nearest]
+                              [--apply [--backup PATH]] [--offset HEX]
+Reads a terrain picture painted in the terrain view's colours (as render
+draws it, then changed in any image editor) and turns it into the edit list
+of the blocks whose terrain it changes, as "diff --csv" writes it and apply
+reads it: to the standard output, or to EDITS with -o.
+
+PICTURE is a PNG, BMP, TGA or JPEG of 546 x 387 (one pixel a block) or
+2184 x 1548 pixels (4 x 4 pixels a block). Each pixel must be one of the
+terrain view's colours; a block's terrain is the name that most of its pixels
+show (transparent pixels don't count), and a block split evenly between names
+is an error. A block that shows the name it has keeps its code; one that gets
+another name gets that name's first code in the legend (03 for 草原). The
+background colour (code 00, and blocks past the end of MAP) and the grey of
+codes without a name can't be written: a block painted in them must already
+show them. Pixels of other colours are named, the first 20 of them, then
+counted. A summary of the changes goes to the error output.
+
+  -o EDITS       write the edit list to EDITS instead (an existing file is
+                 replaced)
+  --nearest      take each pixel's nearest terrain colour and tell how many
+                 pixels moved: for pictures whose editor smoothed the edges,
+                 and for JPEG, whose colours are only approximate (without it
+                 a JPEG is refused); at 4 x 4 pixels a block only a block's
+                 inner 2 x 2 pixels count, away from the blurred edges
+  --apply        write the edits into MAP, as apply does: a flushed backup
+                 MAP.bak first (never overwritten), the bytes in place, one
+                 flush, every byte read back, and MAP restored on any failure
+  --backup PATH  with --apply: the backup copy (default MAP.bak)
+  --offset HEX   where block 1's record starts, hexadecimal (default {offset})
+
+Nothing is written on any error. Exit codes: without --apply, 0 no block
+changes, 1 blocks change, 2 error; with --apply, 0 applied (or nothing to
+apply), 2 error (MAP unchanged or restored).
+)";
+
 namespace {
 
 constexpr std::string_view programUsage = R"(Usage: quarnet-terrain COMMAND ARGUMENTS [OPTIONS]
@@ -85,7 +129,8 @@ Options of every command:
   --help             show the help of the program or of a command
 
 Exit codes: 0 success (diff: the terrain is the same), 1 diff: the terrain
-differs, 2 error. "quarnet-terrain COMMAND --help" tells more.
+differs (import: blocks change), 2 error. "quarnet-terrain COMMAND --help"
+tells more.
 )";
 
 // The help texts name the default start address where they say "{offset}".

@@ -43,18 +43,28 @@ std::optional<ImageFormat> imageFormatFor(std::string_view fileName)
 
 std::vector<std::uint8_t> encodeImage(const RgbImage& image, ImageFormat format)
 {
-    std::vector<std::uint8_t> bytes;
-    if (image.width <= 0 || image.height <= 0)
-        return bytes;
-    const void* pixels = image.pixels.data();
-    const int written = format == ImageFormat::png
-                            ? stbi_write_png_to_func(appendTo, &bytes, image.width, image.height, 3, pixels,
-                                                     image.width * 3)
-                            : stbi_write_jpg_to_func(appendTo, &bytes, image.width, image.height, 3, pixels,
-                                                     jpegQuality);
-    if (written == 0)
-        bytes.clear();
-    return bytes;
+    const std::span bytes(reinterpret_cast<const std::uint8_t*>(image.pixels.data()), image.pixels.size() * 3);
+    if (format == ImageFormat::png)
+        return encodePng(bytes, image.width, image.height, 3);
+    std::vector<std::uint8_t> encoded;
+    if (image.width <= 0 || image.height <= 0
+        || image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
+        return encoded;
+    if (stbi_write_jpg_to_func(appendTo, &encoded, image.width, image.height, 3, bytes.data(), jpegQuality) == 0)
+        encoded.clear();
+    return encoded;
+}
+
+std::vector<std::uint8_t> encodePng(std::span<const std::uint8_t> pixels, int width, int height, int channels)
+{
+    std::vector<std::uint8_t> encoded;
+    if (width <= 0 || height <= 0 || channels < 1 || channels > 4
+        || pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)
+                                * static_cast<std::size_t>(channels))
+        return encoded;
+    if (stbi_write_png_to_func(appendTo, &encoded, width, height, channels, pixels.data(), width * channels) == 0)
+        encoded.clear();
+    return encoded;
 }
 
 } // namespace quarnet::cli

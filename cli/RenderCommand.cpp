@@ -1,37 +1,24 @@
 #include "Commands.h"
 
 #include "ImageEncoding.h"
+#include "PictureScale.h"
 
 #include "model/MapGeometry.h"
 #include "model/TerrainRaster.h"
 #include "platform/ReadOnlyFiles.h"
 #include "platform/WholeFiles.h"
 
-#include <charconv>
 #include <string>
 
 namespace quarnet::cli {
-
-namespace {
-
-// The terrain view's own scale: the window's map picture, 2184 x 1548.
-constexpr int defaultScale = geometry::pictureBlockSize;
-constexpr int largestScale = 8;
-
-} // namespace
 
 int runRender(const CommandContext& context)
 {
     const std::string& mapPath = context.line.operands[0];
     const std::string& outPath = context.line.operands[1];
-    int scale = defaultScale;
-    if (const std::string* scaleText = context.line.value("--scale")) {
-        const auto [end, error] = std::from_chars(scaleText->data(), scaleText->data() + scaleText->size(), scale);
-        if (error != std::errc() || end != scaleText->data() + scaleText->size() || scale < 1
-            || scale > largestScale)
-            return context.fail("--scale takes a whole number of pixels a block, 1 to " + std::to_string(largestScale)
-                                + ", not \"" + *scaleText + "\"");
-    }
+    const std::optional<int> scale = pictureScale(context);
+    if (!scale)
+        return exitTrouble;
     const auto format = imageFormatFor(outPath);
     if (!format)
         return context.fail("OUT " + outPath + " must end in .png, .jpg or .jpeg");
@@ -45,7 +32,7 @@ int runRender(const CommandContext& context)
     const auto codes = terrain::readMapCodes(files, map, context.baseOffset);
     if (!codes)
         return context.fail("can't read MAP " + mapPath);
-    const RgbImage image = terrain::rasterize(*codes, geometry::columns, geometry::rows, scale);
+    const RgbImage image = terrain::rasterize(*codes, geometry::columns, geometry::rows, *scale);
     const std::vector<std::uint8_t> encoded = encodeImage(image, *format);
     if (encoded.empty())
         return context.fail("encoding the picture failed");

@@ -4,17 +4,14 @@
 
 #include <array>
 #include <string_view>
-#include <utility>
 
 namespace quarnet::terrain {
 
 namespace {
 
-constexpr Rgb unnamedGrey {128, 128, 128};
-
 // One colour per terrain name, chosen to read as the terrain and to tell
 // neighbouring terrains apart (rivers from seas, the four kinds of snow).
-constexpr std::array<std::pair<std::string_view, Rgb>, 17> colours = {{
+constexpr std::array<NameColour, nameCount> colours = {{
     {"河流", {56, 160, 232}},
     {"雪原", {228, 236, 246}},
     {"草原", {126, 170, 78}},
@@ -35,6 +32,11 @@ constexpr std::array<std::pair<std::string_view, Rgb>, 17> colours = {{
 }};
 
 } // namespace
+
+std::span<const NameColour> nameColours()
+{
+    return colours;
+}
 
 Rgb colour(int code)
 {

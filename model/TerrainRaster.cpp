@@ -101,8 +101,6 @@ std::optional<std::vector<std::uint8_t>> readMapCodes(platform::Files& files, pl
 
 RgbImage rasterize(std::span<const std::uint8_t> codes, int columns, int rows, int pixelsPerBlock)
 {
-    if (columns <= 0 || rows <= 0 || pixelsPerBlock <= 0)
-        return {};
     // Every code's colour, looked up by name once: by name for each block, a
     // page took ~250 us more.
     static const std::array<Rgb, 256> colours = [] {
@@ -111,6 +109,14 @@ RgbImage rasterize(std::span<const std::uint8_t> codes, int columns, int rows, i
             table[static_cast<std::size_t>(code)] = colour(code);
         return table;
     }();
+    return rasterize(codes, columns, rows, pixelsPerBlock, colours);
+}
+
+RgbImage rasterize(std::span<const std::uint8_t> codes, int columns, int rows, int pixelsPerBlock,
+                   std::span<const Rgb, 256> colours)
+{
+    if (columns <= 0 || rows <= 0 || pixelsPerBlock <= 0)
+        return {};
     RgbImage image;
     image.width = columns * pixelsPerBlock;
     image.height = rows * pixelsPerBlock;

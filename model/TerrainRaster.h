@@ -28,4 +28,8 @@ std::optional<std::vector<std::uint8_t>> readMapCodes(platform::Files& files, pl
 // terrain colour; codes row by row, columns x rows of them.
 RgbImage rasterize(std::span<const std::uint8_t> codes, int columns, int rows, int pixelsPerBlock);
 
+// The same in other colours: code n in colours[n].
+RgbImage rasterize(std::span<const std::uint8_t> codes, int columns, int rows, int pixelsPerBlock,
+                   std::span<const Rgb, 256> colours);
+
 } // namespace quarnet::terrain

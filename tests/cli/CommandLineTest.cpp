@@ -12,6 +12,7 @@ TEST(TerrainCommandLine, HelpForTheProgramAndEachCommand)
         {{"diff", "--help"}, "Usage: quarnet-terrain diff OLD NEW"},
         {{"export", "--help"}, "Usage: quarnet-terrain export MAP [OUT]"},
         {{"apply", "--help"}, "Usage: quarnet-terrain apply MAP EDITS"},
+        {{"import", "--help"}, "Usage: quarnet-terrain import MAP PICTURE"},
         {{"--help", "apply"}, "Usage: quarnet-terrain apply MAP EDITS"},
         {{"apply", "MAP", "EDITS", "--help"}, "Usage: quarnet-terrain apply MAP EDITS"}, // nothing is applied
     };
@@ -45,7 +46,14 @@ TEST(TerrainCommandLine, UsageErrorsAreOneLineEach)
         {{"draw", map}, "quarnet-terrain: unknown command draw (see quarnet-terrain --help)"},
         {{"render", map}, "quarnet-terrain: render takes MAP OUT, got 1 operand (see quarnet-terrain --help)"},
         {{"export", map, "a", "b"}, "quarnet-terrain: export takes MAP [OUT], got 3 operands"},
-        {{"diff", map, map, "--scale", "2"}, "quarnet-terrain: diff takes no option --scale"},
+        {{"diff", map, map, "--scale", "2"}, "quarnet-terrain diff: --scale goes with --picture"},
+        {{"diff", map, map, "--nearest"}, "quarnet-terrain: diff takes no option --nearest"},
+        {{"import", map}, "quarnet-terrain: import takes MAP PICTURE, got 1 operand"},
+        {{"import", map, map, "-o"}, "quarnet-terrain: -o needs a value"},
+        {{"import", map, map, "-o", ""}, "quarnet-terrain import: -o needs a path"},
+        {{"import", map, map, "--apply", "--backup", ""}, "quarnet-terrain import: --backup needs a path"},
+        {{"import", map, missing}, "quarnet-terrain import: can't read PICTURE " + missing + ": no such file"},
+        {{"import", map, map}, "quarnet-terrain import: can't decode PICTURE " + map + ": "},
         {{"export", map, "--csv"}, "quarnet-terrain: export takes no option --csv"},
         {{"export", map, "--offset"}, "quarnet-terrain: --offset needs a value"},
         {{"export", map, "--colour"}, "quarnet-terrain: unknown option --colour"},
@@ -79,7 +87,7 @@ TEST(TerrainCommandLine, RefusedLinesWriteNothing)
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"aply", map, edits},
          "quarnet-terrain: unknown command aply (see quarnet-terrain --help); the commands are render, diff, export, "
-         "apply\n"},
+         "apply, import\n"},
         {{"patch", map, edits}, "quarnet-terrain: unknown command patch (see quarnet-terrain --help); the commands are"},
         {{"apply", map, edits, "--force"}, "quarnet-terrain: unknown option --force (see quarnet-terrain --help)\n"},
         {{"apply", map, edits, "--dry-run"}, "quarnet-terrain: unknown option --dry-run (see"},
@@ -91,6 +99,8 @@ TEST(TerrainCommandLine, RefusedLinesWriteNothing)
         {{"apply", map, edits, "--scale", "2"}, "quarnet-terrain: apply takes no option --scale"},
         {{"render", map, out, "--backup", "b"}, "quarnet-terrain: render takes no option --backup"},
         {{"export", map, "--backup=b"}, "quarnet-terrain: export takes no option --backup"},
+        {{"export", map, "--apply"}, "quarnet-terrain: export takes no option --apply"},
+        {{"apply", map, edits, "-o", out}, "quarnet-terrain: apply takes no option -o"},
     };
     for (const auto& [arguments, start] : cases) {
         SCOPED_TRACE(start);

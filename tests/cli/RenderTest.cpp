@@ -1,4 +1,5 @@
 #include "CliFixture.h"
+#include "Pictures.h"
 #include "model/ControlNames.h"
 #include "model/MapEditor.h"
 #include "support/MemoryForm.h"
@@ -6,40 +7,12 @@
 #include "model/MapGeometry.h"
 #include "model/TerrainPalette.h"
 
-#include <stb_image.h>
-
-#include <cstring>
-#include <memory>
 #include <tuple>
 
 namespace quarnet::testing {
 namespace {
 
 namespace g = geometry;
-
-// A decoded picture file: width, height and packed RGB bytes.
-struct Decoded {
-    int width = 0;
-    int height = 0;
-    std::vector<Rgb> pixels;
-
-    Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)]; }
-};
-
-Decoded decode(const std::string& path)
-{
-    const std::vector<std::uint8_t> file = TempDir::read(path);
-    Decoded picture;
-    int channels = 0;
-    const std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
-        stbi_load_from_memory(file.data(), static_cast<int>(file.size()), &picture.width, &picture.height, &channels, 3),
-        stbi_image_free);
-    if (!pixels)
-        return {};
-    picture.pixels.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
-    std::memcpy(picture.pixels.data(), pixels.get(), picture.pixels.size() * 3);
-    return picture;
-}
 
 // The window's map view over a map file, with no map picture to show: it
 // draws the file's terrain.
