@@ -9,10 +9,10 @@ namespace quarnet::qt {
 
 namespace {
 
-// Absolute, as the dialog gives it, but with links left as they are.
+// Absolute and clean, as the dialog gives it, with links left as they are.
 QString fullPath(const QString& path)
 {
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    return QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
 }
 
 } // namespace

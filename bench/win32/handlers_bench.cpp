@@ -78,9 +78,10 @@ public:
     std::wstring mapPath;
     quarnet::platform::NativeFiles native;
     quarnet::bench::NoFlushFiles files {native};
-    // The dialog always answers the scratch map; ending does nothing.
+    // The dialog always answers the scratch map; ending and messages do nothing.
     MainWindow window {files, {.answerOpenDialog = [this] { return std::optional<std::wstring>(mapPath); },
-                               .endProgram = [](int) {}}};
+                               .endProgram = [](int) {},
+                               .showMessage = [](const std::wstring&) {}}};
 };
 
 // Counts the WM_PAINT messages of this thread's windows, however they come:
