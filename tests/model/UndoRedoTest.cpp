@@ -9,16 +9,9 @@ namespace quarnet::testing {
 namespace {
 
 namespace c = control;
-using Changes = std::map<std::size_t, std::uint8_t>;
 
 constexpr Rgb green {0, 255, 0};
 constexpr Rgb red {255, 0, 0};
-
-// Block n's record at 68 + (n - 1) x 8 holds code n % 34 + 1.
-constexpr std::size_t offsetOf(std::size_t block)
-{
-    return 68 + (block - 1) * 8;
-}
 
 class UndoRedo : public EditorFixture {
 protected:
@@ -38,9 +31,9 @@ protected:
         editor.writeTerrainCode();
     }
 
-    Changes changes() const { return changedBytes(original, TempDir::read(path)); }
+    ByteChanges changes() const { return changedBytes(original, TempDir::read(path)); }
 
-    // Changes one byte of the map as another program would.
+    // ByteChanges one byte of the map as another program would.
     void changeOutside(std::size_t offset, std::uint8_t byte) const
     {
         std::fstream file(pathFromUtf8(path), std::ios::binary | std::ios::in | std::ios::out);
@@ -59,14 +52,14 @@ TEST_F(UndoRedo, WriteWriteUndoUndoRedoOnDisk)
 {
     writeAt("64", "32", "0A"); // block 549
     writeAt("100", "200", "1F"); // block 3280
-    EXPECT_EQ(changes(), (Changes {{offsetOf(549), 0x0A}, {offsetOf(3280), 0x1F}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(549), 0x0A}, {codeOffset(3280), 0x1F}}));
     EXPECT_EQ(history().size(), 2u);
 
     // The undo steps onto the block, writes the old code back and reports it
     // as the write button does.
     ASSERT_TRUE(calculate("44", "0", "0"));
     editor.undoWrite();
-    EXPECT_EQ(changes(), (Changes {{offsetOf(549), 0x0A}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(549), 0x0A}}));
     EXPECT_EQ(text(c::当前区块序号编辑框), "3280");
     EXPECT_EQ(text(c::当前区块行号编辑框), "7");
     EXPECT_EQ(text(c::当前区块列号编辑框), "4");
@@ -92,13 +85,13 @@ TEST_F(UndoRedo, WriteWriteUndoUndoRedoOnDisk)
     EXPECT_EQ(controls.writes.size(), written);
 
     editor.redoWrite();
-    EXPECT_EQ(changes(), (Changes {{offsetOf(549), 0x0A}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(549), 0x0A}}));
     EXPECT_EQ(text(c::修改数据编辑框), "0A");
     EXPECT_EQ(text(c::标签19), "当前地形:丘陵\r\r地形代码:0A");
     editor.redoWrite();
-    EXPECT_EQ(changes(), (Changes {{offsetOf(549), 0x0A}, {offsetOf(3280), 0x1F}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(549), 0x0A}, {codeOffset(3280), 0x1F}}));
     editor.redoWrite(); // nothing left to redo
-    EXPECT_EQ(changes(), (Changes {{offsetOf(549), 0x0A}, {offsetOf(3280), 0x1F}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(549), 0x0A}, {codeOffset(3280), 0x1F}}));
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -118,10 +111,10 @@ TEST_F(UndoRedo, RestoresAnyByteTheWriteButtonRefuses)
 {
     // Real maps hold 00 and codes past 22, which the legend can't write.
     for (const std::uint8_t old : {std::uint8_t {0x00}, std::uint8_t {0x23}, std::uint8_t {0xFF}}) {
-        changeOutside(offsetOf(1), old);
-        original[offsetOf(1)] = old;
+        changeOutside(codeOffset(1), old);
+        original[codeOffset(1)] = old;
         writeAt("0", "0", "07");
-        EXPECT_EQ(changes(), (Changes {{offsetOf(1), 0x07}}));
+        EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), 0x07}}));
         editor.undoWrite();
         EXPECT_TRUE(changes().empty()) << int(old);
         EXPECT_EQ(text(c::修改数据编辑框), formatTerrainCode(old));
@@ -135,10 +128,10 @@ TEST_F(UndoRedo, UsesTheRecordedOffsetWhateverTheStartAddressSince)
     ASSERT_TRUE(calculate("100", "0", "0"));
     editor.undoWrite();
     EXPECT_TRUE(changes().empty());
-    EXPECT_EQ(text(c::当前区块偏移编辑框), std::to_string(offsetOf(549)));
-    EXPECT_EQ(editor.state().calculator.currentBlockOffset, std::int64_t(offsetOf(549)));
+    EXPECT_EQ(text(c::当前区块偏移编辑框), std::to_string(codeOffset(549)));
+    EXPECT_EQ(editor.state().calculator.currentBlockOffset, std::int64_t(codeOffset(549)));
     editor.redoWrite();
-    EXPECT_EQ(changes(), (Changes {{offsetOf(549), 0x0A}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(549), 0x0A}}));
 }
 
 TEST_F(UndoRedo, AWriteAfterAnUndoDropsTheRedo)
@@ -149,7 +142,7 @@ TEST_F(UndoRedo, AWriteAfterAnUndoDropsTheRedo)
     writeAt("64", "0", "07");
     EXPECT_EQ(history().size(), 2u);
     editor.redoWrite(); // nothing to redo
-    EXPECT_EQ(changes(), (Changes {{offsetOf(1), 0x05}, {offsetOf(3), 0x07}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), 0x05}, {codeOffset(3), 0x07}}));
     editor.undoWrite();
     editor.undoWrite();
     EXPECT_TRUE(changes().empty());
@@ -186,27 +179,27 @@ TEST_F(UndoRedo, RefusedFlushKeepsTheEntryAndATryAgainFinishes)
 TEST_F(UndoRedo, AByteChangedOutsideIsLeftAlone)
 {
     writeAt("64", "32", "0A"); // block 549
-    changeOutside(offsetOf(549), 0x11);
+    changeOutside(codeOffset(549), 0x11);
     editor.undoWrite();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0], "区块 549 的地形代码已在 Quarnet 之外被改为 11，不再是 Quarnet 写入的 0A。\n"
                                 "没有撤销，这一步仍留在记录中。");
-    EXPECT_EQ(changes(), (Changes {{offsetOf(549), 0x11}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(549), 0x11}}));
     EXPECT_EQ(history().undoable(), 1u);
     EXPECT_EQ(text(c::当前区块序号编辑框), "549"); // shown, so the user sees which block
     EXPECT_EQ(text(c::标签19), "当前地形:湿地\r\r地形代码:11");
 
     // Put back as Quarnet left it, the undo goes through; then a redo finds
     // the byte changed again.
-    changeOutside(offsetOf(549), 0x0A);
+    changeOutside(codeOffset(549), 0x0A);
     editor.undoWrite();
     EXPECT_TRUE(changes().empty());
-    changeOutside(offsetOf(549), 0x22);
+    changeOutside(codeOffset(549), 0x22);
     editor.redoWrite();
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[1], "区块 549 的地形代码已在 Quarnet 之外被改为 22，不再是 Quarnet 写入的 "
                                     + formatTerrainCode(549 % 34 + 1) + "。\n没有重做，这一步仍留在记录中。");
-    EXPECT_EQ(changes(), (Changes {{offsetOf(549), 0x22}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(549), 0x22}}));
 }
 
 TEST_F(UndoRedo, AByteThatCantBeReadIsLeftAlone)
@@ -218,7 +211,7 @@ TEST_F(UndoRedo, AByteThatCantBeReadIsLeftAlone)
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0], "区块 1 的地形代码读不出来，无法确认它仍是 Quarnet 写入的 05。\n"
                                 "没有撤销，这一步仍留在记录中。");
-    EXPECT_EQ(changes(), (Changes {{offsetOf(1), 0x05}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), 0x05}}));
     EXPECT_EQ(history().undoable(), 1u);
 }
 
@@ -231,7 +224,7 @@ TEST_F(UndoRedo, ClosingOrOpeningClearsTheHistory)
     open(path);
     EXPECT_EQ(history().size(), 0u);
     editor.undoWrite();
-    EXPECT_EQ(changes(), (Changes {{offsetOf(1), 0x05}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), 0x05}}));
 
     writeAt("32", "0", "06");
     editor.openMapFile(path); // from outside, as a drop
@@ -270,10 +263,10 @@ TEST_F(UndoRedo, KeysOfTheKeyTable)
     findKey('Z', false)->run(editor); // Ctrl+Z
     EXPECT_TRUE(changes().empty());
     findKey('Y', false)->run(editor); // Ctrl+Y
-    EXPECT_EQ(changes(), (Changes {{offsetOf(1), 0x05}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), 0x05}}));
     findKey('Z', false)->run(editor);
     findKey('Z', true)->run(editor); // Ctrl+Shift+Z
-    EXPECT_EQ(changes(), (Changes {{offsetOf(1), 0x05}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), 0x05}}));
 }
 
 TEST_F(EditorFixture, OpeningFromOutsideIsTheDialogsOpen)

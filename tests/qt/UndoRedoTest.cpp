@@ -8,17 +8,6 @@
 
 using namespace quarnet;
 using namespace quarnet::testing;
-using Changes = std::map<std::size_t, std::uint8_t>;
-
-namespace {
-
-// Block n's record at 68 + (n - 1) x 8 holds code n % 34 + 1.
-constexpr std::size_t offsetOf(std::size_t block)
-{
-    return 68 + (block - 1) * 8;
-}
-
-} // namespace
 
 // Undo and redo of writes with the keys, through the real widgets.
 class UndoRedoTest : public QObject {
@@ -31,7 +20,7 @@ private:
     std::string path_;
 
     qt::MainWindow& window() { return harness_.window(); }
-    Changes changes() const { return changedBytes(original_, TempDir::read(path_)); }
+    ByteChanges changes() const { return changedBytes(original_, TempDir::read(path_)); }
 
     void openMap()
     {
@@ -103,11 +92,11 @@ private slots:
     {
         writeAt("64", "32", "0A");   // block 549
         writeAt("100", "200", "1F"); // block 3280
-        QCOMPARE(changes(), (Changes {{offsetOf(549), 0x0A}, {offsetOf(3280), 0x1F}}));
+        QCOMPARE(changes(), (ByteChanges {{codeOffset(549), 0x0A}, {codeOffset(3280), 0x1F}}));
 
         harness_.calculate("17243", "3643"); // another page
         undo();
-        QCOMPARE(changes(), (Changes {{offsetOf(549), 0x0A}}));
+        QCOMPARE(changes(), (ByteChanges {{codeOffset(549), 0x0A}}));
         QCOMPARE(textOf(window(), "当前区块序号编辑框"), QStringLiteral("3280"));
         QCOMPARE(textOf(window(), "当前区块位址编辑框"), QStringLiteral("66BC"));
         const QString code = QString::fromStdString(formatTerrainCode(3280 % 34 + 1));
@@ -124,10 +113,10 @@ private slots:
         QVERIFY(changes().empty());
 
         press(Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(changes(), (Changes {{offsetOf(549), 0x0A}}));
+        QCOMPARE(changes(), (ByteChanges {{codeOffset(549), 0x0A}}));
         QCOMPARE(textOf(window(), "标签19"), QStringLiteral("当前地形:丘陵\n\n地形代码:0A"));
         press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(changes(), (Changes {{offsetOf(549), 0x0A}, {offsetOf(3280), 0x1F}}));
+        QCOMPARE(changes(), (ByteChanges {{codeOffset(549), 0x0A}, {codeOffset(3280), 0x1F}}));
         QVERIFY(harness_.messages.empty());
     }
 
@@ -142,7 +131,7 @@ private slots:
         QCOMPARE(textOf(window(), "起始像素点X编辑框"), QStringLiteral("0"));
         press(Qt::Key_Y, Qt::ControlModifier);
         press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(changes(), (Changes {{offsetOf(1), 0x05}}));
+        QCOMPARE(changes(), (ByteChanges {{codeOffset(1), 0x05}}));
 
         // A result box, which is read-only, and the legend pass them on.
         focus("当前区块序号编辑框");
@@ -150,7 +139,7 @@ private slots:
         QVERIFY(changes().empty());
         focus("列表框1");
         press(Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(changes(), (Changes {{offsetOf(1), 0x05}}));
+        QCOMPARE(changes(), (ByteChanges {{codeOffset(1), 0x05}}));
         focus("城池选择组合框");
         undo();
         QVERIFY(changes().empty());
@@ -169,7 +158,7 @@ private slots:
         undo();
         writeAt("64", "0", "07");
         press(Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(changes(), (Changes {{offsetOf(1), 0x05}, {offsetOf(3), 0x07}}));
+        QCOMPARE(changes(), (ByteChanges {{codeOffset(1), 0x05}, {codeOffset(3), 0x07}}));
     }
 
     void refusedFlushDuringAnUndoIsRedAndKeepsTheEntry()
@@ -190,11 +179,11 @@ private slots:
     void aByteChangedByAnotherProgramIsLeftAlone()
     {
         writeAt("64", "32", "0A"); // block 549
-        changeOutside(offsetOf(549), 0x11);
+        changeOutside(codeOffset(549), 0x11);
         undo();
         QCOMPARE(harness_.messages.size(), std::size_t {1});
         QVERIFY(harness_.messages[0].startsWith(QStringLiteral("区块 549 的地形代码已在 Quarnet 之外被改为 11")));
-        QCOMPARE(changes(), (Changes {{offsetOf(549), 0x11}}));
+        QCOMPARE(changes(), (ByteChanges {{codeOffset(549), 0x11}}));
         QCOMPARE(undoable(), std::size_t {1});
     }
 
@@ -206,7 +195,7 @@ private slots:
         undo(); // no file open: nothing
         openMap();
         undo(); // another opening: nothing to undo
-        QCOMPARE(changes(), (Changes {{offsetOf(1), 0x05}}));
+        QCOMPARE(changes(), (ByteChanges {{codeOffset(1), 0x05}}));
         QVERIFY(harness_.messages.empty());
     }
 };

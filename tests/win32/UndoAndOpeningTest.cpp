@@ -15,15 +15,8 @@
 
 using namespace quarnet;
 using namespace quarnet::testing;
-using Changes = std::map<std::size_t, std::uint8_t>;
 
 namespace {
-
-// Block n's record at 68 + (n - 1) x 8 holds code n % 34 + 1.
-constexpr std::size_t offsetOf(std::size_t block)
-{
-    return 68 + (block - 1) * 8;
-}
 
 // Holds Ctrl (and Shift) in the thread's keyboard state while a key's
 // messages are sent, as the keyboard would, and lets them go afterwards.
@@ -117,7 +110,7 @@ protected:
     void undo(const char* where = "写入按钮") const { pressCtrl(harness.control(where), 'Z'); }
     void redo(const char* where = "写入按钮") const { pressCtrl(harness.control(where), 'Y'); }
 
-    Changes changes() const { return changedBytes(original_, TempDir::read(path_)); }
+    ByteChanges changes() const { return changedBytes(original_, TempDir::read(path_)); }
     std::size_t undoable() const { return harness.window().editor().state().mapFile.history.undoable(); }
 
     TempDir dir_;
@@ -131,11 +124,11 @@ TEST_F(UndoRedoTest, WriteWriteUndoUndoRedoOnDisk)
 {
     writeAt("64", "32", "0A");   // block 549
     writeAt("100", "200", "1F"); // block 3280
-    EXPECT_EQ(changes(), (Changes {{offsetOf(549), 0x0A}, {offsetOf(3280), 0x1F}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(549), 0x0A}, {codeOffset(3280), 0x1F}}));
 
     harness.calculate("17243", "3643"); // another page
     undo();
-    EXPECT_EQ(changes(), (Changes {{offsetOf(549), 0x0A}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(549), 0x0A}}));
     EXPECT_EQ(harness.text("当前区块序号编辑框"), "3280");
     EXPECT_EQ(harness.text("当前区块位址编辑框"), "66BC");
     const std::string code = formatTerrainCode(3280 % 34 + 1);
@@ -151,10 +144,10 @@ TEST_F(UndoRedoTest, WriteWriteUndoUndoRedoOnDisk)
     EXPECT_TRUE(changes().empty());
 
     redo();
-    EXPECT_EQ(changes(), (Changes {{offsetOf(549), 0x0A}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(549), 0x0A}}));
     EXPECT_EQ(harness.text("标签19"), "当前地形:丘陵\r\n\r\n地形代码:0A");
     pressCtrl(harness.control("写入按钮"), 'Z', true); // Ctrl+Shift+Z
-    EXPECT_EQ(changes(), (Changes {{offsetOf(549), 0x0A}, {offsetOf(3280), 0x1F}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(549), 0x0A}, {codeOffset(3280), 0x1F}}));
     EXPECT_TRUE(harness.messages.empty());
 }
 
@@ -168,14 +161,14 @@ TEST_F(UndoRedoTest, KeysActWhereverTheFocusIsButInAnEditBox)
     EXPECT_EQ(harness.text("起始像素点X编辑框"), "0");
     redo("起始像素点X编辑框");
     pressCtrl(harness.control("起始像素点X编辑框"), 'Z', true);
-    EXPECT_EQ(changes(), (Changes {{offsetOf(1), 0x05}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), 0x05}}));
 
     // A read-only result box, the legend, the city box and the window itself
     // pass them on.
     undo("当前区块序号编辑框");
     EXPECT_TRUE(changes().empty());
     redo("列表框1");
-    EXPECT_EQ(changes(), (Changes {{offsetOf(1), 0x05}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), 0x05}}));
     EXPECT_EQ(SendMessageW(harness.control("列表框1"), LB_GETCURSEL, 0, 0), LB_ERR);
     undo("城池选择组合框");
     EXPECT_TRUE(changes().empty());
@@ -184,12 +177,12 @@ TEST_F(UndoRedoTest, KeysActWhereverTheFocusIsButInAnEditBox)
         const HeldKeys held(false);
         SendMessageW(harness.window().hwnd(), WM_KEYDOWN, 'Y', 1);
     }
-    EXPECT_EQ(changes(), (Changes {{offsetOf(1), 0x05}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), 0x05}}));
 
     // Other letters, and Ctrl+Alt, run nothing.
     pressCtrl(harness.control("写入按钮"), 'Z', false, true);
     pressCtrl(harness.control("写入按钮"), 'X');
-    EXPECT_EQ(changes(), (Changes {{offsetOf(1), 0x05}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), 0x05}}));
 }
 
 TEST_F(UndoRedoTest, RefusedFlushDuringAnUndoIsRedAndKeepsTheEntry)
@@ -212,13 +205,13 @@ TEST_F(UndoRedoTest, AByteChangedByAnotherProgramIsLeftAlone)
     writeAt("64", "32", "0A"); // block 549
     {
         std::fstream file(pathFromUtf8(path_), std::ios::binary | std::ios::in | std::ios::out);
-        file.seekp(static_cast<std::streamoff>(offsetOf(549)));
+        file.seekp(static_cast<std::streamoff>(codeOffset(549)));
         file.put(0x11);
     }
     undo();
     ASSERT_EQ(harness.messages.size(), 1u);
     EXPECT_EQ(harness.messages[0].rfind("区块 549 的地形代码已在 Quarnet 之外被改为 11", 0), 0u) << harness.messages[0];
-    EXPECT_EQ(changes(), (Changes {{offsetOf(549), 0x11}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(549), 0x11}}));
     EXPECT_EQ(undoable(), 1u);
 }
 
@@ -229,13 +222,13 @@ TEST_F(UndoRedoTest, AWriteAfterAnUndoDropsTheRedoAndClosingClearsAll)
     undo();
     writeAt("64", "0", "07");
     redo();
-    EXPECT_EQ(changes(), (Changes {{offsetOf(1), 0x05}, {offsetOf(3), 0x07}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), 0x05}, {codeOffset(3), 0x07}}));
 
     harness.click("关闭文件按钮");
     undo(); // no file open
     openMap();
     undo(); // the history went with the closed file
-    EXPECT_EQ(changes(), (Changes {{offsetOf(1), 0x05}, {offsetOf(3), 0x07}}));
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), 0x05}, {codeOffset(3), 0x07}}));
 }
 
 struct Argument {
