@@ -68,6 +68,7 @@ private:
     bool replayWrite(const RecordedWrite& write, std::uint8_t expected, std::uint8_t code, bool undo);
 
     void updateViewBlock();
+    bool isCurrentBlockOnShownPage();
     void setViewFromPage();
     void redrawPage();
     void setMouseMapPosition(int x, int y);

@@ -42,9 +42,9 @@ void MapEditor::makeBlockCurrent(std::int32_t blockNumber, std::int64_t offset)
     s.currentPixelYMin = blocks::pixelRange(s.currentRow).first;
     s.currentPixelYMax = blocks::pixelRange(s.currentRow).last;
     showCurrentBlock();
-    readTerrain();
-    showTerrainLabel();
-    showCurrentBlockPage();
+    // Its page, unless shown already: the markers there stay.
+    if (!isCurrentBlockOnShownPage())
+        showCurrentBlockPage();
 }
 
 // Writes code where write was made, as the write button writes, once the
@@ -60,6 +60,8 @@ bool MapEditor::replayWrite(const RecordedWrite& write, std::uint8_t expected, s
     std::uint8_t now = 0;
     const bool read = files_.readByte(state_.mapFile.mapFileNumber, w.offset, now);
     if (!read || (now != expected && now != code)) {
+        readTerrain();
+        showTerrainLabel();
         const std::string block = platform::decimalText(w.blockNumber);
         const std::string action = undo ? "撤销" : "重做";
         const std::string ours = formatTerrainCode(expected);

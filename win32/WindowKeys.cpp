@@ -8,10 +8,6 @@ namespace quarnet::win32 {
 
 namespace {
 
-bool held(int virtualKey)
-{
-    return (GetKeyState(virtualKey) & 0x8000) != 0;
-}
 
 bool typesText(HWND hwnd)
 {
@@ -22,9 +18,18 @@ bool typesText(HWND hwnd)
 
 const KeyBinding* bindingOf(WPARAM virtualKey)
 {
-    if (virtualKey < 'A' || virtualKey > 'Z' || !held(VK_CONTROL) || held(VK_MENU) || held(VK_LWIN) || held(VK_RWIN))
+    const auto letter = static_cast<char>(virtualKey);
+    if (virtualKey < 'A' || virtualKey > 'Z' || (!findKey(letter, false) && !findKey(letter, true)))
         return nullptr;
-    return findKey(static_cast<char>(virtualKey), held(VK_SHIFT));
+    // One look at the keyboard's state, not one per key: under wine each
+    // look is a round trip to its server.
+    BYTE keys[256] = {};
+    if (!GetKeyboardState(keys))
+        return nullptr;
+    const auto held = [&keys](int key) { return (keys[key] & 0x80) != 0; };
+    if (!held(VK_CONTROL) || held(VK_MENU) || held(VK_LWIN) || held(VK_RWIN))
+        return nullptr;
+    return findKey(letter, held(VK_SHIFT));
 }
 
 LRESULT CALLBACK windowKeys(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR editor)
