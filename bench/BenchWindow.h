@@ -53,10 +53,12 @@ public:
                       .filePath(QStringLiteral("quarnet-bench-%1.MPC").arg(QCoreApplication::applicationPid()));
         QFile::remove(mapPath);
         QFile::copy(here.filePath(QStringLiteral("SANGO7.MPC")), mapPath);
-        // The dialog always answers the scratch map; ending does nothing.
+        // The dialog always answers the scratch map; ending and messages do
+        // nothing.
         qt::MainWindow::Surroundings surroundings {
             .answerOpenDialog = [this] { return std::optional<QString>(mapPath); },
             .endProgram = [](int) {},
+            .showMessage = [](const QString&) {},
         };
         window = std::make_unique<qt::MainWindow>(files, std::move(surroundings));
         window->show();

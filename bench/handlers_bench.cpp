@@ -109,6 +109,32 @@ void Write(benchmark::State& state, bool flush)
 BENCHMARK_CAPTURE(Write, with_flush, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Write, without_flush, false);
 
+// Ctrl+Z and Ctrl+Y in turn on the write button, after one write: each an
+// undo or a redo of that write, with the step onto its block, the page shown
+// and the write made as the write button makes it.
+void UndoRedo(benchmark::State& state, bool flush)
+{
+    BenchWindow& w = bench();
+    centre(w);
+    w.setText("修改数据编辑框", QStringLiteral("05"));
+    w.click("写入按钮");
+    QAbstractButton* write = w.button("写入按钮");
+    write->setFocus(); // as a click with the mouse leaves it
+    w.files.flushes = flush;
+    bool undo = true;
+    const CountPaints count(state, w);
+    for (auto _ : state) {
+        QTest::keyClick(write, undo ? Qt::Key_Z : Qt::Key_Y, Qt::ControlModifier);
+        BenchWindow::repaint();
+        undo = !undo;
+    }
+    w.files.flushes = true;
+    if (!undo)
+        QTest::keyClick(write, Qt::Key_Y, Qt::ControlModifier);
+}
+BENCHMARK_CAPTURE(UndoRedo, with_flush, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(UndoRedo, without_flush, false);
+
 void BarePwriteFsync(benchmark::State& state)
 {
     BenchWindow& w = bench();
@@ -184,6 +210,19 @@ void MouseMove(benchmark::State& state)
     }
 }
 BENCHMARK(MouseMove);
+
+// The open button's whole flow: the open file closed, the dialog's answer
+// opened; what a start with a map path adds to the start.
+void Open(benchmark::State& state)
+{
+    BenchWindow& w = bench();
+    const CountPaints count(state, w);
+    for (auto _ : state) {
+        w.open();
+        BenchWindow::repaint();
+    }
+}
+BENCHMARK(Open);
 
 void OpenAndClose(benchmark::State& state)
 {

@@ -74,6 +74,10 @@ awk '{ us[$1] = $2; fastest[$1] = $3; paints[$1] = $4; order[++n] = $1 } END {
     else
       printf "| %s, %.0f windows painted | %.1f us (fastest round %.1f us) | 1000 us | %s | under 1 ms |\n", name, paints[name], us[name], fastest[name], (us[name] < 1000 ? "met" : "missed")
   }
+  for (i = 0; i < 2; i++) {
+    kind = i ? "without_flush" : "with_flush"; u = us["UndoRedo/" kind]; w = us["Write/" kind]
+    printf "| undo or redo against the write button, %s | %.1f us | %.1f us | %.2f x | no slower |\n", kind, u, w, u / w
+  }
 }' "$xvfb_tmp/handlers"
 awk -v s="$size" 'BEGIN {
   printf "| size of quarnet.exe (stripped, as packaged) | %.2f MiB | 2 MiB | %.2f x | at most 2 MiB |\n", s/1048576, s/2097152 }'

@@ -40,11 +40,31 @@ constexpr std::array<EventBinding, 18> events = {{
     {"画板1", E::RightButtonPressed, [](MapEditor& e, int x, int y) { e.pickBlockAtMouse(x, y); }},
 }};
 
+constexpr std::array<KeyBinding, 3> keys = {{
+    {'Z', false, [](MapEditor& e) { e.undoWrite(); }},
+    {'Y', false, [](MapEditor& e) { e.redoWrite(); }},
+    {'Z', true, [](MapEditor& e) { e.redoWrite(); }},
+}};
+
 } // namespace
 
 std::span<const EventBinding> eventTable()
 {
     return events;
+}
+
+std::span<const KeyBinding> keyTable()
+{
+    return keys;
+}
+
+const KeyBinding* findKey(char letter, bool shift)
+{
+    for (const KeyBinding& key : keys) {
+        if (key.letter == letter && key.shift == shift)
+            return &key;
+    }
+    return nullptr;
 }
 
 } // namespace quarnet

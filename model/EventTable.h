@@ -29,4 +29,19 @@ struct EventBinding {
 // The window's own creation and closing are its front end's to deliver.
 std::span<const EventBinding> eventTable();
 
+// A key of the window, pressed with Ctrl, and the handler it runs wherever
+// the focus is, except in an edit box the user can type into: that box keeps
+// the key for its own text.
+struct KeyBinding {
+    char letter; // 'A' to 'Z'
+    bool shift;  // with Shift held too
+    void (*run)(MapEditor& editor);
+};
+
+std::span<const KeyBinding> keyTable();
+
+// The binding of Ctrl and a letter, with or without Shift; null for a key
+// that runs nothing.
+const KeyBinding* findKey(char letter, bool shift);
+
 } // namespace quarnet

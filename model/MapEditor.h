@@ -22,7 +22,8 @@ public:
 
     // Start-up and shutdown.
     void setUp();       // the main window's creation-completed event
-    // The map picture that setUp loads for a program in runDirectory.
+    // The map picture that setUp loads for a program in runDirectory: the
+    // one beside it, else the first found in the system's data folders.
     static std::string mapPicturePath(const std::string& runDirectory);
     void closeAndExit(); // close-and-exit button and the window being closed
 
@@ -31,6 +32,9 @@ public:
 
     // Map file.
     void openMapFile();
+    // Opens a path given from outside (the command line, a dropped file)
+    // as if it had been chosen in the open-file dialog.
+    void openMapFile(const std::string& path);
     void closeMapFile();
     bool isMapFileOpen() const;
 
@@ -39,6 +43,10 @@ public:
     void writeTerrainCode();
     void pickLegendCode();
     void selectCity();
+
+    // Undo and redo of the writes recorded in the open file's history.
+    void undoWrite();
+    void redoWrite();
 
     // Map view.
     void showMouseCoordinates(int x, int y);
@@ -54,7 +62,13 @@ public:
     void markCurrentBlock();
 
 private:
+    void openChosenMapFile(const std::string& path);
+    bool writeCurrentBlockCode(std::uint8_t code);
+    void makeBlockCurrent(std::int32_t blockNumber, std::int64_t offset);
+    bool replayWrite(const RecordedWrite& write, std::uint8_t expected, std::uint8_t code, bool undo);
+
     void updateViewBlock();
+    bool isCurrentBlockOnShownPage();
     void setViewFromPage();
     void redrawPage();
     void setMouseMapPosition(int x, int y);

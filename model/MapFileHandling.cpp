@@ -24,10 +24,22 @@ void MapEditor::openMapFile()
     const std::optional<std::string> path = host_.askMapFilePath();
     if (!path)
         return;
+    openChosenMapFile(*path);
+}
 
-    // The path is used exactly as the dialog gave it, whatever its characters.
+void MapEditor::openMapFile(const std::string& path)
+{
+    if (ended_)
+        return;
+    closeMapFile();
+    openChosenMapFile(path);
+}
+
+void MapEditor::openChosenMapFile(const std::string& path)
+{
+    // The path is used exactly as it was given, whatever its characters.
     MapFileState& f = state_.mapFile;
-    f.mapFileName = *path;
+    f.mapFileName = path;
     f.mapFileNumber = files_.open(f.mapFileName);
     if (f.mapFileNumber == 0) {
         // Not open: say so instead of showing a length the file never reported.
@@ -48,6 +60,7 @@ void MapEditor::closeMapFile()
     files_.closeAll();
     state_.mapFile.mapFileName.clear();
     state_.mapFile.mapFileNumber = 0;
+    state_.mapFile.history.clear();
     CalculatorState& s = state_.calculator;
     s.terrainName.clear();
     s.terrainCode = 0;

@@ -60,9 +60,17 @@ void MapEditor::showCurrentBlockPage()
     redrawPage();
 }
 
-void MapEditor::markCurrentBlock()
+bool MapEditor::isCurrentBlockOnShownPage()
 {
     updateViewBlock();
+    const MapView& v = state_.view;
+    return v.viewBlockXMin >= v.viewLeft && v.viewBlockXMax <= v.viewRight && v.viewBlockYMin >= v.viewTop
+           && v.viewBlockYMax <= v.viewBottom;
+}
+
+void MapEditor::markCurrentBlock()
+{
+    const bool onShownPage = isCurrentBlockOnShownPage();
     MapView& v = state_.view;
     const CalculatorState& s = state_.calculator;
     const auto drawMarker = [this, &v] {
@@ -71,8 +79,6 @@ void MapEditor::markCurrentBlock()
         canvas_.drawRectangle(v.viewBlockXMin - left, v.viewBlockYMin - top, v.viewBlockXMax - left,
                               v.viewBlockYMax - top);
     };
-    const bool onShownPage = v.viewBlockXMin >= v.viewLeft && v.viewBlockXMax <= v.viewRight
-                             && v.viewBlockYMin >= v.viewTop && v.viewBlockYMax <= v.viewBottom;
     if (!onShownPage) {
         if (s.currentPixelXMin < 0 || s.currentPixelXMax > geometry::mapWidth - 1 || s.currentPixelYMin < 0
             || s.currentPixelYMax > geometry::mapHeight - 1)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WriteHistory.h"
+
 #include <cstdint>
 #include <string>
 
@@ -51,6 +53,7 @@ struct MapFileState {
     std::int32_t mapFileNumber = 0; // 0: no file open
     std::string mapFileName;        // the path exactly as the dialog gave it
     std::int64_t mapFileLength = 0; // as reported right after opening
+    WriteHistory history;           // the writes to this file; cleared when it closes
 };
 
 struct MapView {

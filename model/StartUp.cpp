@@ -4,6 +4,7 @@
 #include "ControlNames.h"
 #include "MapGeometry.h"
 #include "TerrainTable.h"
+#include "platform/DataFiles.h"
 #include "platform/ExecutableDirectory.h"
 
 #include <string>
@@ -13,7 +14,7 @@ namespace quarnet {
 
 std::string MapEditor::mapPicturePath(const std::string& runDirectory)
 {
-    return platform::joinPath(runDirectory, "SANGO7.0.125.jpg");
+    return platform::findDataFile(runDirectory, "SANGO7.0.125.jpg");
 }
 
 namespace {

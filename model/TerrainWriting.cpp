@@ -29,19 +29,32 @@ void MapEditor::writeTerrainCode()
         return;
     }
 
+    // The byte before the write, so that an undo can put it back; a write
+    // whose old byte can't be read is still made, but can't be undone.
+    std::uint8_t before = 0;
+    const bool beforeKnown =
+        isMapFileOpen() && files_.readByte(state_.mapFile.mapFileNumber, s.currentBlockOffset, before);
+    const auto after = static_cast<std::uint8_t>(code);
+    const RecordedWrite write {s.currentBlockNumber, s.currentBlockOffset, before, after};
+    if (writeCurrentBlockCode(after) && beforeKnown)
+        state_.mapFile.history.record(write);
+}
+
+bool MapEditor::writeCurrentBlockCode(std::uint8_t code)
+{
     // Green only when the byte is in the file and on stable storage: the
     // write refuses offsets outside the file, and every answer is checked.
     bool written = false;
     if (isMapFileOpen()) {
         const platform::FileNumber number = state_.mapFile.mapFileNumber;
-        written = files_.replaceByte(number, s.currentBlockOffset, static_cast<std::uint8_t>(code))
-                  && files_.flush(number);
+        written = files_.replaceByte(number, state_.calculator.currentBlockOffset, code) && files_.flush(number);
     }
     if (written)
         redrawCurrentBlockTerrain();
     state_.view.markerColour = written ? green : red;
     canvas_.setDrawColour(state_.view.markerColour);
     markCurrentBlock();
+    return written;
 }
 
 void MapEditor::pickLegendCode()

@@ -6,6 +6,7 @@
 #include "SwatchItemDelegate.h"
 #include "WidgetControls.h"
 #include "WindowFont.h"
+#include "WindowInputFilter.h"
 #include "layout/ControlTable.h"
 #include "model/EventTable.h"
 #include "platform/ExecutableDirectory.h"
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 
 namespace quarnet::qt {
@@ -108,6 +110,12 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings, QWidge
     Host& host = *this;
     editor_ = std::make_unique<MapEditor>(*controls_, *canvas_, host, files_);
     connectEvents();
+    // Keys and dropped files, anywhere on the window.
+    setAcceptDrops(true);
+    auto* input = new WindowInputFilter(*editor_, [this](const QString& path) { openMapFile(path); }, this);
+    input->watch(this);
+    for (QWidget* control : std::as_const(widgets_))
+        input->watch(control);
 
     // The creation-completed event: the lists' items, default texts,
     // directory, picture.
@@ -174,6 +182,12 @@ QFileDialog& MainWindow::openDialog()
     return *openDialog_;
 }
 
+void MainWindow::openMapFile(const QString& path)
+{
+    proposedPath_ = path;
+    editor_->openMapFile(path.toStdString());
+}
+
 std::optional<std::string> MainWindow::askMapFilePath()
 {
     std::optional<QString> chosen;
@@ -188,6 +202,15 @@ std::optional<std::string> MainWindow::askMapFilePath()
         return std::nullopt;
     proposedPath_ = *chosen; // proposed again next time
     return chosen->toStdString();
+}
+
+void MainWindow::showMessage(const std::string& utf8Text)
+{
+    const QString text = QString::fromStdString(utf8Text);
+    if (surroundings_.showMessage)
+        surroundings_.showMessage(text);
+    else
+        QMessageBox::warning(this, windowTitle(), text);
 }
 
 void MainWindow::endProgram(int exitCode)

@@ -40,6 +40,8 @@ public:
         // nothing for a cancel. The window proposes that path next time.
         std::function<std::optional<QString>()> answerOpenDialog;
         std::function<void(int exitCode)> endProgram;
+        // Reads a message in place of the modal message box.
+        std::function<void(const QString& text)> showMessage;
     };
 
     explicit MainWindow(platform::Files& files, Surroundings surroundings = {}, QWidget* parent = nullptr);
@@ -51,6 +53,10 @@ public:
     // The open-file dialog, proposing the file name it will show.
     QFileDialog& openDialog();
 
+    // Opens a map file named from outside (the command line, a drop) as if
+    // it had been chosen in the open-file dialog, which proposes it next.
+    void openMapFile(const QString& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -59,6 +65,7 @@ private:
     void connectEvents();
 
     std::optional<std::string> askMapFilePath() override;
+    void showMessage(const std::string& utf8Text) override;
     void endProgram(int exitCode) override;
 
     platform::Files& files_;

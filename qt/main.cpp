@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "OpeningFromOutside.h"
 #include "platform/NativeFiles.h"
 
 #include <QApplication>
@@ -11,6 +12,10 @@ int main(int argc, char* argv[])
 
     quarnet::platform::NativeFiles files;
     quarnet::qt::MainWindow window(files);
+    // quarnet PATH: the map opens as if chosen in the open-file dialog,
+    // before the window first shows.
+    if (const std::optional<QString> path = quarnet::qt::mapPathArgument(QApplication::arguments()))
+        window.openMapFile(*path);
     window.show();
     application.exec();
     // Both ways of ending close the file and end with exit code 0.

@@ -2,6 +2,9 @@
 
 #include "DialogFont.h"
 #include "DpiScale.h"
+#include "OpeningFromOutside.h"
+#include "UpperCaseEntry.h"
+#include "WindowKeys.h"
 #include "WindowProc.h"
 #include "model/TerrainPalette.h"
 #include "platform/WindowsText.h"
@@ -104,14 +107,6 @@ RECT placeOf(const ControlEntry& entry)
     return {left, top, left + entry.geometry.width, top + entry.geometry.height};
 }
 
-// Turns typed letters into capitals; only typing, not texts set by the program.
-LRESULT CALLBACK typeInUpperCase(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
-{
-    if (message == WM_CHAR)
-        wParam = reinterpret_cast<WPARAM>(CharUpperW(reinterpret_cast<LPWSTR>(wParam)));
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-}
-
 std::wstring proposedFileName()
 {
     for (const ControlEntry& entry : layout::controlTable()) {
@@ -162,6 +157,10 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings)
     Host& host = *this;
     editor_ = std::make_unique<MapEditor>(controls_, *mapCanvas_, host, files_);
     connectEvents();
+    // Keys and dropped files, anywhere on the window.
+    for (const auto& [hwnd, entry] : entries_)
+        watchWindowKeys(hwnd, *editor_);
+    DragAcceptFiles(hwnd_, TRUE);
     // The font and the place of every control, for the window's DPI.
     applyDpi(dpi_);
 
@@ -213,7 +212,7 @@ void MainWindow::createControls()
         // them. ES_UPPERCASE would also raise a text the program sets.
         if (entry.traits & layout::HexEntry) {
             SendMessageW(hwnd, EM_LIMITTEXT, layout::hexEntryLimit, 0);
-            SetWindowSubclass(hwnd, &typeInUpperCase, 0, 0);
+            enterInUpperCase(hwnd);
         }
         if (entry.traits & layout::PixelEntry)
             SendMessageW(hwnd, EM_LIMITTEXT, layout::pixelEntryLimit, 0);
@@ -364,6 +363,18 @@ LRESULT MainWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
+    case WM_KEYDOWN: // the window itself has the focus
+        if (runWindowKey(*editor_, hwnd_, wParam))
+            return 0;
+        break;
+    case WM_DROPFILES: {
+        const auto drop = reinterpret_cast<HDROP>(wParam);
+        const std::optional<std::wstring> path = droppedMapPath(drop);
+        DragFinish(drop);
+        if (path)
+            openMapFile(*path);
+        return 0;
+    }
     case WM_CLOSE:
         // The title bar's close ends the program the way 关闭退出按钮 does.
         editor_->closeAndExit();
@@ -443,6 +454,12 @@ void MainWindow::drawListItem(const DRAWITEMSTRUCT& item) const
         DrawFocusRect(dc, &rect);
 }
 
+void MainWindow::openMapFile(const std::wstring& path)
+{
+    openDialog_.chosen(path);
+    editor_->openMapFile(platform::wideToUtf8(path));
+}
+
 std::optional<std::string> MainWindow::askMapFilePath()
 {
     std::optional<std::wstring> chosen;
@@ -456,6 +473,15 @@ std::optional<std::string> MainWindow::askMapFilePath()
     if (!chosen)
         return std::nullopt;
     return platform::wideToUtf8(*chosen);
+}
+
+void MainWindow::showMessage(const std::string& utf8Text)
+{
+    const std::wstring text = platform::utf8ToWide(utf8Text);
+    if (surroundings_.showMessage)
+        surroundings_.showMessage(text);
+    else
+        MessageBoxW(hwnd_, text.c_str(), platform::utf8ToWide(layout::windowTitle).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 void MainWindow::endProgram(int exitCode)

@@ -38,6 +38,8 @@ public:
         // nothing for a cancel. The window proposes that path next time.
         std::function<std::optional<std::wstring>()> answerOpenDialog;
         std::function<void(int exitCode)> endProgram;
+        // Reads a message in place of the modal message box.
+        std::function<void(const std::wstring& text)> showMessage;
     };
 
     explicit MainWindow(platform::Files& files, Surroundings surroundings = {});
@@ -60,6 +62,10 @@ public:
 
     const OpenFileDialog& openDialog() const { return openDialog_; }
 
+    // Opens a map file named from outside (the command line, a drop) as if
+    // it had been chosen in the open-file dialog, which proposes it next.
+    void openMapFile(const std::wstring& path);
+
     // Its window's messages.
     LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -74,6 +80,7 @@ private:
     void drawListItem(const DRAWITEMSTRUCT& item) const;
 
     std::optional<std::string> askMapFilePath() override;
+    void showMessage(const std::string& utf8Text) override;
     void endProgram(int exitCode) override;
 
     platform::Files& files_;

@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -78,9 +79,10 @@ public:
     std::wstring mapPath;
     quarnet::platform::NativeFiles native;
     quarnet::bench::NoFlushFiles files {native};
-    // The dialog always answers the scratch map; ending does nothing.
+    // The dialog always answers the scratch map; ending and messages do nothing.
     MainWindow window {files, {.answerOpenDialog = [this] { return std::optional<std::wstring>(mapPath); },
-                               .endProgram = [](int) {}}};
+                               .endProgram = [](int) {},
+                               .showMessage = [](const std::wstring&) {}}};
 };
 
 // Counts the WM_PAINT messages of this thread's windows, however they come:
@@ -101,15 +103,18 @@ LRESULT CALLBACK countQueuedPaint(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// One handler's case: what it needs before each of its rounds, and the event.
+// One handler's case: what it needs before each of its rounds, the event,
+// and what it undoes after each round.
 struct Case {
-    Case(const char* caseName, std::function<void()> before, std::function<void()> action)
-        : name(caseName), prepare(std::move(before)), event(std::move(action))
+    Case(const char* caseName, std::function<void()> before, std::function<void()> action,
+         std::function<void()> after = [] {})
+        : name(caseName), prepare(std::move(before)), event(std::move(action)), finish(std::move(after))
     {
     }
     const char* name;
     std::function<void()> prepare;
     std::function<void()> event;
+    std::function<void()> finish;
     std::vector<double> rounds; // microseconds per event
     long long events = 0;
     long long paints = 0;
@@ -128,6 +133,7 @@ void measureAll(std::vector<Case>& cases)
         c.prepare();
         for (int i = 0; i < 10; ++i)
             c.event();
+        c.finish();
     }
     for (int round = 0; round < roundCount; ++round) {
         for (Case& c : cases) {
@@ -141,6 +147,7 @@ void measureAll(std::vector<Case>& cases)
                 ++calls;
                 now = clock::now();
             } while (now - start < std::chrono::milliseconds(100));
+            c.finish();
             c.rounds.push_back(std::chrono::duration<double, std::micro>(now - start).count() / double(calls));
             c.events += calls;
             c.paints += paints - paintsBefore;
@@ -232,6 +239,39 @@ int wmain()
                                  b.click("写入按钮");
                                  b.repaint();
                              }});
+        }
+
+        // Ctrl+Z and Ctrl+Y in turn on the write button, after one write: each
+        // an undo or a redo of that write, with the step onto its block, the
+        // page shown and the write made as the write button makes it. Ctrl is
+        // held for the round, as the keyboard holds it.
+        BYTE keysUp[256] = {};
+        bool undoNext[2] = {true, true}; // per case: Ctrl+Z next, else Ctrl+Y
+        for (const bool flush : {true, false}) {
+            bool& undo = undoNext[flush ? 0 : 1];
+            cases.push_back({flush ? "UndoRedo/with_flush" : "UndoRedo/without_flush",
+                             [&b, &centred, &keysUp, &undo, flush] {
+                                 centred();
+                                 b.setText("修改数据编辑框", L"05");
+                                 b.click("写入按钮");
+                                 b.files.flushes = flush;
+                                 undo = true;
+                                 GetKeyboardState(keysUp);
+                                 BYTE keysDown[256];
+                                 std::copy(std::begin(keysUp), std::end(keysUp), keysDown);
+                                 keysDown[VK_CONTROL] = keysDown[VK_LCONTROL] = 0x80;
+                                 SetKeyboardState(keysDown);
+                             },
+                             [&b, &undo] {
+                                 HWND write = b.window.control("写入按钮");
+                                 const WPARAM key = undo ? 'Z' : 'Y';
+                                 SendMessageW(write, WM_KEYDOWN, key, 1);
+                                 SendMessageW(write, WM_CHAR, key - 'A' + 1, 1);
+                                 SendMessageW(write, WM_KEYUP, key, 0xC0000001);
+                                 b.repaint();
+                                 undo = !undo;
+                             },
+                             [&keysUp] { SetKeyboardState(keysUp); }});
         }
 
         // For reference: the system's own write and flush of one byte.

@@ -1,7 +1,8 @@
 // The model's handlers driven by arbitrary control texts and event sequences
 // on a real temporary map file. After every event: no crash, the file's length
 // never changes, no byte changes but the code byte of a block that a write was
-// asked for (and it changes exactly then), the boxes show the state, and
+// asked for (and it changes exactly then) or that an undo or redo puts back
+// (as a shadow history of the writes says), the boxes show the state, and
 // terrain is drawn only where it belongs.
 
 #include "FuzzCheck.h"
@@ -83,7 +84,19 @@ std::vector<std::uint8_t> originalBytes()
     return bytes;
 }
 
-void checkBoxes(const MapEditor& editor, const testing::MemoryControls& controls)
+// The writes as the fuzzer expects them recorded: where, and the byte before
+// and after; those from `done` on were undone.
+struct ShadowHistory {
+    struct Write {
+        std::int64_t at;
+        std::uint8_t before;
+        std::uint8_t after;
+    };
+    std::vector<Write> writes;
+    std::size_t done = 0;
+};
+
+void checkBoxes(const MapEditor& editor, const testing::MemoryControls& controls, bool offsetFromHistory)
 {
     const CalculatorState& s = editor.state().calculator;
     if (s.startBlockNumber == 0)
@@ -99,8 +112,10 @@ void checkBoxes(const MapEditor& editor, const testing::MemoryControls& controls
     QUARNET_FUZZ_CHECK(controls.text(c::当前区块偏移编辑框) == platform::decimalText(s.currentBlockOffset));
     QUARNET_FUZZ_CHECK(controls.text(c::当前区块位址编辑框) == platform::hexText(s.currentBlockOffset));
     QUARNET_FUZZ_CHECK(controls.text(c::起始区块序号编辑框) == platform::decimalText(s.startBlockNumber));
-    // Offsets move with the block unless a huge start address saturated them.
-    if (s.baseOffset < (std::int64_t {1} << 40))
+    // Offsets move with the block unless a huge start address saturated them
+    // or an undo took the block's offset from its record, whatever the start
+    // address now.
+    if (s.baseOffset < (std::int64_t {1} << 40) && !offsetFromHistory)
         QUARNET_FUZZ_CHECK(s.currentBlockOffset == s.baseOffset + (s.currentBlockNumber - 1) * std::int64_t {8});
 }
 
@@ -130,6 +145,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         out.write(reinterpret_cast<const char*>(original.data()), static_cast<std::streamsize>(original.size()));
     }
     std::vector<std::uint8_t> expected = original;
+    ShadowHistory shadow;
+    bool offsetFromHistory = false;
 
     testing::MemoryControls controls;
     testing::RecordingCanvas canvas;
@@ -147,7 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Input input(data, size);
     while (!input.empty() && !host.exitCode) {
-        switch (input.byte() % 14) {
+        switch (input.byte() % 16) {
         case 0: controls.texts[std::string(c::起始位址编辑框)] = input.text(); break;
         case 1: controls.texts[std::string(c::起始像素点X编辑框)] = input.text(); break;
         case 2: controls.texts[std::string(c::起始像素点Y编辑框)] = input.text(); break;
@@ -164,8 +181,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const bool writes = s.startBlockNumber != 0 && !code.empty() && value >= 1 && value <= 34
                                 && editor.isMapFileOpen() && at >= 0 && at < static_cast<std::int64_t>(fileSize);
             editor.writeTerrainCode();
-            if (writes)
+            if (writes) {
+                shadow.writes.resize(shadow.done);
+                shadow.writes.push_back({at, expected[static_cast<std::size_t>(at)], static_cast<std::uint8_t>(value)});
+                shadow.done = shadow.writes.size();
                 expected[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(value);
+            }
             break;
         }
         case 8:
@@ -179,9 +200,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               : choice == 1 ? std::optional<std::string>(mapPath() + ".missing")
                                             : std::nullopt;
             editor.openMapFile();
+            shadow = {};
             break;
         }
-        case 11: editor.closeMapFile(); break;
+        case 11:
+            editor.closeMapFile();
+            shadow = {};
+            break;
         case 12: {
             const int x = input.number();
             const int y = input.number();
@@ -195,9 +220,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             controls.selection[std::string(c::城池选择组合框)] = static_cast<int>(input.byte() % 4) - 1;
             editor.selectCity();
             break;
+        case 14:
+            // Only Quarnet writes the file here: every undo goes through.
+            editor.undoWrite();
+            if (shadow.done > 0) {
+                const ShadowHistory::Write& w = shadow.writes[--shadow.done];
+                expected[static_cast<std::size_t>(w.at)] = w.before;
+                QUARNET_FUZZ_CHECK(editor.state().calculator.currentBlockOffset == w.at);
+                offsetFromHistory = true;
+            }
+            break;
+        case 15:
+            editor.redoWrite();
+            if (shadow.done < shadow.writes.size()) {
+                const ShadowHistory::Write& w = shadow.writes[shadow.done++];
+                expected[static_cast<std::size_t>(w.at)] = w.after;
+                QUARNET_FUZZ_CHECK(editor.state().calculator.currentBlockOffset == w.at);
+                offsetFromHistory = true;
+            }
+            break;
         }
         QUARNET_FUZZ_CHECK(readAll(mapPath()) == expected);
-        checkBoxes(editor, controls);
+        QUARNET_FUZZ_CHECK(host.messages.empty());
+        QUARNET_FUZZ_CHECK(editor.state().mapFile.history.size() == shadow.writes.size());
+        checkBoxes(editor, controls, offsetFromHistory);
         checkTerrainDrawn(canvas);
     }
     editor.closeAndExit();

@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace quarnet::testing {
 
@@ -83,13 +84,15 @@ inline QColor canvasPixel(const qt::MainWindow& window, int x, int y)
 }
 
 // A fresh real main window over real files that fail on demand; ending the
-// program is recorded instead of leaving the test's event loop, and the
-// open-file dialog is answered without being shown.
+// program and the message boxes' texts are recorded instead of leaving the
+// test's event loop or waiting for a click, and the open-file dialog is
+// answered without being shown.
 class WindowHarness {
 public:
     qt::MainWindow& make()
     {
         exitCode.reset();
+        messages.clear();
         nextAnswer_.reset();
         window_.reset();
         files.failWrites(false);
@@ -97,6 +100,7 @@ public:
         qt::MainWindow::Surroundings surroundings {
             .answerOpenDialog = [this] { return std::exchange(nextAnswer_, std::nullopt); },
             .endProgram = [this](int code) { exitCode = code; },
+            .showMessage = [this](const QString& text) { messages.push_back(text); },
         };
         window_ = std::make_unique<qt::MainWindow>(files, std::move(surroundings));
         window_->show();
@@ -121,6 +125,7 @@ public:
     platform::NativeFiles native;
     platform::FaultInjectingFiles files {native};
     std::optional<int> exitCode;
+    std::vector<QString> messages;
 
 private:
     std::optional<QString> nextAnswer_;

@@ -28,6 +28,16 @@ inline std::vector<std::uint8_t> patternedMap()
     });
 }
 
+// The offset of a block's code byte in a map from mapFileBytes with its
+// 68-byte header.
+constexpr std::size_t codeOffset(std::size_t block)
+{
+    return 68 + (block - 1) * 8;
+}
+
+// Changed bytes by offset, as changedBytes gives them.
+using ByteChanges = std::map<std::size_t, std::uint8_t>;
+
 // Every byte of now that differs from original, by offset; a changed length
 // shows as an entry at SIZE_MAX.
 inline std::map<std::size_t, std::uint8_t> changedBytes(const std::vector<std::uint8_t>& original,

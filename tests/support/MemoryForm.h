@@ -115,9 +115,11 @@ public:
         ++dialogsShown;
         return nextAnswer;
     }
+    void showMessage(const std::string& text) override { messages.push_back(text); }
     void endProgram(int code) override { exitCode = code; }
 
     std::optional<std::string> nextAnswer;
+    std::vector<std::string> messages;
     int dialogsShown = 0;
     std::optional<int> exitCode;
 };

@@ -91,3 +91,25 @@ check_edit() {
   [[ "$changes" == " $((edited_offset + 1)) 3 5" ]] || { echo "expected only the byte at $edited_offset to change, from 3 to 5"; exit 1; }
   [[ $(stat -c %s "$map") -eq $(stat -c %s "$original") ]]
 }
+
+# With the focus on the write button after the edit: Ctrl+Z puts the old
+# byte back, Ctrl+Y writes the new one again, and Ctrl+Z, Ctrl+Shift+Z once
+# more. Waits up to 10 s after each key for the map on disk to show it.
+undo_redo_keys() {
+  local map=$1
+  local original
+  original="$(dirname "$map")/original.MPC"
+  local key want
+  for step in ctrl+z:original ctrl+y:edited ctrl+z:original ctrl+shift+z:edited; do
+    key=${step%%:*} want=${step##*:}
+    p key "$key"
+    local now=""
+    for _ in $(seq 100); do
+      if cmp -s "$original" "$map"; then now=original; else now=edited; fi
+      [[ $now == "$want" ]] && break
+      sleep 0.1
+    done
+    echo "after $key the map is $now"
+    [[ $now == "$want" ]] || { echo "expected it $want"; exit 1; }
+  done
+}

@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 // Rectangles compared and shown by tests; RECT is the Windows API's, in the
 // global namespace, where lookup finds these.
@@ -102,14 +103,16 @@ inline void pumpMessages()
 }
 
 // A fresh real main window over real files that fail on demand; ending the
-// program is recorded instead of ending the test's message loop. The window
-// stays hidden: under wine without a window manager, destroying a shown
-// window waits two seconds for the X server.
+// program and the message boxes' texts are recorded instead of ending the
+// test's message loop or waiting for a click. The window stays hidden: under
+// wine without a window manager, destroying a shown window waits two seconds
+// for the X server.
 class WindowHarness {
 public:
     win32::MainWindow& make()
     {
         exitCode.reset();
+        messages.clear();
         nextAnswer_.reset();
         window_.reset();
         files.failWrites(false);
@@ -117,6 +120,7 @@ public:
         win32::MainWindow::Surroundings surroundings {
             .answerOpenDialog = [this] { return std::exchange(nextAnswer_, std::nullopt); },
             .endProgram = [this](int code) { exitCode = code; },
+            .showMessage = [this](const std::wstring& text) { messages.push_back(platform::wideToUtf8(text)); },
         };
         window_ = std::make_unique<win32::MainWindow>(files, std::move(surroundings));
         return *window_;
@@ -201,6 +205,7 @@ public:
     platform::NativeFiles native;
     platform::FaultInjectingFiles files {native};
     std::optional<int> exitCode;
+    std::vector<std::string> messages; // the message boxes' texts
 
 private:
     std::optional<std::wstring> nextAnswer_;
