@@ -33,6 +33,7 @@ Span onCanvas(int start, int length, int limit)
 // Posted to the canvas by a picture's worker: wParam is the number of a
 // picture whose rest failed.
 constexpr UINT pictureBrokenMessage = WM_APP + 1;
+constexpr UINT_PTR restTimer = 1;
 
 void registerClassOnce(WNDPROC windowProc)
 {
@@ -104,6 +105,12 @@ LRESULT CanvasWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             onRightButtonDown(at.x, at.y);
         }
         return 0;
+    case WM_TIMER:
+        if (wParam == restTimer) {
+            KillTimer(hwnd_, restTimer);
+            startRests();
+        }
+        return 0;
     case pictureBrokenMessage:
         if (const int picture = static_cast<int>(wParam); pictures_.find(picture) && brokenHandler_)
             brokenHandler_(picture);
@@ -145,10 +152,11 @@ void CanvasWindow::paint()
         StretchBlt(dc, 0, 0, client.right, client.bottom, memoryDc_, 0, 0, width_, height_, SRCCOPY);
     }
     EndPaint(hwnd_, &ps);
-    // The first page is on the screen: the rest of the picture may come.
+    // The first page is on the screen; the rest of the picture comes once
+    // the other windows have painted too: a timer's message waits for that.
     if (!painted_) {
         painted_ = true;
-        startRests();
+        SetTimer(hwnd_, restTimer, USER_TIMER_MINIMUM, nullptr);
     }
 }
 
