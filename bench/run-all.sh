@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every benchmark and prints one table, each figure beside its limit:
 #   bash bench/run-all.sh [RUNS]      (start-up runs per program, default 21)
+# With QUARNET_BENCH_STARTUP_ONLY=1, only the start-up and its rows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-21}
@@ -42,6 +43,24 @@ p_us=$(awk '{print $1}' "$xvfb_tmp/with-path" | median)
 q_kib=$(awk '{print $2}' "$xvfb_tmp/quarnet" | median)
 b_kib=$(awk '{print $2}' "$xvfb_tmp/bare" | median)
 
+startup_rows() {
+  awk -v q="$q_us" -v b="$b_us" -v n="$runs" 'BEGIN {
+    printf "| start-up to first paint, median of %d | %.1f ms | %.1f ms (bare Qt program, same picture) | %.2f x | below 1.0 x |\n", n, q/1000, b/1000, q/b }'
+  awk -v q="$q_us" -v b="$c_us" 'BEGIN {
+    printf "| for reference: against the bare program with one Chinese caption | %.1f ms | %.1f ms | %.2f x | |\n", q/1000, b/1000, q/b }'
+  awk -v q="$q_kib" -v b="$b_kib" 'BEGIN {
+    printf "| peak memory at first paint | %.1f MiB | %.1f MiB (bare) | %+.1f MiB | at most +8 MiB |\n", q/1024, b/1024, (q-b)/1024 }'
+  awk -v q="$q_kib" -v b="$c_kib" 'BEGIN {
+    printf "| for reference: against the bare program with one Chinese caption | %.1f MiB | %.1f MiB | %+.1f MiB | |\n", q/1024, b/1024, (q-b)/1024 }'
+}
+if [[ "${QUARNET_BENCH_STARTUP_ONLY:-}" == 1 ]]; then
+  echo
+  echo "| measure | Quarnet | limit | ratio or result | goal |"
+  echo "|---|---|---|---|---|"
+  startup_rows
+  exit 0
+fi
+
 # 2. Each handler, in process.
 # The median of 5 repetitions of each.
 QT_QPA_PLATFORM=offscreen "$bin/quarnet-bench-handlers" --benchmark_format=csv --benchmark_min_time=0.2 \
@@ -70,17 +89,10 @@ echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -
 echo
 echo "| measure | Quarnet | limit | ratio or result | goal |"
 echo "|---|---|---|---|---|"
-awk -v q="$q_us" -v b="$b_us" -v n="$runs" 'BEGIN {
-  printf "| start-up to first paint, median of %d | %.1f ms | %.1f ms (bare Qt program, same picture) | %.2f x | at most 1.15 x |\n", n, q/1000, b/1000, q/b }'
-awk -v q="$q_us" -v b="$c_us" 'BEGIN {
-  printf "| for reference: against the bare program with one Chinese caption | %.1f ms | %.1f ms | %.2f x | |\n", q/1000, b/1000, q/b }'
+startup_rows
 open_us=$(awk -F, '$1 == "\"Open\"" {t = $3; u = $5; gsub(/"/, "", u); print (u == "ns") ? t / 1000 : (u == "ms" ? t * 1000 : t)}' "$xvfb_tmp/handlers.csv")
 awk -v p="$p_us" -v q="$q_us" -v o="$open_us" -v n="$runs" 'BEGIN {
   printf "| start-up with a map path (quarnet SANGO7.MPC), median of %d | %.1f ms | %.1f ms (start-up %.1f ms + the open handler %.1f ms) | %.2f x | at most 1 x |\n", n, p/1000, (q+o)/1000, q/1000, o/1000, p/(q+o) }'
-awk -v q="$q_kib" -v b="$b_kib" 'BEGIN {
-  printf "| peak memory at first paint | %.1f MiB | %.1f MiB (bare) | +%.1f MiB | at most +8 MiB |\n", q/1024, b/1024, (q-b)/1024 }'
-awk -v q="$q_kib" -v b="$c_kib" 'BEGIN {
-  printf "| for reference: against the bare program with one Chinese caption | %.1f MiB | %.1f MiB | +%.1f MiB | |\n", q/1024, b/1024, (q-b)/1024 }'
 awk -F, 'NR > 1 {
   name = $1; gsub(/"/, "", name); t = $3; unit = $5; gsub(/"/, "", unit)
   us = (unit == "ns") ? t / 1000 : (unit == "ms" ? t * 1000 : t)

@@ -2,6 +2,7 @@
 
 #include "ProgramState.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,12 +23,23 @@ public:
 
     // Loads a JPEG file; a number for the picture, or 0 when it can't be
     // loaded. Drawing or releasing 0 does nothing.
+    //
+    // A canvas may give the number once the part that drawing at (0, 0)
+    // shows has decoded and decode the rest later. When the rest then
+    // fails, the picture is broken: drawing a part not yet shown answers
+    // false, and the handler set below is told as soon as it is known.
     virtual int loadPicture(const std::string& utf8Path) = 0;
     virtual void releasePicture(int picture) = 0;
 
     // Draws a picture at its own size with its top-left corner at (x, y),
-    // clipped to the canvas.
-    virtual void drawPicture(int picture, int x, int y) = 0;
+    // clipped to the canvas. False when the picture turned out broken: then
+    // nothing is drawn.
+    [[nodiscard]] virtual bool drawPicture(int picture, int x, int y) = 0;
+
+    // Told, on the window's thread between two events, the number of a
+    // picture that turned out broken while the window was idle. An empty
+    // handler tells no one.
+    virtual void setPictureBrokenHandler(std::function<void(int picture)> handler) = 0;
 
     // Draws pixels at their own size with their top-left corner at (x, y),
     // clipped to the canvas.

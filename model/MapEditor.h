@@ -17,6 +17,9 @@ enum class Direction { UpLeft, Up, UpRight, Left, Right, DownLeft, Down, DownRig
 class MapEditor {
 public:
     MapEditor(Controls& controls, Canvas& canvas, Host& host, platform::Files& files);
+    ~MapEditor();
+    MapEditor(const MapEditor&) = delete;
+    MapEditor& operator=(const MapEditor&) = delete;
 
     const ProgramState& state() const { return state_; }
 
@@ -52,6 +55,9 @@ public:
     void showMouseCoordinates(int x, int y);
     void pickBlockAtMouse(int x, int y);
     void locateCurrentBlock();
+    // The canvas found the map picture broken after start-up: from then on
+    // the view is the one without a picture.
+    void forgetBrokenPicture(int picture);
 
     // Shared operations, also called by the handlers above.
     void showCurrentBlock();
@@ -71,6 +77,7 @@ private:
     bool isCurrentBlockOnShownPage();
     void setViewFromPage();
     void redrawPage();
+    void dropPicture();
     void setMouseMapPosition(int x, int y);
 
     // The map file's own terrain, drawn where the picture would be while a
@@ -80,6 +87,7 @@ private:
     RgbImage terrainImage(int firstColumn, int firstRow, int columns, int rows);
     void drawTerrainPage(int left, int top);
     void showTerrainOfShownPage();
+    void colourLegend();
     void redrawCurrentBlockTerrain();
 
     ProgramState state_;

@@ -35,13 +35,34 @@ void MapEditor::updateViewBlock()
 void MapEditor::redrawPage()
 {
     const MapView& v = state_.view;
-    if (v.mapPicture == 0) {
-        // No picture: the file's terrain, or the empty page without a file.
-        drawTerrainPage(v.viewPageColumn * geometry::pageWidth, v.viewPageRow * geometry::pageHeight);
-        return;
-    }
     // Drawn over what is there, without clearing: markers on this page go.
-    canvas_.drawPicture(v.mapPicture, -v.viewPageColumn * geometry::pageWidth, -v.viewPageRow * geometry::pageHeight);
+    if (v.mapPicture != 0
+        && canvas_.drawPicture(v.mapPicture, -v.viewPageColumn * geometry::pageWidth,
+                               -v.viewPageRow * geometry::pageHeight))
+        return;
+    // No picture, or one that turned out broken just now: the file's
+    // terrain, or the empty page without a file.
+    const bool broken = v.mapPicture != 0;
+    if (broken)
+        dropPicture();
+    drawTerrainPage(v.viewPageColumn * geometry::pageWidth, v.viewPageRow * geometry::pageHeight);
+    if (broken)
+        colourLegend();
+}
+
+void MapEditor::dropPicture()
+{
+    canvas_.releasePicture(state_.view.mapPicture);
+    state_.view.mapPicture = 0;
+}
+
+void MapEditor::forgetBrokenPicture(int picture)
+{
+    if (ended_ || picture == 0 || picture != state_.view.mapPicture)
+        return;
+    dropPicture();
+    // The page shown, as a failed load would have shown it; its markers go.
+    showTerrainOfShownPage();
 }
 
 void MapEditor::setViewFromPage()

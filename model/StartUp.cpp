@@ -52,11 +52,14 @@ void MapEditor::setUp()
     state_.runDirectory = platform::executableDirectory();
     controls_.setText(control::编辑框1, "当前程序所在目录： " + state_.runDirectory);
 
-    // A missing or broken picture loads as 0, which draws nothing.
+    // A missing or broken picture loads as 0, which draws nothing. One
+    // found broken later is forgotten then, as if it had failed here.
     MapView& v = state_.view;
+    canvas_.setPictureBrokenHandler([this](int picture) { forgetBrokenPicture(picture); });
     v.mapPicture = canvas_.loadPicture(mapPicturePath(state_.runDirectory));
     canvas_.setDrawColour(v.markerColour);
-    canvas_.drawPicture(v.mapPicture, 0, 0);
+    if (!canvas_.drawPicture(v.mapPicture, 0, 0))
+        dropPicture();
     v.viewLeft = 0;
     v.viewRight = geometry::pageWidth - 1;
     v.viewTop = 0;

@@ -10,6 +10,12 @@ MapEditor::MapEditor(Controls& controls, Canvas& canvas, Host& host, platform::F
 {
 }
 
+// The canvas may outlive the editor.
+MapEditor::~MapEditor()
+{
+    canvas_.setPictureBrokenHandler({});
+}
+
 void MapEditor::readTerrain()
 {
     CalculatorState& s = state_.calculator;

@@ -49,7 +49,12 @@ void MapEditor::showTerrainOfShownPage()
 {
     if (state_.view.mapPicture == 0)
         drawTerrainPage(state_.view.viewLeft, state_.view.viewTop);
+    colourLegend();
+}
 
+// The legend shows each code's colour exactly while the terrain is shown.
+void MapEditor::colourLegend()
+{
     const bool shown = isTerrainShown();
     if (shown == legendColoured_)
         return;

@@ -102,10 +102,11 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings, QWidge
     setFixedSize(layout::clientSize.width, layout::clientSize.height);
     move(layout::windowPosition.left, layout::windowPosition.top);
 
-    // The picture decodes on the second core while the controls are made.
-    auto prefetch = std::make_unique<PicturePrefetch>(MapEditor::mapPicturePath(platform::executableDirectory()));
+    // The picture's first page decodes on the second core while the
+    // controls are made.
+    auto decode = std::make_unique<PictureDecode>(MapEditor::mapPicturePath(platform::executableDirectory()));
     createControls();
-    canvas_->usePrefetch(std::move(prefetch));
+    canvas_->useDecode(std::move(decode));
     controls_ = std::make_unique<WidgetControls>(widgets_);
     Host& host = *this;
     editor_ = std::make_unique<MapEditor>(*controls_, *canvas_, host, files_);

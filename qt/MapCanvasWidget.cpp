@@ -18,21 +18,29 @@ MapCanvasWidget::MapCanvasWidget(QSize size, QWidget* parent) : QWidget(parent)
     surface_.fill(QColor(background.red, background.green, background.blue));
 }
 
-void MapCanvasWidget::usePrefetch(std::unique_ptr<PicturePrefetch> prefetch)
+void MapCanvasWidget::useDecode(std::unique_ptr<PictureDecode> decode)
 {
-    prefetch_ = std::move(prefetch);
+    prefetch_ = std::move(decode);
 }
 
 int MapCanvasWidget::loadPicture(const std::string& utf8Path)
 {
-    // A prefetch that failed is tried once more here, so that it can only
-    // ever make the load faster.
-    std::optional<QImage> prefetched = prefetch_ ? prefetch_->take(utf8Path) : std::nullopt;
-    prefetch_.reset();
-    const QImage image = prefetched && !prefetched->isNull() ? *prefetched : decodePicture(utf8Path);
-    if (image.isNull())
+    std::unique_ptr<PictureDecode> decode = std::move(prefetch_);
+    if (!decode || decode->path() != utf8Path)
+        decode = std::make_unique<PictureDecode>(utf8Path);
+    if (decode->top().isNull())
         return 0;
-    return pictures_.add(image);
+    PictureDecode& added = *decode;
+    const int picture = pictures_.add(std::move(decode));
+    // Queued: the model hears of it between two events, on this thread; a
+    // canvas destroyed before then drops it.
+    added.whenRestFails([this, picture] {
+        QMetaObject::invokeMethod(this, [this, picture] { tellBroken(picture); }, Qt::QueuedConnection);
+    });
+    restsNotStarted_.append(picture);
+    if (painted_)
+        startRests();
+    return picture;
 }
 
 void MapCanvasWidget::releasePicture(int picture)
@@ -40,15 +48,68 @@ void MapCanvasWidget::releasePicture(int picture)
     pictures_.release(picture);
 }
 
-void MapCanvasWidget::drawPicture(int picture, int x, int y)
+bool MapCanvasWidget::drawPicture(int picture, int x, int y)
 {
-    const QImage* found = pictures_.find(picture);
+    const std::unique_ptr<PictureDecode>* found = pictures_.find(picture);
     if (!found)
-        return;
+        return true;
+    PictureDecode& decode = **found;
+    const QImage& top = decode.top();
+    const QRect drawn = QRect(QPoint(x, y), decode.size()) & surface_.rect();
+    if (decode.failed())
+        return false;
+    if (drawn.isEmpty())
+        return true;
+    // Below the top band the drawing waits for the rest: a page is drawn
+    // whole or, when the rest fails, not at all.
+    const QImage* rest = nullptr;
+    if (drawn.bottom() >= y + top.height()) {
+        rest = decode.rest();
+        if (!rest)
+            return false;
+    }
     QPainter painter(&surface_);
-    painter.drawImage(QPoint(x, y), *found);
+    painter.drawImage(QPoint(x, y), top);
+    if (rest)
+        painter.drawImage(QPoint(x, y + top.height()), *rest);
     painter.end();
-    update(QRect(QPoint(x, y), found->size()));
+    update(drawn);
+    return true;
+}
+
+void MapCanvasWidget::setPictureBrokenHandler(std::function<void(int picture)> handler)
+{
+    brokenHandler_ = std::move(handler);
+}
+
+void MapCanvasWidget::tellBroken(int picture)
+{
+    if (pictures_.find(picture) && brokenHandler_)
+        brokenHandler_(picture);
+}
+
+void MapCanvasWidget::holdPictureRests(bool held)
+{
+    restsHeld_ = held;
+    if (!held)
+        startRests();
+}
+
+void MapCanvasWidget::startRests()
+{
+    if (restsHeld_)
+        return;
+    for (const int picture : std::as_const(restsNotStarted_)) {
+        if (const std::unique_ptr<PictureDecode>* found = pictures_.find(picture))
+            (*found)->startRest();
+    }
+    restsNotStarted_.clear();
+}
+
+bool MapCanvasWidget::isPictureWhole(int picture) const
+{
+    const std::unique_ptr<PictureDecode>* found = pictures_.find(picture);
+    return found && (*found)->whole();
 }
 
 void MapCanvasWidget::drawImage(const RgbImage& image, int x, int y)
@@ -87,6 +148,12 @@ void MapCanvasWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.drawImage(event->rect(), surface_, event->rect());
+    painter.end();
+    // The first page is on the screen: the rest of the picture may come.
+    if (!painted_) {
+        painted_ = true;
+        startRests();
+    }
 }
 
 void MapCanvasWidget::mouseMoveEvent(QMouseEvent* event)

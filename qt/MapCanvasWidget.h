@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PicturePrefetch.h"
+#include "PictureDecode.h"
 #include "model/Canvas.h"
 #include "model/NumberedPictures.h"
 
@@ -8,6 +8,9 @@
 #include <QImage>
 #include <QWidget>
 
+#include <QList>
+
+#include <functional>
 #include <memory>
 
 namespace quarnet::qt {
@@ -22,17 +25,28 @@ public:
     // A canvas of size pixels, which it keeps.
     explicit MapCanvasWidget(QSize size, QWidget* parent = nullptr);
 
-    // The next load of the prefetch's path takes its picture.
-    void usePrefetch(std::unique_ptr<PicturePrefetch> prefetch);
+    // The next load of the decode's path takes its picture.
+    void useDecode(std::unique_ptr<PictureDecode> decode);
 
+    // A picture's number is given once its top band has decoded; the rest
+    // decodes on the worker once the canvas is first painted, or when a
+    // drawing needs it first, which then waits for it.
     int loadPicture(const std::string& utf8Path) override;
     void releasePicture(int picture) override;
-    void drawPicture(int picture, int x, int y) override;
+    bool drawPicture(int picture, int x, int y) override;
+    void setPictureBrokenHandler(std::function<void(int picture)> handler) override;
     void drawImage(const RgbImage& image, int x, int y) override;
     void setDrawColour(Rgb colour) override;
     void drawRectangle(int left, int top, int right, int bottom) override;
 
     const QImage& surface() const { return surface_; }
+
+    // While held, the rest of a picture decodes only when a drawing needs
+    // it: how tests reach the pages before the rest is there. Letting go
+    // starts the rests not yet started.
+    void holdPictureRests(bool held);
+    // Whether a picture has decoded whole, without waiting.
+    bool isPictureWhole(int picture) const;
 
 signals:
     void mouseMoved(int x, int y);
@@ -46,8 +60,15 @@ protected:
 private:
     QImage surface_;
     QColor drawColour_ {Qt::black};
-    NumberedPictures<QImage> pictures_;
-    std::unique_ptr<PicturePrefetch> prefetch_;
+    void startRests();
+    void tellBroken(int picture);
+
+    NumberedPictures<std::unique_ptr<PictureDecode>> pictures_;
+    std::unique_ptr<PictureDecode> prefetch_;
+    std::function<void(int picture)> brokenHandler_;
+    QList<int> restsNotStarted_;
+    bool painted_ = false;
+    bool restsHeld_ = false;
 };
 
 } // namespace quarnet::qt

@@ -30,6 +30,11 @@ Span onCanvas(int start, int length, int limit)
     return first >= last ? Span {0, 0} : Span {static_cast<int>(first), static_cast<int>(last)};
 }
 
+// Posted to the canvas by a picture's worker: wParam is the number of a
+// picture whose rest failed.
+constexpr UINT pictureBrokenMessage = WM_APP + 1;
+constexpr UINT_PTR restTimer = 1;
+
 void registerClassOnce(WNDPROC windowProc)
 {
     static const bool registered = [windowProc] {
@@ -100,6 +105,16 @@ LRESULT CanvasWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             onRightButtonDown(at.x, at.y);
         }
         return 0;
+    case WM_TIMER:
+        if (wParam == restTimer) {
+            KillTimer(hwnd_, restTimer);
+            startRests();
+        }
+        return 0;
+    case pictureBrokenMessage:
+        if (const int picture = static_cast<int>(wParam); pictures_.find(picture) && brokenHandler_)
+            brokenHandler_(picture);
+        return 0;
     case WM_NCDESTROY:
         hwnd_ = nullptr;
         break;
@@ -137,6 +152,12 @@ void CanvasWindow::paint()
         StretchBlt(dc, 0, 0, client.right, client.bottom, memoryDc_, 0, 0, width_, height_, SRCCOPY);
     }
     EndPaint(hwnd_, &ps);
+    // The first page is on the screen; the rest of the picture comes once
+    // the other windows have painted too: a timer's message waits for that.
+    if (!painted_) {
+        painted_ = true;
+        SetTimer(hwnd_, restTimer, USER_TIMER_MINIMUM, nullptr);
+    }
 }
 
 void CanvasWindow::changed()
@@ -145,12 +166,28 @@ void CanvasWindow::changed()
         InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
+void CanvasWindow::useDecode(std::unique_ptr<PictureDecode> decode)
+{
+    prefetch_ = std::move(decode);
+}
+
 int CanvasWindow::loadPicture(const std::string& utf8Path)
 {
-    std::optional<Pixels> pixels = decodePicture(platform::utf8ToWide(utf8Path));
-    if (!pixels)
+    const std::wstring path = platform::utf8ToWide(utf8Path);
+    std::unique_ptr<PictureDecode> decode = std::move(prefetch_);
+    if (!decode || decode->path() != path)
+        decode = std::make_unique<PictureDecode>(path);
+    if (decode->top().width == 0)
         return 0;
-    return pictures_.add(std::move(*pixels));
+    PictureDecode& added = *decode;
+    const int picture = pictures_.add(std::move(decode));
+    // Posted: the model hears of it between two messages, on this thread;
+    // a canvas window destroyed before then drops it.
+    added.whenRestFails([hwnd = hwnd_, picture] { PostMessageW(hwnd, pictureBrokenMessage, WPARAM(picture), 0); });
+    restsNotStarted_.push_back(picture);
+    if (painted_)
+        startRests();
+    return picture;
 }
 
 void CanvasWindow::releasePicture(int picture)
@@ -158,17 +195,10 @@ void CanvasWindow::releasePicture(int picture)
     pictures_.release(picture);
 }
 
-void CanvasWindow::drawPicture(int picture, int x, int y)
+void CanvasWindow::copyPixels(const Pixels& p, int x, int y)
 {
-    const Pixels* found = pictures_.find(picture);
-    if (!found)
-        return;
-    const Pixels& p = *found;
     const Span columns = onCanvas(x, p.width, width_);
     const Span rows = onCanvas(y, p.height, height_);
-    if (columns.empty() || rows.empty())
-        return;
-    GdiFlush();
     for (int row = rows.first; row < rows.last; ++row) {
         const std::uint8_t* from =
             p.bgr.data() + (std::size_t(row - y) * std::size_t(p.width) + std::size_t(columns.first - x)) * 3;
@@ -176,7 +206,64 @@ void CanvasWindow::drawPicture(int picture, int x, int y)
         for (int column = columns.first; column < columns.last; ++column, from += 3)
             to[column] = std::uint32_t {from[0]} | (std::uint32_t {from[1]} << 8) | (std::uint32_t {from[2]} << 16);
     }
+}
+
+bool CanvasWindow::drawPicture(int picture, int x, int y)
+{
+    const std::unique_ptr<PictureDecode>* found = pictures_.find(picture);
+    if (!found)
+        return true;
+    PictureDecode& decode = **found;
+    const Pixels& top = decode.top();
+    if (decode.failed())
+        return false;
+    const Span columns = onCanvas(x, top.width, width_);
+    const Span rows = onCanvas(y, decode.height(), height_);
+    if (columns.empty() || rows.empty())
+        return true;
+    // Below the top band the drawing waits for the rest: a page is drawn
+    // whole or, when the rest fails, not at all.
+    const Pixels* rest = nullptr;
+    if (rows.last > y + top.height) {
+        rest = decode.rest();
+        if (!rest)
+            return false;
+    }
+    GdiFlush();
+    copyPixels(top, x, y);
+    if (rest)
+        copyPixels(*rest, x, y + top.height);
     changed();
+    return true;
+}
+
+void CanvasWindow::setPictureBrokenHandler(std::function<void(int picture)> handler)
+{
+    brokenHandler_ = std::move(handler);
+}
+
+void CanvasWindow::holdPictureRests(bool held)
+{
+    restsHeld_ = held;
+    if (!held)
+        startRests();
+}
+
+void CanvasWindow::startRests()
+{
+    if (restsHeld_)
+        return;
+    for (const int picture : restsNotStarted_) {
+        if (const std::unique_ptr<PictureDecode>* found = pictures_.find(picture))
+            (*found)->startRest();
+    }
+    restsNotStarted_.clear();
+}
+
+bool CanvasWindow::isPictureWhole(int picture) const
+{
+    const std::unique_ptr<PictureDecode>* found = pictures_.find(picture);
+    return found && (*found)->whole();
 }
 
 void CanvasWindow::drawImage(const RgbImage& image, int x, int y)

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace quarnet::win32 {
 
@@ -32,9 +34,23 @@ public:
     std::function<void(int x, int y)> onMouseMove;
     std::function<void(int x, int y)> onRightButtonDown;
 
+    // The next load of the decode's path takes its picture.
+    void useDecode(std::unique_ptr<PictureDecode> decode);
+
+    // A picture's number is given once its top band has decoded; the rest
+    // decodes on the worker once the canvas is first painted, or when a
+    // drawing needs it first, which then waits for it.
     int loadPicture(const std::string& utf8Path) override;
     void releasePicture(int picture) override;
-    void drawPicture(int picture, int x, int y) override;
+    bool drawPicture(int picture, int x, int y) override;
+    void setPictureBrokenHandler(std::function<void(int picture)> handler) override;
+
+    // While held, the rest of a picture decodes only when a drawing needs
+    // it: how tests reach the pages before the rest is there. Letting go
+    // starts the rests not yet started.
+    void holdPictureRests(bool held);
+    // Whether a picture has decoded whole, without waiting.
+    bool isPictureWhole(int picture) const;
     void drawImage(const RgbImage& image, int x, int y) override;
     void setDrawColour(Rgb colour) override;
     void drawRectangle(int left, int top, int right, int bottom) override;
@@ -51,7 +67,9 @@ private:
     POINT canvasPoint(LPARAM lParam) const;
     void paint();
     void setPixel(int x, int y, std::uint32_t bgrx);
+    void copyPixels(const Pixels& pixels, int x, int y);
     void changed();
+    void startRests();
 
     int width_;
     int height_;
@@ -61,7 +79,12 @@ private:
     HGDIOBJ oldBitmap_ = nullptr;
     std::uint32_t* bits_ = nullptr; // width_ * height_, top row first
     std::uint32_t drawColour_ = 0;  // black, like a fresh device context's pen
-    NumberedPictures<Pixels> pictures_;
+    NumberedPictures<std::unique_ptr<PictureDecode>> pictures_;
+    std::unique_ptr<PictureDecode> prefetch_;
+    std::function<void(int picture)> brokenHandler_;
+    std::vector<int> restsNotStarted_;
+    bool painted_ = false;
+    bool restsHeld_ = false;
 };
 
 } // namespace quarnet::win32

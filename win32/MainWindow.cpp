@@ -7,6 +7,7 @@
 #include "WindowKeys.h"
 #include "WindowProc.h"
 #include "model/TerrainPalette.h"
+#include "platform/ExecutableDirectory.h"
 #include "platform/WindowsText.h"
 
 #include <commctrl.h>
@@ -153,7 +154,11 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings)
                     layout::windowPosition.left, layout::windowPosition.top, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                     nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = GetDpiForWindow(hwnd_);
+    // The picture's first page decodes on a worker while the controls are made.
+    auto decode = std::make_unique<PictureDecode>(
+        platform::utf8ToWide(MapEditor::mapPicturePath(platform::executableDirectory())));
     createControls();
+    mapCanvas_->useDecode(std::move(decode));
     Host& host = *this;
     editor_ = std::make_unique<MapEditor>(controls_, *mapCanvas_, host, files_);
     connectEvents();

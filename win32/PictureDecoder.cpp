@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <wincodec.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <fstream>
 #include <new>
 
@@ -35,10 +37,10 @@ private:
     Interface* p_ = nullptr;
 };
 
-// COM for this thread while a picture is decoded, whatever the caller did.
+// COM for the worker thread while it decodes.
 class ComScope {
 public:
-    ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
     ~ComScope()
     {
         if (initialised_)
@@ -85,45 +87,169 @@ bool claimsTooManyPixels(const std::wstring& path)
     return false;
 }
 
-} // namespace
-
-std::optional<Pixels> decodePicture(const std::wstring& path)
+// Copies the rows [first, first + count) of source, a group of rows at a
+// time so that a stop is heard between groups. False when the decoder
+// fails, the memory can't be had, or the copy was stopped.
+bool copyRows(IWICBitmapSource& source, UINT width, UINT first, UINT count, Pixels& to,
+              const std::atomic<bool>& stop)
 {
-    if (claimsTooManyPixels(path))
-        return std::nullopt;
-    const ComScope com;
-    ComRef<IWICImagingFactory> factory;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                reinterpret_cast<void**>(factory.put()))))
-        return std::nullopt;
-    ComRef<IWICBitmapDecoder> decoder;
-    if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                                  decoder.put())))
-        return std::nullopt;
-    ComRef<IWICBitmapFrameDecode> frame;
-    if (FAILED(decoder->GetFrame(0, frame.put())))
-        return std::nullopt;
-    ComRef<IWICBitmapSource> converted;
-    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat24bppBGR, frame.get(), converted.put())))
-        return std::nullopt;
-    UINT width = 0;
-    UINT height = 0;
-    if (FAILED(converted->GetSize(&width, &height)) || width == 0 || height == 0
-        || std::uint64_t {width} * height > maxPixels)
-        return std::nullopt;
-
-    Pixels pixels;
     try {
-        pixels.bgr.resize(std::size_t {width} * height * 3);
+        to.bgr.resize(std::size_t {width} * count * 3);
     } catch (const std::bad_alloc&) {
-        return std::nullopt;
+        return false;
     }
     const UINT stride = width * 3;
-    if (FAILED(converted->CopyPixels(nullptr, stride, stride * height, pixels.bgr.data())))
-        return std::nullopt;
-    pixels.width = static_cast<int>(width);
-    pixels.height = static_cast<int>(height);
-    return pixels;
+    for (UINT done = 0; done < count;) {
+        if (stop)
+            return false;
+        const UINT rows = std::min<UINT>(count - done, PictureDecode::bandHeight);
+        const WICRect rect {0, static_cast<INT>(first + done), static_cast<INT>(width), static_cast<INT>(rows)};
+        if (FAILED(source.CopyPixels(&rect, stride, stride * rows, to.bgr.data() + std::size_t {stride} * done)))
+            return false;
+        done += rows;
+    }
+    to.width = static_cast<int>(width);
+    to.height = static_cast<int>(count);
+    return true;
+}
+
+// A picture file opened for decoding, as 3-byte pixels.
+struct PictureSource {
+    ComRef<IWICImagingFactory> factory;
+    ComRef<IWICBitmapDecoder> decoder;
+    ComRef<IWICBitmapFrameDecode> frame;
+    ComRef<IWICBitmapSource> pixels;
+    UINT width = 0;
+    UINT height = 0;
+
+    bool open(const std::wstring& path)
+    {
+        return !claimsTooManyPixels(path)
+               && SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                             IID_IWICImagingFactory, reinterpret_cast<void**>(factory.put())))
+               && SUCCEEDED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                               WICDecodeMetadataCacheOnDemand, decoder.put()))
+               && SUCCEEDED(decoder->GetFrame(0, frame.put()))
+               && SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat24bppBGR, frame.get(), pixels.put()))
+               && SUCCEEDED(pixels->GetSize(&width, &height)) && width > 0 && height > 0
+               && std::uint64_t {width} * height <= maxPixels;
+    }
+};
+
+} // namespace
+
+PictureDecode::PictureDecode(std::wstring path) : path_(std::move(path)), worker_([this] { work(); }) {}
+
+PictureDecode::~PictureDecode()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        stop_ = true;
+    }
+    changed_.notify_all();
+    worker_.join();
+}
+
+void PictureDecode::work()
+{
+    const ComScope com;
+    // Released before each result is published, so that once the picture
+    // is whole or failed its file is closed and the decoder's memory freed.
+    auto source = std::make_unique<PictureSource>();
+    Pixels top;
+    const bool topOk = source->open(path_)
+                       && copyRows(*source->pixels.get(), source->width, 0,
+                                   std::min<UINT>(source->height, bandHeight), top, stop_);
+    const UINT height = topOk ? source->height : 0;
+    const bool hasRest = height > UINT {bandHeight};
+    if (!hasRest)
+        source.reset();
+    finishTop(topOk ? std::move(top) : Pixels {}, static_cast<int>(height), hasRest);
+    if (!hasRest || !waitForRestWanted())
+        return;
+    Pixels rest;
+    const bool ok = copyRows(*source->pixels.get(), source->width, bandHeight, height - bandHeight, rest, stop_);
+    source.reset();
+    finishRest(std::move(rest), ok);
+}
+
+void PictureDecode::finishTop(Pixels top, int height, bool hasRest)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        top_ = std::move(top);
+        height_ = height;
+        topDone_ = true;
+        if (!hasRest)
+            rest_ = top_.width == 0 ? Rest::Failed : Rest::Decoded;
+    }
+    changed_.notify_all();
+}
+
+bool PictureDecode::waitForRestWanted()
+{
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return rest_ == Rest::Wanted || stop_; });
+    return !stop_;
+}
+
+void PictureDecode::finishRest(Pixels rest, bool ok)
+{
+    std::function<void()> tell;
+    {
+        const std::lock_guard lock(mutex_);
+        restRows_ = std::move(rest);
+        rest_ = ok ? Rest::Decoded : Rest::Failed;
+        if (!ok && !stop_)
+            tell = tellFailure_;
+    }
+    changed_.notify_all();
+    if (tell)
+        tell();
+}
+
+const Pixels& PictureDecode::top()
+{
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return topDone_; });
+    return top_;
+}
+
+void PictureDecode::whenRestFails(std::function<void()> tell)
+{
+    const std::lock_guard lock(mutex_);
+    tellFailure_ = std::move(tell);
+}
+
+void PictureDecode::startRest()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        if (rest_ != Rest::Held)
+            return;
+        rest_ = Rest::Wanted;
+    }
+    changed_.notify_all();
+}
+
+const Pixels* PictureDecode::rest()
+{
+    startRest();
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return rest_ == Rest::Decoded || rest_ == Rest::Failed; });
+    return rest_ == Rest::Decoded ? &restRows_ : nullptr;
+}
+
+bool PictureDecode::failed() const
+{
+    const std::lock_guard lock(mutex_);
+    return rest_ == Rest::Failed;
+}
+
+bool PictureDecode::whole() const
+{
+    const std::lock_guard lock(mutex_);
+    return rest_ == Rest::Decoded;
 }
 
 } // namespace quarnet::win32

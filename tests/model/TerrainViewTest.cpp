@@ -129,5 +129,67 @@ TEST_F(EditorFixture, WithThePictureNoTerrainIsDrawn)
     EXPECT_TRUE(controls.itemColours.empty());
 }
 
+// A picture whose first page loaded and whose rest failed: from the moment
+// that is known the view is the one of a picture that failed to load.
+TEST_F(EditorFixture, APictureFoundBrokenOnAPageMoveGivesWayToTheTerrain)
+{
+    editor.setUp();
+    open(dir.write("SANGO7.MPC", mapFileBytes(codeOfBlock)));
+    canvas.breakPicture(7, false);
+    ASSERT_TRUE(calculate("44", "3072", "1920")); // page (1, 1)
+    EXPECT_EQ(editor.state().view.mapPicture, 0);
+    EXPECT_EQ(canvas.released, std::vector<int> {7});
+    ASSERT_EQ(canvas.images.size(), 1u);
+    EXPECT_EQ(pixel(canvas.images.back().image, 0, 0), colourOfBlock(97, 61));
+    EXPECT_EQ(controls.itemColours[std::string(c::列表框1)].size(), 34u);
+    // The block's marker still goes on the terrain; the page stays terrain.
+    editor.locateCurrentBlock();
+    EXPECT_EQ(canvas.rectangles.size(), 1u);
+    ASSERT_TRUE(calculate("44", "0", "0"));
+    EXPECT_EQ(pixel(canvas.images.back().image, 0, 0), colourOfBlock(1, 1));
+    EXPECT_EQ(canvas.pictures.size(), 1u); // only the start-up's
+    // The canvas's own news of it, arriving late, changes nothing more.
+    canvas.brokenHandler(7);
+    EXPECT_EQ(canvas.images.size(), 2u);
+    EXPECT_EQ(canvas.released, std::vector<int> {7});
+}
+
+TEST_F(EditorFixture, APictureFoundBrokenWhileIdleRedrawsTheShownPage)
+{
+    const std::vector<Rgb> emptyPage(geometry::pageWidth * geometry::pageHeight, terrain::canvasBackground);
+    for (const bool withFile : {false, true}) {
+        SCOPED_TRACE(withFile);
+        canvas = RecordingCanvas();
+        MapEditor fresh(controls, canvas, host, files);
+        fresh.setUp();
+        if (withFile) {
+            host.nextAnswer = dir.write("SANGO7.MPC", mapFileBytes(codeOfBlock));
+            fresh.openMapFile();
+        }
+        controls.texts[std::string(c::起始像素点X编辑框)] = "0";
+        controls.texts[std::string(c::起始像素点Y编辑框)] = "0";
+        ASSERT_TRUE(fresh.calculateStartBlock());
+        canvas.breakPicture(8, true); // another picture's news: ignored
+        EXPECT_TRUE(canvas.images.empty());
+        canvas.breakPicture(7, true);
+        EXPECT_EQ(fresh.state().view.mapPicture, 0);
+        EXPECT_EQ(canvas.released, std::vector<int> {7});
+        ASSERT_EQ(canvas.images.size(), 1u);
+        if (withFile)
+            EXPECT_EQ(pixel(canvas.images.back().image, 0, 0), colourOfBlock(1, 1));
+        else
+            EXPECT_EQ(canvas.images.back().image.pixels, emptyPage);
+        EXPECT_EQ(controls.itemColours[std::string(c::列表框1)].size(), withFile ? 34u : 0u);
+        fresh.closeAndExit();
+    }
+    // After the end, news of a broken picture does nothing.
+    canvas = RecordingCanvas();
+    MapEditor ending(controls, canvas, host, files);
+    ending.setUp();
+    ending.closeAndExit();
+    canvas.breakPicture(7, true);
+    EXPECT_TRUE(canvas.images.empty());
+}
+
 } // namespace
 } // namespace quarnet::testing

@@ -1,5 +1,5 @@
 #include "qt/MapCanvasWidget.h"
-#include "qt/PicturePrefetch.h"
+#include "qt/PictureDecode.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -13,9 +13,9 @@ class PaintingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // A prefetched picture is the one the canvas would load itself, and only
-    // for the path it was started with.
-    void prefetchedPictureIsTheLoadedOne()
+    // A prepared decode is the picture the canvas would load itself, and
+    // only for the path it was started with; a missing picture loads as none.
+    void preparedDecodeIsTheLoadedOne()
     {
         QTemporaryDir dir;
         const QString first = dir.filePath(QStringLiteral("first.jpg"));
@@ -25,25 +25,23 @@ private slots:
         QVERIFY(page.save(first, "JPEG", 100));
         page.fill(QColor(40, 200, 40));
         QVERIFY(page.save(second, "JPEG", 100));
-        const QImage direct = decodePicture(first.toStdString());
-        QVERIFY(!direct.isNull());
 
-        PicturePrefetch prefetch(first.toStdString());
-        QVERIFY(!prefetch.take(second.toStdString()));
-        QCOMPARE(prefetch.take(first.toStdString()).value(), direct);
-        QVERIFY(!prefetch.take(first.toStdString())); // taken once
-
-        // Through the canvas: another path loads that path's picture, and a
-        // missing picture loads as none.
         MapCanvasWidget canvas(QSize(384, 240));
-        canvas.usePrefetch(std::make_unique<PicturePrefetch>(first.toStdString()));
-        const int loaded = canvas.loadPicture(second.toStdString());
+        canvas.useDecode(std::make_unique<PictureDecode>(first.toStdString()));
+        const int loaded = canvas.loadPicture(first.toStdString());
         QVERIFY(loaded != 0);
-        canvas.drawPicture(loaded, 0, 0);
+        QVERIFY(canvas.drawPicture(loaded, 0, 0));
+        QCOMPARE(canvas.surface(), QImage(first).convertToFormat(QImage::Format_RGB32));
+
+        canvas.useDecode(std::make_unique<PictureDecode>(first.toStdString()));
+        const int other = canvas.loadPicture(second.toStdString());
+        QVERIFY(other != 0);
+        QVERIFY(canvas.drawPicture(other, 0, 0));
         QCOMPARE(QColor(canvas.surface().pixel(5, 5)).green() > 150, true);
         const std::string missing = dir.filePath(QStringLiteral("missing.jpg")).toStdString();
-        canvas.usePrefetch(std::make_unique<PicturePrefetch>(missing));
+        canvas.useDecode(std::make_unique<PictureDecode>(missing));
         QCOMPARE(canvas.loadPicture(missing), 0);
+        QVERIFY(canvas.drawPicture(0, 0, 0)); // none: nothing to draw
     }
 
     // A picture drawn again at the same place covers a marker drawn in between.
@@ -58,12 +56,12 @@ private slots:
         MapCanvasWidget canvas(QSize(384, 240));
         const int picture = canvas.loadPicture(path.toStdString());
         QVERIFY(picture != 0);
-        canvas.drawPicture(picture, 0, 0);
+        QVERIFY(canvas.drawPicture(picture, 0, 0));
         const QRgb clean = canvas.surface().pixel(10, 10);
         canvas.setDrawColour({0, 255, 0});
         canvas.drawRectangle(10, 10, 13, 13);
         QCOMPARE(canvas.surface().pixel(10, 10), qRgb(0, 255, 0));
-        canvas.drawPicture(picture, 0, 0);
+        QVERIFY(canvas.drawPicture(picture, 0, 0));
         QCOMPARE(canvas.surface().pixel(10, 10), clean);
         QCOMPARE(canvas.grab().toImage().pixel(10, 10), clean);
     }

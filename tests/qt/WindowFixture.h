@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -44,6 +45,26 @@ inline bool writePagedPicture(const QString& path)
         for (int x = 0; x < image.width(); ++x)
             image.setPixel(x, y, pageColour(x / 384, y / 240).rgb());
     return image.save(path, "JPEG", 100);
+}
+
+// A map picture of noise, so a page drawn from the wrong place or with a
+// wrong row shows.
+inline bool writeTexturedPicture(const QString& path, int width = 2184, int height = 1548)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            // Noise: every row takes about the same share of the file.
+            const unsigned noise = unsigned(x) * 73856093u ^ unsigned(y) * 19349663u;
+            image.setPixel(x, y, qRgb(noise & 0xFF, (noise >> 8) & 0xFF, (noise >> 16) & 0xFF));
+        }
+    return image.save(path, "JPEG", 90);
+}
+
+// The picture's pixels as a whole decode gives them.
+inline QImage wholePicture(const QString& path)
+{
+    return QImage(path).convertToFormat(QImage::Format_RGB32);
 }
 
 // Colours of a JPEG come back within a few steps.
@@ -89,7 +110,8 @@ inline QColor canvasPixel(const qt::MainWindow& window, int x, int y)
 // answered without being shown.
 class WindowHarness {
 public:
-    qt::MainWindow& make()
+    // beforeShow runs on the window before it is shown.
+    qt::MainWindow& make(const std::function<void(qt::MainWindow&)>& beforeShow = {})
     {
         exitCode.reset();
         messages.clear();
@@ -103,6 +125,8 @@ public:
             .showMessage = [this](const QString& text) { messages.push_back(text); },
         };
         window_ = std::make_unique<qt::MainWindow>(files, std::move(surroundings));
+        if (beforeShow)
+            beforeShow(*window_);
         window_->show();
         return *window_;
     }

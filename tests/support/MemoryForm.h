@@ -9,6 +9,7 @@
 #include "model/Host.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -87,7 +88,22 @@ public:
         return pictureToLoad;
     }
     void releasePicture(int picture) override { released.push_back(picture); }
-    void drawPicture(int picture, int x, int y) override { pictures.push_back({picture, x, y}); }
+    bool drawPicture(int picture, int x, int y) override
+    {
+        if (picture != 0 && picture == brokenPicture)
+            return false;
+        pictures.push_back({picture, x, y});
+        return true;
+    }
+    void setPictureBrokenHandler(std::function<void(int)> handler) override { brokenHandler = std::move(handler); }
+    // The picture turns out broken: drawing it fails from now on and, when
+    // told is set, the handler hears of it, as between two events.
+    void breakPicture(int picture, bool told)
+    {
+        brokenPicture = picture;
+        if (told && brokenHandler)
+            brokenHandler(picture);
+    }
     void drawImage(const RgbImage& image, int x, int y) override { images.push_back({image, x, y}); }
     void setDrawColour(Rgb c) override { colour = c; }
     void drawRectangle(int left, int top, int right, int bottom) override
@@ -96,6 +112,8 @@ public:
     }
 
     int pictureToLoad = 7;
+    int brokenPicture = 0;
+    std::function<void(int)> brokenHandler;
     std::string loadedPath;
     std::vector<int> released;
     std::vector<PictureDraw> pictures;

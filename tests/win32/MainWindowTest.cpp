@@ -307,6 +307,7 @@ TEST_P(PictureFileTest, MissingOrBrokenPictureIsHarmless)
         out << bytes;
     }
     harness.make();
+    harness.finishPictureDecode();
     std::error_code ignored;
     std::filesystem::remove(picture, ignored);
     std::filesystem::rename(away, picture);

@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -66,8 +68,16 @@ inline constexpr Rgb red {255, 0, 0};
 // Where the program looks for its map picture: beside the test program.
 std::filesystem::path picturePathBesideTests();
 
-// Writes the paged test picture as a JPEG with the Windows Imaging Component.
+// Writes a picture as a JPEG with the Windows Imaging Component.
+bool writePicture(const std::filesystem::path& path, int width, int height, const std::function<Rgb(int, int)>& colourAt);
+// The paged test picture.
 bool writePagedPicture(const std::filesystem::path& path);
+// A map picture of noise, so a page drawn from the wrong place or with a
+// wrong row shows.
+bool writeNoisePicture(const std::filesystem::path& path);
+// A picture decoded whole, as the Windows Imaging Component gives it, top row
+// first; nothing when it fails.
+std::optional<std::vector<Rgb>> decodeWhole(const std::filesystem::path& path, int& width, int& height);
 
 inline std::string windowText(HWND hwnd)
 {
@@ -109,7 +119,8 @@ inline void pumpMessages()
 // for the X server.
 class WindowHarness {
 public:
-    win32::MainWindow& make()
+    // beforeShow runs on the window when it is made.
+    win32::MainWindow& make(const std::function<void(win32::MainWindow&)>& beforeShow = {})
     {
         exitCode.reset();
         messages.clear();
@@ -123,7 +134,24 @@ public:
             .showMessage = [this](const std::wstring& text) { messages.push_back(platform::wideToUtf8(text)); },
         };
         window_ = std::make_unique<win32::MainWindow>(files, std::move(surroundings));
+        if (beforeShow)
+            beforeShow(*window_);
         return *window_;
+    }
+
+    // Lets the map picture's rest decode, as the first paint does, and
+    // handles what its end posts, as the idle window would.
+    void finishPictureDecode() const
+    {
+        win32::CanvasWindow& canvas = window_->canvas();
+        canvas.holdPictureRests(false);
+        const int picture = window_->editor().state().view.mapPicture;
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (picture != 0 && !canvas.isPictureWhole(picture) && window_->editor().state().view.mapPicture == picture
+               && std::chrono::steady_clock::now() < giveUp) {
+            pumpMessages();
+            Sleep(1);
+        }
     }
 
     // The next open-file dialog answers this path, or a cancel when it is
