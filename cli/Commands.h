@@ -29,5 +29,6 @@ int runRender(const CommandContext& context);
 int runDiff(const CommandContext& context);
 int runExport(const CommandContext& context);
 int runApply(const CommandContext& context);
+int runPatch(const CommandContext& context);
 
 } // namespace quarnet::cli
