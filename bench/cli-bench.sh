@@ -25,6 +25,7 @@ cp "$map" "$work/MODDED.MPC"
 "$terrain" apply "$work/MODDED.MPC" "$work/edits.csv" --backup "$work/setup.bak" >/dev/null
 summary=$("$terrain" diff "$map" "$work/MODDED.MPC" | tail -1 || true) # exit code 1: they differ
 [[ "$summary" == "10000 blocks differ"* ]] || { echo "the modded map doesn't differ in 10000 blocks: $summary"; exit 1; }
+"$terrain" patch "$map" "$work/MODDED.MPC" "$work/modded.bps" >/dev/null
 
 # Wall time of one run in microseconds; "prepare" runs first, untimed.
 elapsed() {
@@ -38,6 +39,7 @@ median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2 ? v[(NR + 1) / 2] : (v
 fresh_copy() { cp "$map" "$work/apply.MPC"; rm -f "$work/apply.MPC.bak"; sync "$work/apply.MPC"; }
 
 : >"$work/render" ; : >"$work/render-bare" ; : >"$work/diff" ; : >"$work/cmp" ; : >"$work/apply" ; : >"$work/apply-bare"
+: >"$work/patch" ; : >"$work/apply-bps"
 for _ in $(seq "$runs"); do
   elapsed "$terrain" render "$map" "$work/out.png" >>"$work/render"
   elapsed "$bin/quarnet-bench-render-bare" "$map" "$work/bare.png" >>"$work/render-bare"
@@ -47,6 +49,9 @@ for _ in $(seq "$runs"); do
   elapsed "$terrain" apply "$work/apply.MPC" "$work/edits.csv" >>"$work/apply"
   fresh_copy
   elapsed "$bin/quarnet-bench-apply-bare" "$work/apply.MPC" "$work/edits.csv" "$work/apply.MPC.bak" >>"$work/apply-bare"
+  elapsed "$terrain" patch "$map" "$work/MODDED.MPC" "$work/out.bps" >>"$work/patch"
+  fresh_copy
+  elapsed "$terrain" apply "$work/apply.MPC" "$work/modded.bps" >>"$work/apply-bps"
 done
 
 row() { # measure, ours file, reference file, reference name, limit
@@ -56,3 +61,5 @@ row() { # measure, ours file, reference file, reference name, limit
 row "quarnet-terrain render, default scale (PNG)" render render-bare "bare read + same-size PNG, same encoder" 1.2
 row "quarnet-terrain diff, 10,000 blocks differ" diff cmp "cmp -l" 1.2
 row "quarnet-terrain apply, 10,000 edits with backup" apply apply-bare "bare copy + 10,000 pwrites + fsync" 2
+row "quarnet-terrain patch, BPS of maps 10,000 blocks apart" patch cmp "cmp -l" 1.5
+row "quarnet-terrain apply, that BPS patch with backup" apply-bps apply-bare "bare copy + 10,000 pwrites + fsync" 2
