@@ -25,6 +25,7 @@ cp "$map" "$work/MODDED.MPC"
 "$terrain" apply "$work/MODDED.MPC" "$work/edits.csv" --backup "$work/setup.bak" >/dev/null
 summary=$("$terrain" diff "$map" "$work/MODDED.MPC" | tail -1 || true) # exit code 1: they differ
 [[ "$summary" == "10000 blocks differ"* ]] || { echo "the modded map doesn't differ in 10000 blocks: $summary"; exit 1; }
+"$terrain" patch "$map" "$work/MODDED.MPC" "$work/modded.bps" >/dev/null
 
 # The modded map as render draws it: a painted picture of the same change,
 # less the blocks whose new code has the old one's name, which no picture
@@ -46,6 +47,7 @@ fresh_copy() { cp "$map" "$work/apply.MPC"; rm -f "$work/apply.MPC.bak"; sync "$
 
 : >"$work/render" ; : >"$work/render-bare" ; : >"$work/diff" ; : >"$work/cmp" ; : >"$work/apply" ; : >"$work/apply-bare"
 : >"$work/import" ; : >"$work/import-bare" ; : >"$work/diff-picture" ; : >"$work/render-same"
+: >"$work/patch" ; : >"$work/apply-bps"
 for _ in $(seq "$runs"); do
   elapsed "$terrain" render "$map" "$work/out.png" >>"$work/render"
   elapsed "$bin/quarnet-bench-render-bare" "$map" "$work/bare.png" >>"$work/render-bare"
@@ -59,6 +61,9 @@ for _ in $(seq "$runs"); do
   elapsed "$bin/quarnet-bench-import-bare" "$map" "$work/painted.png" >>"$work/import-bare"
   elapsed "$terrain" diff "$map" "$work/MODDED.MPC" --picture "$work/change.png" >>"$work/diff-picture"
   elapsed "$terrain" render "$work/MODDED.MPC" "$work/out.png" >>"$work/render-same"
+  elapsed "$terrain" patch "$map" "$work/MODDED.MPC" "$work/out.bps" >>"$work/patch"
+  fresh_copy
+  elapsed "$terrain" apply "$work/apply.MPC" "$work/modded.bps" >>"$work/apply-bps"
 done
 
 row() { # measure, ours file, reference file, reference name, limit
@@ -70,3 +75,5 @@ row "quarnet-terrain diff, 10,000 blocks differ" diff cmp "cmp -l" 1.2
 row "quarnet-terrain apply, 10,000 edits with backup" apply apply-bare "bare copy + 10,000 pwrites + fsync" 2
 row "quarnet-terrain import, 2184 x 1548 PNG, $imported edits" import import-bare "bare decode, same decoder + map read once" 1.3
 row "quarnet-terrain diff --picture, 10,000 blocks differ" diff-picture render-same "quarnet-terrain render of NEW" 1.3
+row "quarnet-terrain patch, BPS of maps 10,000 blocks apart" patch cmp "cmp -l" 1.5
+row "quarnet-terrain apply, that BPS patch with backup" apply-bps apply-bare "bare copy + 10,000 pwrites + fsync" 2

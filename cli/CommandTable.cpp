@@ -9,7 +9,7 @@ namespace quarnet::cli {
 
 namespace {
 
-constexpr std::array<Option, 9> allOptions = {{
+constexpr std::array<Option, 10> allOptions = {{
     {.name = "--offset", .takesValue = true, .everyCommand = true},
     {.name = "--help", .takesValue = false, .everyCommand = true},
     {.name = "--scale", .takesValue = true, .everyCommand = false},
@@ -19,24 +19,28 @@ constexpr std::array<Option, 9> allOptions = {{
     {.name = "-o", .takesValue = true, .everyCommand = false},
     {.name = "--apply", .takesValue = false, .everyCommand = false},
     {.name = "--nearest", .takesValue = false, .everyCommand = false},
+    {.name = "--dry-run", .takesValue = false, .everyCommand = false},
 }};
 
 constexpr std::array<std::string_view, 1> renderOptions = {"--scale"};
 constexpr std::array<std::string_view, 3> diffOptions = {"--csv", "--picture", "--scale"};
-constexpr std::array<std::string_view, 1> applyOptions = {"--backup"};
+constexpr std::array<std::string_view, 2> applyOptions = {"--backup", "--dry-run"};
 constexpr std::array<std::string_view, 4> importOptions = {"-o", "--apply", "--nearest", "--backup"};
 
 // Made on first use: the help texts are another file's.
 std::span<const Command> commandRows()
 {
-    static const std::array<Command, 5> rows = {{
+    static const std::array<Command, 6> rows = {{
         {"render", "MAP OUT", renderOptions, "write the map's terrain as a PNG or JPEG picture", renderHelp, runRender},
-        {"diff", "OLD NEW", diffOptions, "list the blocks whose terrain code differs", diffHelp, runDiff},
+        {"diff", "OLD NEW", diffOptions, "list the blocks whose terrain code differs (NEW may be a patch)", diffHelp,
+         runDiff},
         {"export", "MAP [OUT]", {}, "write every block's terrain code as CSV", exportHelp, runExport},
-        {"apply", "MAP EDITS", applyOptions, "write a list of terrain codes into the map, with a backup", applyHelp,
-         runApply},
+        {"apply", "MAP EDITS|PATCH", applyOptions, "write an edit list or a patch into the map, with a backup",
+         applyHelp, runApply},
         {"import", "MAP PICTURE", importOptions, "turn a painted terrain picture into an edit list", importHelp,
          runImport},
+        {"patch", "ORIGINAL MODDED OUT", {}, "write an IPS or BPS patch that turns ORIGINAL into MODDED", patchHelp,
+         runPatch},
     }};
     return rows;
 }

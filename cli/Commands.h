@@ -30,5 +30,6 @@ int runDiff(const CommandContext& context);
 int runExport(const CommandContext& context);
 int runApply(const CommandContext& context);
 int runImport(const CommandContext& context);
+int runPatch(const CommandContext& context);
 
 } // namespace quarnet::cli

@@ -4,6 +4,7 @@
 #include "EditList.h"
 #include "ImageEncoding.h"
 #include "PictureScale.h"
+#include "PatchedMap.h"
 
 #include "model/BlockLayout.h"
 #include "model/ChangePicture.h"
@@ -206,13 +207,21 @@ int runDiff(const CommandContext& context)
     if (!scale)
         return exitTrouble;
 
-    platform::ReadOnlyFiles files;
-    const platform::FileNumber oldMap = files.open(oldPath);
+    platform::ReadOnlyFiles mapFiles;
+    platform::MemoryFiles patchedFiles;
+    // A patch as NEW: OLD and OLD with the patch applied, compared alike.
+    const bool newIsPatch = isPatchFile(newPath);
+    platform::Files& files = newIsPatch ? static_cast<platform::Files&>(patchedFiles) : mapFiles;
+    if (newIsPatch) {
+        if (const std::string failure = loadPatchedMap(oldPath, newPath, patchedFiles); !failure.empty())
+            return context.fail(failure);
+    }
+    const platform::FileNumber oldMap = newIsPatch ? 1 : mapFiles.open(oldPath);
     if (oldMap == 0)
-        return context.fail("can't read OLD " + oldPath + ": " + files.openFailure());
-    const platform::FileNumber newMap = files.open(newPath);
+        return context.fail("can't read OLD " + oldPath + ": " + mapFiles.openFailure());
+    const platform::FileNumber newMap = newIsPatch ? 2 : mapFiles.open(newPath);
     if (newMap == 0)
-        return context.fail("can't read NEW " + newPath + ": " + files.openFailure());
+        return context.fail("can't read NEW " + newPath + ": " + mapFiles.openFailure());
     const std::int64_t oldLength = files.length(oldMap);
     const std::int64_t newLength = files.length(newMap);
     Differences found;

@@ -25,9 +25,11 @@ Exit codes: 0 written, 2 error.
 
 const std::string_view diffHelp = R"(Usage: quarnet-terrain diff OLD NEW [--csv] [--picture OUT.png [--scale N]]
                             [--offset HEX]
-Lists every block whose terrain code differs between two map files: block
-number, row, column, map pixel ranges, the old and the new code with their
-names. Then counts the other bytes that differ (in the header before the
+Lists every block whose terrain code differs between two map files, or that
+an IPS or BPS patch NEW would change in OLD (known by its first bytes, and
+checked as apply checks it): block number, row, column, map pixel ranges,
+the old and the new code with their names. Then counts the other bytes that
+differ (in the header before the
 records, in the records' other bytes, after the records), so no change goes
 unseen.
 
@@ -58,25 +60,43 @@ An existing OUT is replaced, MAP never.
 Exit codes: 0 written, 2 error.
 )";
 
-const std::string_view applyHelp = R"(Usage: quarnet-terrain apply MAP EDITS [--backup PATH] [--offset HEX]
-Writes the terrain codes of an edit list into MAP, in place. EDITS is CSV as
-"diff --csv" writes it: one edit a line, either "BLOCK,CODE" (block number
-1 to 211302) or "X,Y,CODE" (a map pixel, X 0 to 17471, Y 0 to 12383); CODE
-is two hexadecimal digits, 01 to 22. A first line of words (a header) and
-empty lines are skipped.
+const std::string_view applyHelp = R"(Usage: quarnet-terrain apply MAP EDITS|PATCH [--dry-run] [--backup PATH] [--offset HEX]
+Writes the terrain codes of an edit list, or an IPS or BPS patch, into MAP,
+in place. EDITS is CSV as "diff --csv" writes it: one edit a line, either
+"BLOCK,CODE" (block number 1 to 211302) or "X,Y,CODE" (a map pixel, X 0 to
+17471, Y 0 to 12383); CODE is two hexadecimal digits, 01 to 22. A first line
+of words (a header) and empty lines are skipped. A patch is known by its
+first bytes ("PATCH" or "BPS1"), whatever its name.
 
-Every line is checked before any byte is written: codes 01 to 22, blocks
-inside the map and inside the file, no block given two different codes. A
-bad line is named and nothing is changed. Then a backup copy of MAP is
-written and flushed, each code byte is replaced in place, MAP is flushed
-once and every byte is read back and checked. If anything fails, MAP is
-restored byte for byte and the message says so. MAP's length never changes.
+Everything is checked before any byte is written: in an edit list every
+line (codes 01 to 22, blocks inside the map and inside the file, no block
+given two different codes); in a patch every record or action, and for BPS
+the checksums: a BPS patch made for another version of MAP is refused with
+both CRC32s. A patch that would change MAP's length is refused. Nothing bad
+is written: the problem is named and MAP is left as it was. Then a backup
+copy of MAP is written and flushed, the changed bytes are replaced in place,
+MAP is flushed once and every byte is read back and checked (for BPS, its
+CRC32 too). If anything fails, MAP is restored byte for byte and the message
+says so. For a patch, the summary counts the terrain blocks and the other
+bytes it changes: a patch for another file shows as many other bytes.
 
+  --dry-run      check and summarise; write nothing, no backup either
   --backup PATH  the backup copy (default MAP.bak); an existing file there is
                  never overwritten: apply stops instead
   --offset HEX   where block 1's record starts, hexadecimal (default {offset})
 
-Exit codes: 0 applied, 2 error (MAP unchanged or restored).
+Exit codes: 0 applied (or nothing to do), 2 error (MAP unchanged or restored).
+)";
+
+const std::string_view patchHelp = R"(Usage: quarnet-terrain patch ORIGINAL MODDED OUT [--offset HEX]
+Writes a patch that turns ORIGINAL into MODDED, for any patcher to apply:
+OUT ending in .ips gives IPS, .bps gives BPS. Both files must have the same
+length. IPS carries no checksum and reaches only the first 16 MiB of a file;
+BPS carries the CRC32s of both files, so it is never applied to the wrong
+one, and names the tool and the map in its metadata. An existing OUT is
+replaced, ORIGINAL and MODDED never.
+
+Exit codes: 0 written, 2 error.
 )";
 
 const std::string_view importHelp = R"(Usage: quarnet-terrain import MAP PICTURE [-o EDITS] [--nearest]
@@ -147,7 +167,7 @@ std::string withDefaultOffset(std::string_view text)
 
 std::string programHelp()
 {
-    constexpr std::size_t usageWidth = 19; // the summaries start in one column
+    constexpr std::size_t usageWidth = 27; // the summaries start in one column
     std::string help(programUsage);
     for (const Command& command : commands()) {
         std::string usage = std::string(command.name) + " " + std::string(command.operands);

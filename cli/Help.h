@@ -12,6 +12,7 @@ extern const std::string_view diffHelp;
 extern const std::string_view exportHelp;
 extern const std::string_view applyHelp;
 extern const std::string_view importHelp;
+extern const std::string_view patchHelp;
 
 // The help of the program (command empty) or of one command.
 std::string helpText(std::string_view command);

@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev libstb-dev
+  qt6-base-dev libgl-dev libstb-dev zlib1g-dev
   fonts-arphic-uming fonts-wqy-microhei
 )
 if [[ "${1:-}" == "test" ]]; then

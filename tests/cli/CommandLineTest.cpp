@@ -67,7 +67,7 @@ TEST(TerrainCommandLine, UsageErrorsAreOneLineEach)
         {{"diff", missing, map}, "quarnet-terrain diff: can't read OLD " + missing + ": no such file"},
         {{"diff", map, missing}, "quarnet-terrain diff: can't read NEW"},
         {{"export", utf8FromPath(dir.path())}, "quarnet-terrain export: can't read MAP"},
-        {{"apply", map, missing}, "quarnet-terrain apply: can't read EDITS"},
+        {{"apply", map, missing}, "quarnet-terrain apply: can't read EDITS or PATCH"},
     };
     for (const auto& [arguments, start] : cases) {
         SCOPED_TRACE(start);
@@ -87,10 +87,11 @@ TEST(TerrainCommandLine, RefusedLinesWriteNothing)
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"aply", map, edits},
          "quarnet-terrain: unknown command aply (see quarnet-terrain --help); the commands are render, diff, export, "
-         "apply, import\n"},
-        {{"patch", map, edits}, "quarnet-terrain: unknown command patch (see quarnet-terrain --help); the commands are"},
+         "apply, import, patch\n"},
+        {{"patch", map, edits}, "quarnet-terrain: patch takes ORIGINAL MODDED OUT, got 2 operands"},
         {{"apply", map, edits, "--force"}, "quarnet-terrain: unknown option --force (see quarnet-terrain --help)\n"},
-        {{"apply", map, edits, "--dry-run"}, "quarnet-terrain: unknown option --dry-run (see"},
+        {{"apply", map, edits, "--dry-run=yes"}, "quarnet-terrain: --dry-run takes no value (see"},
+        {{"diff", map, map, "--dry-run"}, "quarnet-terrain: diff takes no option --dry-run"},
         {{"apply", map, edits, "--backup"}, "quarnet-terrain: --backup needs a value (see quarnet-terrain --help)\n"},
         {{"render", map, out, "--scale"}, "quarnet-terrain: --scale needs a value"},
         {{"apply", map, edits, "--help=yes"}, "quarnet-terrain: --help takes no value (see quarnet-terrain --help)\n"},
