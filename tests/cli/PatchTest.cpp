@@ -278,26 +278,38 @@ TEST_F(TerrainPatch, AFailureWhileWritingRestoresTheFile)
     }
 }
 
-// diff MAP PATCH lists what the patch would change exactly as diff lists two
-// maps, in both forms, and writes nothing.
+// diff MAP PATCH lists, and draws, what the patch would change exactly as
+// diff does for two maps, in every form, and writes nothing.
 TEST_F(TerrainPatch, DiffOfAMapAndAPatchIsTheDiffOfTheTwoMaps)
 {
     const std::string originalPath = dir.write("ORIGINAL.MPC", original);
     const std::string moddedPath = dir.write("MODDED.MPC", modded);
+    const std::string mapsPicture = utf8FromPath(dir.path() / "maps.png");
+    const std::string patchPicture = utf8FromPath(dir.path() / "patch.png");
     for (const std::string name : {"mod.ips", "mod.bps"}) {
         SCOPED_TRACE(name);
         const std::string patchPath = makePatch(name);
-        for (const std::vector<std::string>& options : {std::vector<std::string> {}, {"--csv"}}) {
+        for (const std::string option : {"", "--csv", "--picture"}) {
+            SCOPED_TRACE(option);
             std::vector<std::string> ofMaps = {"diff", originalPath, moddedPath};
             std::vector<std::string> ofPatch = {"diff", mapPath, patchPath};
-            ofMaps.insert(ofMaps.end(), options.begin(), options.end());
-            ofPatch.insert(ofPatch.end(), options.begin(), options.end());
+            if (option == "--csv") {
+                ofMaps.push_back(option);
+                ofPatch.push_back(option);
+            } else if (option == "--picture") {
+                ofMaps.insert(ofMaps.end(), {option, mapsPicture});
+                ofPatch.insert(ofPatch.end(), {option, patchPicture});
+            }
             const CliRun maps = runCli(ofMaps);
             const CliRun patched = runCli(ofPatch);
             EXPECT_EQ(patched.exitCode, 1);
             EXPECT_EQ(patched.out, maps.out);
             EXPECT_EQ(patched.err, maps.err);
             EXPECT_NE(patched.out.find("548"), std::string::npos);
+            if (option == "--picture") {
+                EXPECT_FALSE(TempDir::read(patchPicture).empty());
+                EXPECT_EQ(TempDir::read(patchPicture), TempDir::read(mapsPicture));
+            }
         }
     }
     EXPECT_EQ(TempDir::read(mapPath), original);
