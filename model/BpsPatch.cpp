@@ -53,6 +53,44 @@ void appendAction(std::vector<std::uint8_t>& bytes, Action action, std::size_t l
     appendNumber(bytes, (std::uint64_t {length} - 1) << 2 | action);
 }
 
+// One window of changes, which starts and ends with a differing byte: the
+// differing bytes as TargetRead runs, and the equal ones between them as
+// SourceRead runs where that is shorter.
+void appendWindow(std::vector<std::uint8_t>& bytes, Bytes original, Bytes modified)
+{
+    // Equal stretches of up to two bytes cost no more inside a TargetRead
+    // than as a SourceRead of their own between two TargetReads.
+    constexpr std::size_t shortestSourceRead = 3;
+    const std::size_t size = original.size();
+    std::size_t at = 0;
+    while (at < size) {
+        std::size_t equal = 0;
+        while (at + equal < size && original[at + equal] == modified[at + equal])
+            ++equal;
+        if (equal > 0) {
+            appendAction(bytes, sourceRead, equal);
+            at += equal;
+            continue;
+        }
+        // Differing bytes, with the short equal stretches between them.
+        std::size_t end = at;
+        for (;;) {
+            while (end < size && original[end] != modified[end])
+                ++end;
+            std::size_t gap = 0;
+            while (end + gap < size && gap < shortestSourceRead && original[end + gap] == modified[end + gap])
+                ++gap;
+            if (gap == 0 || gap >= shortestSourceRead)
+                break;
+            end += gap;
+        }
+        appendAction(bytes, targetRead, end - at);
+        bytes.insert(bytes.end(), modified.begin() + static_cast<std::ptrdiff_t>(at),
+                     modified.begin() + static_cast<std::ptrdiff_t>(end));
+        at = end;
+    }
+}
+
 // Reads the patch's numbers and bytes in order, from after the magic up to
 // the footer. Positions count from the patch's first byte.
 class PatchReader {
@@ -159,51 +197,34 @@ bool startsWithMagic(Bytes patch)
 
 EncodedPatch makeBps(Bytes original, Bytes modified, std::string_view metadata)
 {
-    if (original.size() != modified.size())
-        return {{}, "the files differ in length (" + std::to_string(original.size()) + " and "
-                        + std::to_string(modified.size()) + " bytes)"};
-    std::vector<std::uint8_t> bytes(magic.begin(), magic.end());
-    appendNumber(bytes, original.size());
-    appendNumber(bytes, modified.size());
-    appendNumber(bytes, metadata.size());
-    bytes.insert(bytes.end(), metadata.begin(), metadata.end());
+    return makePatch(PatchFormat::bps, original, modified, metadata);
+}
 
-    // Equal stretches of up to two bytes cost no more inside a TargetRead
-    // than as a SourceRead of their own between two TargetReads.
-    constexpr std::size_t shortestSourceRead = 3;
-    const std::size_t size = original.size();
-    std::size_t at = 0;
-    while (at < size) {
-        std::size_t equal = 0;
-        while (at + equal < size && original[at + equal] == modified[at + equal])
-            ++equal;
-        if (equal > 0 && (equal >= shortestSourceRead || at + equal == size || at == 0)) {
-            appendAction(bytes, sourceRead, equal);
-            at += equal;
-            continue;
-        }
-        // Differing bytes, with the short equal stretches between them.
-        std::size_t end = at + equal;
-        for (;;) {
-            while (end < size && original[end] != modified[end])
-                ++end;
-            std::size_t gap = 0;
-            while (end + gap < size && gap < shortestSourceRead && original[end + gap] == modified[end + gap])
-                ++gap;
-            if (gap == 0 || gap >= shortestSourceRead || end + gap == size)
-                break;
-            end += gap;
-        }
-        appendAction(bytes, targetRead, end - at);
-        bytes.insert(bytes.end(), modified.begin() + static_cast<std::ptrdiff_t>(at),
-                     modified.begin() + static_cast<std::ptrdiff_t>(end));
-        at = end;
-    }
+BpsEncoder::BpsEncoder(std::size_t fileSize, std::string_view metadata) : size_(fileSize)
+{
+    bytes_.assign(magic.begin(), magic.end());
+    appendNumber(bytes_, fileSize);
+    appendNumber(bytes_, fileSize);
+    appendNumber(bytes_, metadata.size());
+    bytes_.insert(bytes_.end(), metadata.begin(), metadata.end());
+}
 
-    appendLittleEndian(bytes, platform::crc32(original));
-    appendLittleEndian(bytes, platform::crc32(modified));
-    appendLittleEndian(bytes, platform::crc32(bytes));
-    return {std::move(bytes), {}};
+void BpsEncoder::add(const ChangeWindow& window)
+{
+    if (window.offset > at_)
+        appendAction(bytes_, sourceRead, window.offset - at_);
+    appendWindow(bytes_, window.original, window.modified);
+    at_ = window.end();
+}
+
+std::vector<std::uint8_t> BpsEncoder::finish(std::uint32_t originalCrc, std::uint32_t modifiedCrc)
+{
+    if (size_ > at_)
+        appendAction(bytes_, sourceRead, size_ - at_);
+    appendLittleEndian(bytes_, originalCrc);
+    appendLittleEndian(bytes_, modifiedCrc);
+    appendLittleEndian(bytes_, platform::crc32(bytes_));
+    return std::move(bytes_);
 }
 
 PatchedBytes applyBps(Bytes patch, Bytes source)

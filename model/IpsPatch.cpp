@@ -13,14 +13,11 @@ constexpr std::string_view header = "PATCH";
 constexpr std::string_view footer = "EOF";
 constexpr std::size_t longestRecord = 0xFFFF;
 
-// Writes records into a patch, never starting one at the offset that reads as
-// "EOF".
+// Writes one window's records into a patch, never starting one at the offset
+// that reads as "EOF".
 class IpsWriter {
 public:
-    explicit IpsWriter(Bytes modified) : modified_(modified)
-    {
-        bytes_.assign(header.begin(), header.end());
-    }
+    IpsWriter(std::vector<std::uint8_t>& bytes, const ChangeWindow& window) : window_(window), bytes_(bytes) {}
 
     // The modified bytes from `start` to `end` as literal records.
     void literal(std::size_t start, std::size_t end)
@@ -31,8 +28,8 @@ public:
                 --start;
             const std::size_t count = std::min(end - start, longestRecord);
             recordHeader(start, count);
-            bytes_.insert(bytes_.end(), modified_.begin() + static_cast<std::ptrdiff_t>(start),
-                          modified_.begin() + static_cast<std::ptrdiff_t>(start + count));
+            for (std::size_t at = start; at < start + count; ++at)
+                bytes_.push_back(modifiedAt(at));
             start += count;
         }
     }
@@ -40,7 +37,7 @@ public:
     // `count` copies of the modified byte at `start` as RLE records.
     void run(std::size_t start, std::size_t count)
     {
-        const std::uint8_t value = modified_[start];
+        const std::uint8_t value = modifiedAt(start);
         while (count > 0) {
             if (start == ipsEofOffset) {
                 // Two literal bytes from a byte earlier move the run past it.
@@ -59,13 +56,13 @@ public:
         }
     }
 
-    std::vector<std::uint8_t> finish()
+private:
+    // The modified byte at a file offset inside the window, or just before it.
+    std::uint8_t modifiedAt(std::size_t offset) const
     {
-        bytes_.insert(bytes_.end(), footer.begin(), footer.end());
-        return std::move(bytes_);
+        return offset < window_.offset ? window_.before : window_.modified[offset - window_.offset];
     }
 
-private:
     void recordHeader(std::size_t offset, std::size_t length)
     {
         bytes_.push_back(static_cast<std::uint8_t>(offset >> 16));
@@ -75,8 +72,8 @@ private:
         bytes_.push_back(static_cast<std::uint8_t>(length));
     }
 
-    Bytes modified_;
-    std::vector<std::uint8_t> bytes_;
+    const ChangeWindow& window_;
+    std::vector<std::uint8_t>& bytes_;
 };
 
 // How many bytes from `at` repeat the byte there, up to `end`.
@@ -90,8 +87,10 @@ std::size_t runLength(Bytes bytes, std::size_t at, std::size_t end)
 
 // One stretch of changed bytes (unchanged gaps shorter than a record header
 // included) as literal and RLE records, whichever is shorter for each run.
-void writeStretch(IpsWriter& writer, Bytes modified, std::size_t start, std::size_t end)
+void writeStretch(IpsWriter& writer, const ChangeWindow& window, std::size_t start, std::size_t end)
 {
+    const Bytes modified = window.modified;
+    const std::size_t base = window.offset;
     constexpr std::size_t rleRecord = 8;   // offset, 0, run length, byte
     constexpr std::size_t headerSize = 5;  // offset, length
     std::size_t literalStart = start;
@@ -106,13 +105,13 @@ void writeStretch(IpsWriter& writer, Bytes modified, std::size_t start, std::siz
         const std::size_t asRun = rleRecord + (moreAfter ? headerSize : 0);
         const std::size_t inLiteral = length + (literalPending ? 0 : headerSize);
         if (asRun < inLiteral) {
-            writer.literal(literalStart, at);
-            writer.run(at, length);
+            writer.literal(base + literalStart, base + at);
+            writer.run(base + at, length);
             literalStart = at + length;
         }
         at += length;
     }
-    writer.literal(literalStart, end);
+    writer.literal(base + literalStart, base + end);
 }
 
 std::uint32_t bigEndian(Bytes bytes, std::size_t at, std::size_t count)
@@ -127,15 +126,28 @@ std::uint32_t bigEndian(Bytes bytes, std::size_t at, std::size_t count)
 
 EncodedPatch makeIps(Bytes original, Bytes modified)
 {
-    if (original.size() != modified.size())
-        return {{}, "the files differ in length (" + std::to_string(original.size()) + " and "
-                        + std::to_string(modified.size()) + " bytes)"};
-    if (original.size() > ipsLargestFile)
-        return {{}, "IPS reaches only the first 16 MiB of a file, and this one has " + std::to_string(original.size())
-                        + " bytes; make a BPS patch instead"};
+    return makePatch(PatchFormat::ips, original, modified, {});
+}
 
+std::string ipsSizeRefusal(std::size_t fileSize)
+{
+    if (fileSize <= ipsLargestFile)
+        return {};
+    return "IPS reaches only the first 16 MiB of a file, and this one has " + std::to_string(fileSize)
+           + " bytes; make a BPS patch instead";
+}
+
+IpsEncoder::IpsEncoder()
+{
+    bytes_.assign(header.begin(), header.end());
+}
+
+void IpsEncoder::add(const ChangeWindow& window)
+{
     constexpr std::size_t headerSize = 5;
-    IpsWriter writer(modified);
+    IpsWriter writer(bytes_, window);
+    const Bytes original = window.original;
+    const Bytes modified = window.modified;
     std::size_t at = 0;
     while (at < original.size()) {
         if (original[at] == modified[at]) {
@@ -154,10 +166,15 @@ EncodedPatch makeIps(Bytes original, Bytes modified)
                 equal = 0;
             }
         }
-        writeStretch(writer, modified, start, end);
+        writeStretch(writer, window, start, end);
         at = end;
     }
-    return {writer.finish(), {}};
+}
+
+std::vector<std::uint8_t> IpsEncoder::finish()
+{
+    bytes_.insert(bytes_.end(), footer.begin(), footer.end());
+    return std::move(bytes_);
 }
 
 PatchedBytes applyIps(Bytes patch, Bytes source)

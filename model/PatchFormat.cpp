@@ -1,5 +1,7 @@
 #include "PatchFormat.h"
 
+#include "PatchMaker.h"
+
 #include "BpsPatch.h"
 #include "IpsPatch.h"
 
@@ -83,15 +85,12 @@ PatchedBytes applyPatch(std::span<const std::uint8_t> patch, std::span<const std
 EncodedPatch makePatch(PatchFormat format, std::span<const std::uint8_t> original,
                        std::span<const std::uint8_t> modified, std::string_view metadata)
 {
-    switch (format) {
-    case PatchFormat::ips:
-        return makeIps(original, modified);
-    case PatchFormat::bps:
-        return makeBps(original, modified, metadata);
-    case PatchFormat::none:
-        break;
-    }
-    return {{}, "a patch is IPS or BPS"};
+    if (original.size() != modified.size())
+        return {{}, "the files differ in length (" + std::to_string(original.size()) + " and "
+                        + std::to_string(modified.size()) + " bytes)"};
+    PatchMaker maker(format, original.size(), metadata);
+    maker.add(original, modified);
+    return maker.finish();
 }
 
 } // namespace quarnet::patches

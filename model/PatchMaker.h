@@ -1,0 +1,43 @@
+#pragma once
+
+// Makes the patch that turns one file into another of the same length from
+// both files read a chunk at a time: each window of changes is encoded as
+// soon as it is found, so memory grows with the patch, not the files.
+
+#include "BpsPatch.h"
+#include "FileChanges.h"
+#include "IpsPatch.h"
+#include "PatchFormat.h"
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quarnet::patches {
+
+class PatchMaker {
+public:
+    // `metadata` goes into a BPS patch as it is; IPS has no place for it.
+    PatchMaker(PatchFormat format, std::size_t fileSize, std::string_view metadata);
+    PatchMaker(const PatchMaker&) = delete;
+    PatchMaker& operator=(const PatchMaker&) = delete;
+
+    // Why no patch can be made before a byte is read (a format that isn't
+    // one, a file too large for IPS); empty when it can.
+    const std::string& refusal() const { return refusal_; }
+
+    // The next bytes of each file, as many of each, in file order.
+    void add(std::span<const std::uint8_t> original, std::span<const std::uint8_t> modified);
+    EncodedPatch finish();
+
+private:
+    std::size_t fileSize_;
+    std::string refusal_;
+    std::optional<IpsEncoder> ips_;
+    std::optional<BpsEncoder> bps_;
+    ChangeFinder finder_;
+};
+
+} // namespace quarnet::patches
