@@ -32,14 +32,13 @@ std::span<const Command> commandRows()
 {
     static const std::array<Command, 6> rows = {{
         {"render", "MAP OUT", renderOptions, "write the map's terrain as a PNG or JPEG picture", renderHelp, runRender},
-        {"diff", "OLD NEW", diffOptions, "list the blocks whose terrain code differs (NEW may be a patch)", diffHelp,
-         runDiff},
+        {"diff", "OLD NEW", diffOptions, "list the blocks whose terrain code differs", diffHelp, runDiff},
         {"export", "MAP [OUT]", {}, "write every block's terrain code as CSV", exportHelp, runExport},
-        {"apply", "MAP EDITS|PATCH", applyOptions, "write an edit list or a patch into the map, with a backup",
+        {"apply", "MAP EDITS|PATCH", applyOptions, "write edits or a patch into the map, backed up",
          applyHelp, runApply},
         {"import", "MAP PICTURE", importOptions, "turn a painted terrain picture into an edit list", importHelp,
          runImport},
-        {"patch", "ORIGINAL MODDED OUT", {}, "write an IPS or BPS patch that turns ORIGINAL into MODDED", patchHelp,
+        {"patch", "ORIGINAL MODDED OUT", {}, "write the IPS or BPS patch from ORIGINAL to MODDED", patchHelp,
          runPatch},
     }};
     return rows;

@@ -20,3 +20,8 @@ if [[ ! -s "$xvfb_tmp/display" ]]; then
 fi
 export DISPLAY=":$(cat "$xvfb_tmp/display")"
 export QT_QPA_PLATFORM=xcb
+# A session bus that isn't there, so connecting fails at once. With no address
+# at all, D-Bus (asked by Qt's accessibility bridge) forks a helper to look for
+# one; a fork while the picture decoder's thread allocates can hang the child
+# before its exec in a sanitizer build, and the window never shows.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$xvfb_tmp/no-session-bus"
