@@ -3,7 +3,7 @@
 // the 2184 x 1548 picture with the same encoder, nothing else.
 //   quarnet-bench-render-bare MAP OUT.png
 
-#include "model/TerrainPalette.h"
+#include "mapfile/TerrainPalette.h"
 
 #include <array>
 #include <cstdio>

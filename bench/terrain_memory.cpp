@@ -4,7 +4,7 @@
 
 #include "BenchWindow.h"
 
-#include "model/MapGeometry.h"
+#include "mapfile/MapGeometry.h"
 
 #include <cstdio>
 #include <sys/resource.h>

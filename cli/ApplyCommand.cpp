@@ -3,7 +3,7 @@
 #include "EditApplication.h"
 #include "EditList.h"
 
-#include "model/PatchFormat.h"
+#include "mapfile/PatchFormat.h"
 #include "platform/WholeFiles.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #include "BlockTexts.h"
 
-#include "model/BlockLayout.h"
-#include "model/TerrainTable.h"
+#include "mapfile/BlockLayout.h"
+#include "mapfile/TerrainTable.h"
 
 #include <algorithm>
 #include <charconv>

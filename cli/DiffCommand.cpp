@@ -6,11 +6,11 @@
 #include "PictureScale.h"
 #include "PatchedMap.h"
 
-#include "model/BlockLayout.h"
-#include "model/ChangePicture.h"
-#include "model/MapGeometry.h"
-#include "model/TerrainRaster.h"
-#include "model/TerrainTable.h"
+#include "mapfile/BlockLayout.h"
+#include "mapfile/ChangePicture.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/TerrainRaster.h"
+#include "mapfile/TerrainTable.h"
 #include "platform/ReadOnlyFiles.h"
 #include "platform/WholeFiles.h"
 

@@ -1,8 +1,8 @@
 #include "EditApplication.h"
 
-#include "model/BlockLayout.h"
-#include "model/PatchFormat.h"
-#include "model/TerrainTable.h"
+#include "mapfile/BlockLayout.h"
+#include "mapfile/PatchFormat.h"
+#include "mapfile/TerrainTable.h"
 #include "platform/Crc32.h"
 #include "platform/WholeFiles.h"
 

@@ -1,8 +1,8 @@
 #include "EditList.h"
 
-#include "model/BlockLayout.h"
-#include "model/MapGeometry.h"
-#include "model/TerrainTable.h"
+#include "mapfile/BlockLayout.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/TerrainTable.h"
 
 #include <algorithm>
 #include <cctype>

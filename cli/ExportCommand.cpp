@@ -1,9 +1,9 @@
 #include "Commands.h"
 
-#include "model/BlockLayout.h"
-#include "model/MapGeometry.h"
-#include "model/TerrainRaster.h"
-#include "model/TerrainTable.h"
+#include "mapfile/BlockLayout.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/TerrainRaster.h"
+#include "mapfile/TerrainTable.h"
 #include "platform/ReadOnlyFiles.h"
 #include "platform/WholeFiles.h"
 

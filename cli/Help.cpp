@@ -2,7 +2,7 @@
 
 #include "CommandTable.h"
 
-#include "model/MapGeometry.h"
+#include "mapfile/MapGeometry.h"
 
 #include <algorithm>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Canvas.h"
+#include "mapfile/Pixels.h"
 
 #include <cstdint>
 #include <optional>

@@ -4,10 +4,10 @@
 #include "EditList.h"
 #include "PictureReading.h"
 
-#include "model/BlockLayout.h"
-#include "model/MapGeometry.h"
-#include "model/PaintedTerrain.h"
-#include "model/TerrainRaster.h"
+#include "mapfile/BlockLayout.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/PaintedTerrain.h"
+#include "mapfile/TerrainRaster.h"
 #include "platform/ReadOnlyFiles.h"
 #include "platform/WholeFiles.h"
 

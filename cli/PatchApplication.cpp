@@ -2,8 +2,8 @@
 
 #include "EditApplication.h"
 
-#include "model/MapGeometry.h"
-#include "model/PatchFormat.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/PatchFormat.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "Commands.h"
 
-#include "model/PatchFormat.h"
-#include "model/PatchMaker.h"
+#include "mapfile/PatchFormat.h"
+#include "mapfile/PatchMaker.h"
 #include "platform/ReadOnlyFiles.h"
 #include "platform/WholeFiles.h"
 

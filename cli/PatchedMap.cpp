@@ -1,6 +1,6 @@
 #include "PatchedMap.h"
 
-#include "model/PatchFormat.h"
+#include "mapfile/PatchFormat.h"
 #include "platform/ReadOnlyFiles.h"
 #include "platform/WholeFiles.h"
 

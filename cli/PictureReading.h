@@ -4,7 +4,7 @@
 // decoder. The header is read on its own first, so that a picture's size can
 // be refused before any pixel is decoded.
 
-#include "model/PaintedTerrain.h"
+#include "mapfile/PaintedTerrain.h"
 
 #include <cstdint>
 #include <cstdlib>

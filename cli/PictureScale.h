@@ -4,7 +4,7 @@
 
 #include "Commands.h"
 
-#include "model/MapGeometry.h"
+#include "mapfile/MapGeometry.h"
 
 #include <optional>
 

@@ -3,8 +3,8 @@
 #include "ImageEncoding.h"
 #include "PictureScale.h"
 
-#include "model/MapGeometry.h"
-#include "model/TerrainRaster.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/TerrainRaster.h"
 #include "platform/ReadOnlyFiles.h"
 #include "platform/WholeFiles.h"
 

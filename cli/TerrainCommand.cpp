@@ -3,8 +3,8 @@
 #include "CommandTable.h"
 #include "Help.h"
 
-#include "model/HexText.h"
-#include "model/MapGeometry.h"
+#include "mapfile/HexText.h"
+#include "mapfile/MapGeometry.h"
 
 namespace quarnet::cli {
 

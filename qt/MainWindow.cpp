@@ -8,7 +8,7 @@
 #include "WindowFont.h"
 #include "WindowInputFilter.h"
 #include "layout/ControlTable.h"
-#include "model/EventTable.h"
+#include "editor/EventTable.h"
 #include "platform/ExecutableDirectory.h"
 
 #include <QCloseEvent>

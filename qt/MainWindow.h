@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/Host.h"
-#include "model/MapEditor.h"
+#include "editor/Host.h"
+#include "editor/MapEditor.h"
 
 #include <QHash>
 #include <QWidget>

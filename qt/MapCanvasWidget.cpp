@@ -1,6 +1,6 @@
 #include "MapCanvasWidget.h"
 
-#include "model/TerrainPalette.h"
+#include "mapfile/TerrainPalette.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Controls.h"
+#include "editor/Controls.h"
 
 #include <QHash>
 #include <QString>

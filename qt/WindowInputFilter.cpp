@@ -1,7 +1,7 @@
 #include "WindowInputFilter.h"
 
 #include "OpeningFromOutside.h"
-#include "model/EventTable.h"
+#include "editor/EventTable.h"
 
 #include <QApplication>
 #include <QDropEvent>

@@ -5,9 +5,9 @@
 // and roads between the 103 cities, every city on land. Existing files are
 // never overwritten.
 
-#include "model/CityTable.h"
-#include "model/MapGeometry.h"
-#include "model/TerrainRaster.h"
+#include "mapfile/CityTable.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/TerrainRaster.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "PictureDecoder.h"
-#include "model/Canvas.h"
-#include "model/NumberedPictures.h"
+#include "editor/Canvas.h"
+#include "editor/NumberedPictures.h"
 
 #include <windows.h>
 

@@ -6,7 +6,7 @@
 #include "UpperCaseEntry.h"
 #include "WindowKeys.h"
 #include "WindowProc.h"
-#include "model/TerrainPalette.h"
+#include "mapfile/TerrainPalette.h"
 #include "platform/ExecutableDirectory.h"
 #include "platform/WindowsText.h"
 

@@ -3,9 +3,9 @@
 #include "CanvasWindow.h"
 #include "OpenFileDialog.h"
 #include "WindowControls.h"
-#include "model/EventTable.h"
-#include "model/Host.h"
-#include "model/MapEditor.h"
+#include "editor/EventTable.h"
+#include "editor/Host.h"
+#include "editor/MapEditor.h"
 
 #include <windows.h>
 

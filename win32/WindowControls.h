@@ -1,7 +1,7 @@
 #pragma once
 
 #include "layout/ControlTable.h"
-#include "model/Controls.h"
+#include "editor/Controls.h"
 
 #include <windows.h>
 

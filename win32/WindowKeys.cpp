@@ -1,6 +1,6 @@
 #include "WindowKeys.h"
 
-#include "model/EventTable.h"
+#include "editor/EventTable.h"
 
 #include <commctrl.h>
 

@@ -1,10 +1,10 @@
 #include "CliFixture.h"
 #include "Pictures.h"
 
-#include "model/ChangePicture.h"
-#include "model/MapGeometry.h"
-#include "model/TerrainPalette.h"
-#include "model/TerrainTable.h"
+#include "mapfile/ChangePicture.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/TerrainPalette.h"
+#include "mapfile/TerrainTable.h"
 #include "support/MapFixtures.h"
 
 #include <filesystem>

@@ -1,8 +1,8 @@
 #include "CliFixture.h"
 #include "Pictures.h"
 
-#include "model/MapGeometry.h"
-#include "model/TerrainPalette.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/TerrainPalette.h"
 #include "support/MapFixtures.h"
 
 #include <filesystem>

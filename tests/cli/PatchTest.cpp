@@ -1,6 +1,6 @@
 #include "CliFixture.h"
 
-#include "model/BpsPatch.h"
+#include "mapfile/BpsPatch.h"
 #include "platform/Crc32.h"
 
 #include <filesystem>

@@ -1,11 +1,11 @@
 #include "CliFixture.h"
 #include "Pictures.h"
-#include "model/ControlNames.h"
-#include "model/MapEditor.h"
+#include "editor/ControlNames.h"
+#include "editor/MapEditor.h"
 #include "support/MemoryForm.h"
 
-#include "model/MapGeometry.h"
-#include "model/TerrainPalette.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/TerrainPalette.h"
 
 #include <tuple>
 

@@ -1,6 +1,6 @@
 // City item texts: coordinates from the GBK bytes at positions 12 and 18.
 #include "FuzzCheck.h"
-#include "model/CityTable.h"
+#include "mapfile/CityTable.h"
 
 #include <cstdint>
 #include <string_view>

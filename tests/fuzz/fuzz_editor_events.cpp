@@ -6,9 +6,9 @@
 // terrain is drawn only where it belongs.
 
 #include "FuzzCheck.h"
-#include "model/ControlNames.h"
-#include "model/HexText.h"
-#include "model/MapEditor.h"
+#include "editor/ControlNames.h"
+#include "mapfile/HexText.h"
+#include "editor/MapEditor.h"
 #include "platform/NativeFiles.h"
 #include "platform/NumberText.h"
 #include "support/MemoryForm.h"

@@ -1,6 +1,6 @@
 // The start address and the terrain code as texts: parseHexText on any bytes.
 #include "FuzzCheck.h"
-#include "model/HexText.h"
+#include "mapfile/HexText.h"
 #include "platform/NumberText.h"
 
 #include <cstdint>

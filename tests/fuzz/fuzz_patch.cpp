@@ -3,8 +3,8 @@
 // their own CRC-32 set right first, so the fuzzer reaches the actions instead
 // of stopping at the checksum.
 #include "FuzzCheck.h"
-#include "model/BpsPatch.h"
-#include "model/IpsPatch.h"
+#include "mapfile/BpsPatch.h"
+#include "mapfile/IpsPatch.h"
 #include "platform/Crc32.h"
 
 #include <cstdint>

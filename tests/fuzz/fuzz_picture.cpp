@@ -3,9 +3,9 @@
 // from them against a map, both matching exactly and the nearest.
 #include "FuzzCheck.h"
 #include "cli/PictureReading.h"
-#include "model/MapGeometry.h"
-#include "model/PaintedTerrain.h"
-#include "model/TerrainTable.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/PaintedTerrain.h"
+#include "mapfile/TerrainTable.h"
 
 #include <cstdint>
 #include <span>

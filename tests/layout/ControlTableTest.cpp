@@ -3,8 +3,8 @@
 
 #include "ControlNamesSource.h"
 #include "layout/ControlTable.h"
-#include "model/EventTable.h"
-#include "model/MapGeometry.h"
+#include "editor/EventTable.h"
+#include "mapfile/MapGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -213,9 +213,9 @@ TEST(ExecutableDirectory, HoldsThisTestProgram)
     EXPECT_NE(directory.back(), '/');
     EXPECT_NE(directory.back(), '\\');
 #ifdef _WIN32
-    const char* program = "quarnet_model_tests.exe";
+    const char* program = "quarnet_mapfile_tests.exe";
 #else
-    const char* program = "quarnet_model_tests";
+    const char* program = "quarnet_mapfile_tests";
 #endif
     EXPECT_TRUE(std::filesystem::exists(testing::pathFromUtf8(joinPath(directory, program))));
 }

@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "model/TerrainTable.h"
+#include "mapfile/TerrainTable.h"
 #include "platform/TextCodec.h"
 #include "support/MapFixtures.h"
 

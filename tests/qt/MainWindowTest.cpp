@@ -1,7 +1,7 @@
 #include "WindowFixture.h"
 
-#include "model/ControlNames.h"
-#include "model/TerrainPalette.h"
+#include "editor/ControlNames.h"
+#include "mapfile/TerrainPalette.h"
 #include "platform/ExecutableDirectory.h"
 #include "platform/NativeFiles.h"
 #include "support/TempDir.h"

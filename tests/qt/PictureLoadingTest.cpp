@@ -1,8 +1,8 @@
 #include "WindowFixture.h"
 
-#include "model/MapGeometry.h"
+#include "mapfile/MapGeometry.h"
 #include "qt/SwatchItemDelegate.h"
-#include "model/TerrainPalette.h"
+#include "mapfile/TerrainPalette.h"
 #include "support/MapFixtures.h"
 #include "support/TempDir.h"
 

@@ -1,8 +1,8 @@
 #include "WindowFixture.h"
 
-#include "model/MapGeometry.h"
-#include "model/TerrainPalette.h"
-#include "model/TerrainTable.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/TerrainPalette.h"
+#include "mapfile/TerrainTable.h"
 #include "support/MapFixtures.h"
 #include "qt/SwatchItemDelegate.h"
 

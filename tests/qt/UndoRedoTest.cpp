@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "model/TerrainTable.h"
+#include "mapfile/TerrainTable.h"
 #include "support/MapFixtures.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/ControlNames.h"
-#include "model/MapEditor.h"
+#include "editor/ControlNames.h"
+#include "editor/MapEditor.h"
 #include "platform/FaultInjectingFiles.h"
 #include "platform/NativeFiles.h"
 #include "support/MemoryForm.h"

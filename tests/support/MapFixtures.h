@@ -4,7 +4,7 @@
 // whose blocks show their colours, and what an edit changed in a file.
 
 #include "TempDir.h"
-#include "model/MapGeometry.h"
+#include "mapfile/MapGeometry.h"
 
 #include <algorithm>
 #include <cstdint>

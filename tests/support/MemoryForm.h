@@ -4,9 +4,9 @@
 // and watched without widgets: a form of named texts and lists, a canvas that
 // records what is drawn, and a host with a scripted dialog answer.
 
-#include "model/Canvas.h"
-#include "model/Controls.h"
-#include "model/Host.h"
+#include "editor/Canvas.h"
+#include "editor/Controls.h"
+#include "editor/Host.h"
 
 #include <algorithm>
 #include <functional>

@@ -4,7 +4,7 @@
 #include "Win32Fixture.h"
 
 #include "layout/ControlTable.h"
-#include "model/TerrainPalette.h"
+#include "mapfile/TerrainPalette.h"
 #include "platform/ExecutableDirectory.h"
 #include "support/TempDir.h"
 

@@ -3,8 +3,8 @@
 
 #include "Win32Fixture.h"
 
-#include "model/MapGeometry.h"
-#include "model/TerrainPalette.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/TerrainPalette.h"
 #include "support/MapFixtures.h"
 
 using namespace quarnet;

@@ -4,7 +4,7 @@
 
 #include "Win32Fixture.h"
 
-#include "model/TerrainTable.h"
+#include "mapfile/TerrainTable.h"
 #include "support/MapFixtures.h"
 #include "win32/OpeningFromOutside.h"
 

@@ -3,7 +3,7 @@
 // Helpers for driving the real Windows main window in-process, with window
 // messages as a user's input would send them.
 
-#include "model/ProgramState.h"
+#include "editor/ProgramState.h"
 #include "platform/FaultInjectingFiles.h"
 #include "platform/NativeFiles.h"
 #include "platform/WindowsText.h"

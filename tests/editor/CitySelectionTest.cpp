@@ -1,5 +1,5 @@
-#include "model/CityTable.h"
-#include "model/TerrainTable.h"
+#include "mapfile/CityTable.h"
+#include "mapfile/TerrainTable.h"
 #include "platform/TextCodec.h"
 #include "support/EditorFixture.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // Patches that turn one version of a file into another, in the two formats
-// other patchers share: IPS (model/IpsPatch.h) and BPS (model/BpsPatch.h).
+// other patchers share: IPS (IpsPatch.h) and BPS (BpsPatch.h).
 // Every reader is a pure function over bytes that either gives the patched
 // bytes or one line saying why the patch can't be applied. None of them
 // changes a file's length: a map never grows or shrinks.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "WriteHistory.h"
+#include "mapfile/Pixels.h"
 
 #include <cstdint>
 #include <string>
@@ -8,13 +9,6 @@
 // The one program-wide state record. Every number starts at 0 and every text
 // empty; texts are UTF-8.
 namespace quarnet {
-
-struct Rgb {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
 
 struct CalculatorState {
     // The start block, from the last complete calculation.

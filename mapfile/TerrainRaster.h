@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Canvas.h"
+#include "Pixels.h"
 #include "platform/Files.h"
 
 #include <cstdint>

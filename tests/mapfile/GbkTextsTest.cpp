@@ -1,8 +1,8 @@
 // Every text that goes through the GBK conversion: the city names and item
 // texts, and the terrain names and legend items.
 
-#include "model/CityTable.h"
-#include "model/TerrainTable.h"
+#include "mapfile/CityTable.h"
+#include "mapfile/TerrainTable.h"
 #include "platform/TextCodec.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "model/MapGeometry.h"
-#include "model/TerrainPalette.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/TerrainPalette.h"
 #include "support/EditorFixture.h"
 
 namespace quarnet::testing {

@@ -1,5 +1,5 @@
-#include "model/EventTable.h"
-#include "model/TerrainTable.h"
+#include "editor/EventTable.h"
+#include "mapfile/TerrainTable.h"
 #include "support/EditorFixture.h"
 #include "support/MapFixtures.h"
 

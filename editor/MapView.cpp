@@ -1,8 +1,8 @@
 #include "MapEditor.h"
 
-#include "Arithmetic.h"
+#include "mapfile/Arithmetic.h"
 #include "ControlNames.h"
-#include "MapGeometry.h"
+#include "mapfile/MapGeometry.h"
 #include "platform/NumberText.h"
 
 namespace quarnet {

@@ -1,9 +1,9 @@
 #include "MapEditor.h"
 
-#include "CityTable.h"
+#include "mapfile/CityTable.h"
 #include "ControlNames.h"
-#include "MapGeometry.h"
-#include "TerrainTable.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/TerrainTable.h"
 #include "platform/DataFiles.h"
 #include "platform/ExecutableDirectory.h"
 

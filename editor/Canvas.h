@@ -1,19 +1,12 @@
 #pragma once
 
-#include "ProgramState.h"
+#include "mapfile/Pixels.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace quarnet {
-
-// Pixels that the model computed, row by row from the top-left corner.
-struct RgbImage {
-    int width = 0;
-    int height = 0;
-    std::vector<Rgb> pixels; // width * height
-};
 
 // The map canvas, a drawing surface that keeps what was drawn on it, and the
 // pictures drawn on it.

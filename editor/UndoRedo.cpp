@@ -1,8 +1,8 @@
 #include "MapEditor.h"
 
-#include "BlockLayout.h"
+#include "mapfile/BlockLayout.h"
 #include "ControlNames.h"
-#include "TerrainTable.h"
+#include "mapfile/TerrainTable.h"
 #include "platform/NumberText.h"
 
 namespace quarnet {

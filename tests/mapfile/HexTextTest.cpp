@@ -1,5 +1,5 @@
-#include "model/HexText.h"
-#include "model/TerrainTable.h"
+#include "mapfile/HexText.h"
+#include "mapfile/TerrainTable.h"
 
 #include <gtest/gtest.h>
 

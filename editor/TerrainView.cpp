@@ -1,11 +1,11 @@
 #include "MapEditor.h"
 
 #include "ControlNames.h"
-#include "HexText.h"
-#include "MapGeometry.h"
-#include "TerrainPalette.h"
-#include "TerrainRaster.h"
-#include "TerrainTable.h"
+#include "mapfile/HexText.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/TerrainPalette.h"
+#include "mapfile/TerrainRaster.h"
+#include "mapfile/TerrainTable.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "MapEditor.h"
 
-#include "CityTable.h"
+#include "mapfile/CityTable.h"
 #include "ControlNames.h"
 #include "platform/NumberText.h"
 

@@ -1,4 +1,4 @@
-#include "model/BlockLayout.h"
+#include "mapfile/BlockLayout.h"
 
 #include <gtest/gtest.h>
 

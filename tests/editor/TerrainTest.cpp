@@ -1,4 +1,4 @@
-#include "model/TerrainTable.h"
+#include "mapfile/TerrainTable.h"
 #include "support/EditorFixture.h"
 
 namespace quarnet::testing {

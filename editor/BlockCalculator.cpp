@@ -1,9 +1,9 @@
 #include "MapEditor.h"
 
-#include "BlockLayout.h"
+#include "mapfile/BlockLayout.h"
 #include "ControlNames.h"
-#include "HexText.h"
-#include "MapGeometry.h"
+#include "mapfile/HexText.h"
+#include "mapfile/MapGeometry.h"
 #include "TextForms.h"
 #include "platform/NumberText.h"
 

@@ -1,6 +1,6 @@
-#include "model/BpsPatch.h"
-#include "model/IpsPatch.h"
-#include "model/PatchMaker.h"
+#include "mapfile/BpsPatch.h"
+#include "mapfile/IpsPatch.h"
+#include "mapfile/PatchMaker.h"
 #include "platform/Crc32.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "MapEditor.h"
 
 #include "ControlNames.h"
-#include "TerrainTable.h"
+#include "mapfile/TerrainTable.h"
 
 namespace quarnet {
 

@@ -1,8 +1,8 @@
 #include "MapEditor.h"
 
 #include "ControlNames.h"
-#include "HexText.h"
-#include "TerrainTable.h"
+#include "mapfile/HexText.h"
+#include "mapfile/TerrainTable.h"
 
 namespace quarnet {
 

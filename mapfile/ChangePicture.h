@@ -3,7 +3,7 @@
 // A picture of how a map changed: the new terrain, its changed blocks
 // standing out from the rest.
 
-#include "Canvas.h"
+#include "Pixels.h"
 
 #include <cstdint>
 #include <span>

@@ -5,7 +5,7 @@
 // of its pixels show, and the codes that the blocks whose terrain changed
 // get.
 
-#include "ProgramState.h"
+#include "Pixels.h"
 
 #include <cstdint>
 #include <span>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgramState.h"
+#include "Pixels.h"
 
 #include <span>
 #include <string_view>

@@ -1,9 +1,9 @@
 #include "MapEditor.h"
 
-#include "Arithmetic.h"
-#include "BlockLayout.h"
+#include "mapfile/Arithmetic.h"
+#include "mapfile/BlockLayout.h"
 #include "ControlNames.h"
-#include "MapGeometry.h"
+#include "mapfile/MapGeometry.h"
 #include "platform/NumberText.h"
 
 #include <cmath>
