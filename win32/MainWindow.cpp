@@ -28,6 +28,8 @@ constexpr DWORD windowExStyle = 0;
 constexpr int droppedListHeight = 240;
 // The colour square before a legend item.
 constexpr int colourSquare = 10;
+// Posted by the watch on the map file: another program changed it.
+constexpr UINT mapFileChangedMessage = WM_APP + 2;
 
 const wchar_t* classOf(ControlKind kind)
 {
@@ -166,6 +168,8 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings)
     for (const auto& [hwnd, entry] : entries_)
         watchWindowKeys(hwnd, *editor_);
     DragAcceptFiles(hwnd_, TRUE);
+    installWindowMenu();
+    mapFileWatch_ = std::make_unique<MapFileWatch>(hwnd_, mapFileChangedMessage);
     // The font and the place of every control, for the window's DPI.
     applyDpi(dpi_);
 
@@ -176,6 +180,7 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings)
 
 MainWindow::~MainWindow()
 {
+    mapFileWatch_.reset();
     if (hwnd_)
         DestroyWindow(hwnd_);
     if (font_)
@@ -380,6 +385,18 @@ LRESULT MainWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             openMapFile(*path);
         return 0;
     }
+    case WM_SYSCOMMAND:
+        if (windowMenu_.runCommand(wParam))
+            return 0;
+        break;
+    case WM_INITMENUPOPUP:
+        if (HIWORD(lParam)) // the window menu
+            windowMenu_.refresh(reinterpret_cast<HMENU>(wParam));
+        break;
+    case mapFileChangedMessage:
+        mapFileWatch_->told();
+        // TODO(window-import): editor_->mapFileChangedOutside();
+        return 0;
     case WM_CLOSE:
         // The title bar's close ends the program the way 关闭退出按钮 does.
         editor_->closeAndExit();
@@ -457,6 +474,15 @@ void MainWindow::drawListItem(const DRAWITEMSTRUCT& item) const
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
     if (item.itemState & ODS_FOCUS)
         DrawFocusRect(dc, &rect);
+}
+
+void MainWindow::installWindowMenu()
+{
+    MapEditor* editor = editor_.get();
+    windowMenu_.install(hwnd_, {
+        {L"撤销", L"Ctrl+Z", [editor] { editor->undoWrite(); }, {}},
+        {L"重做", L"Ctrl+Y", [editor] { editor->redoWrite(); }, {}},
+    });
 }
 
 void MainWindow::openMapFile(const std::wstring& path)

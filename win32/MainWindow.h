@@ -1,8 +1,10 @@
 #pragma once
 
 #include "CanvasWindow.h"
+#include "MapFileWatch.h"
 #include "OpenFileDialog.h"
 #include "WindowControls.h"
+#include "WindowMenu.h"
 #include "editor/EventTable.h"
 #include "editor/Host.h"
 #include "editor/MapEditor.h"
@@ -61,6 +63,8 @@ public:
     void applyDpi(UINT dpi);
 
     const OpenFileDialog& openDialog() const { return openDialog_; }
+    const WindowMenu& windowMenu() const { return windowMenu_; }
+    const MapFileWatch& mapFileWatch() const { return *mapFileWatch_; }
 
     // Opens a map file named from outside (the command line, a drop) as if
     // it had been chosen in the open-file dialog, which proposes it next.
@@ -78,6 +82,7 @@ private:
     int listItemHeight() const;
     void command(int id, int code);
     void drawListItem(const DRAWITEMSTRUCT& item) const;
+    void installWindowMenu();
 
     std::optional<std::string> askMapFilePath() override;
     void showMessage(const std::string& utf8Text) override;
@@ -98,6 +103,8 @@ private:
     // Button clicks, combo choices and list double-clicks by control ID.
     std::unordered_map<int, const EventBinding*> commands_;
     Surroundings surroundings_;
+    WindowMenu windowMenu_;
+    std::unique_ptr<MapFileWatch> mapFileWatch_;
 };
 
 } // namespace quarnet::win32
