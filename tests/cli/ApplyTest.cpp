@@ -158,22 +158,24 @@ TEST_F(TerrainApply, AnEmptyListTouchesNothing)
 // and one line says what happened.
 TEST_F(TerrainApply, ARefusedWriteOrFlushRestoresTheFile)
 {
+    using Operation = platform::FaultInjectingFiles::Operation;
     struct Case {
-        RefusesOnce::What what;
+        Operation what;
         int which;
         std::string failure;
     };
+    // The backup's flush comes before the map's.
     const std::vector<Case> cases = {
-        {RefusesOnce::What::write, 1, "writing block 1 (line 1) at offset 68 failed"},
-        {RefusesOnce::What::write, 3, "writing block 548 (line 3) at offset 4444 failed"},
-        {RefusesOnce::What::flush, 1, "flushing " + mapPath + " failed"},
+        {Operation::replaceByte, 1, "writing block 1 (line 1) at offset 68 failed"},
+        {Operation::replaceByte, 3, "writing block 548 (line 3) at offset 4444 failed"},
+        {Operation::flush, 2, "flushing " + mapPath + " failed"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.failure);
         std::filesystem::remove(pathFromUtf8(mapPath + ".bak"));
         platform::NativeFiles native;
-        platform::FaultInjectingFiles faults(native);
-        RefusesOnce files(faults, c.what, c.which);
+        platform::FaultInjectingFiles files(native);
+        files.failOnce(c.what, c.which);
         const CliRun run = applyThrough(files, "1,05\n2,05\n548,05\n211302,05\n");
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_EQ(run.err, "quarnet-terrain apply: " + c.failure + "; " + mapPath

@@ -1,22 +1,22 @@
-#include "EditApplication.h"
+#include "SafeWrite.h"
 
-#include "mapfile/BlockLayout.h"
-#include "mapfile/PatchFormat.h"
-#include "mapfile/TerrainTable.h"
+#include "BlockLayout.h"
+#include "PatchFormat.h"
+#include "TerrainTable.h"
+
 #include "platform/Crc32.h"
-#include "platform/WholeFiles.h"
 
 #include <algorithm>
 #include <vector>
 
-namespace quarnet::cli {
+namespace quarnet::edits {
 
 namespace {
 
 // Reads the whole file back and names the first way it differs from
 // `expected`; empty when it is exactly `expected` and, where one is given,
 // has the expected CRC-32.
-std::string readBackMismatch(platform::Files& files, platform::FileNumber map, const std::vector<std::uint8_t>& expected,
+std::string readBackMismatch(platform::Files& files, platform::FileNumber map, std::span<const std::uint8_t> expected,
                              std::optional<std::uint32_t> expectedCrc = std::nullopt)
 {
     if (files.length(map) != static_cast<std::int64_t>(expected.size()))
@@ -43,7 +43,7 @@ std::string readBackMismatch(platform::Files& files, platform::FileNumber map, c
 // written from, kept in memory, so a backup that can't be read back doesn't
 // stop it.
 bool restore(platform::Files& files, platform::FileNumber map, std::span<const ByteChange> changes,
-             const std::vector<std::uint8_t>& original)
+             std::span<const std::uint8_t> original)
 {
     bool written = true;
     for (const ByteChange& change : changes)
@@ -51,33 +51,39 @@ bool restore(platform::Files& files, platform::FileNumber map, std::span<const B
     return written && files.flush(map) && readBackMismatch(files, map, original).empty();
 }
 
-} // namespace
-
-std::string backupPathOf(const CommandContext& context, const std::string& mapPath)
+// Writes the whole original into a new file and flushes it; empty on
+// success, else why not. An incomplete backup is deleted.
+std::string writeBackup(platform::Files& files, const std::string& backupPath, std::span<const std::uint8_t> original)
 {
-    const std::string* backupOption = context.line.value("--backup");
-    if (backupOption && backupOption->empty()) {
-        context.fail("--backup needs a path");
-        return {};
+    bool existed = false;
+    const platform::FileNumber backup = files.create(backupPath, existed);
+    if (backup == 0) {
+        if (existed)
+            return "the backup " + backupPath
+                   + " already exists and is never overwritten; move it away or name another with --backup PATH";
+        return "can't create the backup " + backupPath;
     }
-    return backupOption ? *backupOption : mapPath + ".bak";
+    std::string failure;
+    if (!files.append(backup, original))
+        failure = "writing the backup " + backupPath + " failed";
+    else if (!files.flush(backup))
+        failure = "flushing the backup " + backupPath + " failed";
+    if (failure.empty())
+        files.close(backup);
+    else
+        files.discard(backup);
+    return failure;
 }
 
-std::string writeSafely(const CommandContext& context, const MapWrite& write, const std::string& backupPath)
-{
-    const std::string& mapPath = write.mapPath;
-    std::string reason;
-    bool backupExisted = false;
-    if (!platform::createFlushedFile(backupPath, write.original, reason, backupExisted)) {
-        if (backupExisted)
-            return "the backup " + backupPath
-                   + " already exists and is never overwritten; move it away or name another with --backup PATH; "
-                   + mapPath + " left as it was";
-        return "can't write the backup " + backupPath + ": " + reason + "; " + mapPath + " left as it was";
-    }
+} // namespace
 
-    platform::Files& files = context.mapFiles;
-    std::vector<std::uint8_t> expected = write.original;
+WriteResult writeSafely(platform::Files& files, const MapWrite& write, const std::string& backupPath)
+{
+    const std::string mapPath(write.mapPath);
+    if (std::string failure = writeBackup(files, backupPath, write.original); !failure.empty())
+        return {false, {}, failure + "; " + mapPath + " left as it was"};
+
+    std::vector<std::uint8_t> expected(write.original.begin(), write.original.end());
     std::string failure;
     for (std::size_t i = 0; i < write.changes.size(); ++i) {
         const ByteChange& change = write.changes[i];
@@ -92,32 +98,37 @@ std::string writeSafely(const CommandContext& context, const MapWrite& write, co
     if (failure.empty())
         failure = readBackMismatch(files, write.map, expected, write.expectedCrc);
     if (failure.empty())
-        return {};
+        return {true, backupPath, {}};
 
     if (restore(files, write.map, write.changes, write.original))
-        return failure + "; " + mapPath + " restored byte for byte from the backup " + backupPath;
-    return failure + ", and restoring " + mapPath + " failed too: copy the backup " + backupPath + " over " + mapPath;
+        return {false, backupPath, failure + "; " + mapPath + " restored byte for byte from the backup " + backupPath};
+    return {false, backupPath,
+            failure + ", and restoring " + mapPath + " failed too: copy the backup " + backupPath + " over " + mapPath};
 }
 
-int applyEdits(const CommandContext& context, platform::FileNumber map, const std::string& mapPath,
-               std::int64_t length, std::span<const TerrainEdit> edits, const std::string& backupPath)
+WriteResult writeEdits(platform::Files& files, platform::FileNumber map, std::string_view mapPath,
+                       std::span<const std::uint8_t> original, std::span<const TerrainEdit> edits,
+                       std::int64_t baseOffset, const std::string& backupPath)
 {
-    std::vector<std::uint8_t> original(static_cast<std::size_t>(length));
-    if (context.mapFiles.readBytes(map, 0, original) != length)
-        return context.fail("can't read MAP " + mapPath);
     std::vector<ByteChange> changes;
     changes.reserve(edits.size());
     for (const TerrainEdit& edit : edits)
-        changes.push_back({blocks::recordOffset(context.baseOffset, edit.block), edit.code});
+        changes.push_back({blocks::recordOffset(baseOffset, edit.block), edit.code});
     const auto nameChange = [&](std::size_t i) {
         return "block " + std::to_string(edits[i].block) + " (line " + std::to_string(edits[i].line) + ")";
     };
-    const std::string failure = writeSafely(context, {mapPath, map, original, changes, nameChange, std::nullopt}, backupPath);
-    if (!failure.empty())
-        return context.fail(failure);
-    context.out << "Wrote " << edits.size() << (edits.size() == 1 ? " code" : " codes") << " into " << mapPath
-                << "; the backup is " << backupPath << '\n';
-    return exitSuccess;
+    return writeSafely(files, {map, mapPath, original, changes, nameChange, std::nullopt}, backupPath);
 }
 
-} // namespace quarnet::cli
+std::optional<std::vector<std::uint8_t>> readWholeMap(platform::Files& files, platform::FileNumber map)
+{
+    const std::int64_t length = files.length(map);
+    if (length < 0)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
+    if (files.readBytes(map, 0, bytes) != length)
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace quarnet::edits

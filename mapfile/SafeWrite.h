@@ -1,0 +1,60 @@
+#pragma once
+
+// The one way bytes are written into a map file in place, safely: a backup
+// copy of the whole file first, written and flushed; then the bytes, one
+// flush, every byte read back (and, where a patch promises one, the whole
+// file's CRC-32 checked); the original restored on any failure. apply (edit
+// lists and patches), import --apply and the window's imports all write
+// through it.
+
+#include "EditList.h"
+
+#include "platform/Files.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarnet::edits {
+
+struct ByteChange {
+    std::int64_t offset; // inside the file
+    std::uint8_t byte;
+};
+
+struct MapWrite {
+    platform::FileNumber map;                // open for reading and writing through the files given
+    std::string_view mapPath;                // as the messages name it
+    std::span<const std::uint8_t> original;  // the whole file as it is: what the backup holds
+    std::span<const ByteChange> changes;     // each offset inside the file
+    std::function<std::string(std::size_t)> nameChange; // "block 5 (line 2)": the change a failed write names
+    std::optional<std::uint32_t> expectedCrc;           // of the whole file once written
+};
+
+struct WriteResult {
+    bool written = false;
+    std::string backupPath; // where the backup went, once it is complete
+    // Why not, as one line that ends with whether the map was left as it
+    // was, restored, or may be damaged; empty when written.
+    std::string failure;
+};
+
+// Writes the changes as the header says, the backup to backupPath, which
+// must not exist yet: an existing file is never overwritten.
+WriteResult writeSafely(platform::Files& files, const MapWrite& write, const std::string& backupPath);
+
+// The edits (each block once, every code byte inside the file) written as
+// writeSafely writes, a failed one named by its block and line.
+WriteResult writeEdits(platform::Files& files, platform::FileNumber map, std::string_view mapPath,
+                       std::span<const std::uint8_t> original, std::span<const TerrainEdit> edits,
+                       std::int64_t baseOffset, const std::string& backupPath);
+
+// The whole of an open file, for MapWrite::original; nothing when it can't
+// be read whole.
+std::optional<std::vector<std::uint8_t>> readWholeMap(platform::Files& files, platform::FileNumber map);
+
+} // namespace quarnet::edits
