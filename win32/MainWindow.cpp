@@ -515,6 +515,22 @@ void MainWindow::showMessage(const std::string& utf8Text)
         MessageBoxW(hwnd_, text.c_str(), platform::utf8ToWide(layout::windowTitle).c_str(), MB_OK | MB_ICONWARNING);
 }
 
+bool MainWindow::askYesNoBox(const std::wstring& text)
+{
+    if (surroundings_.answerYesNo)
+        return surroundings_.answerYesNo(text);
+    return MessageBoxW(hwnd_, text.c_str(), platform::utf8ToWide(layout::windowTitle).c_str(),
+                       MB_YESNO | MB_ICONQUESTION)
+           == IDYES;
+}
+
+std::optional<std::wstring> MainWindow::askFile(const FileDialog& dialog, const std::wstring& proposed)
+{
+    if (surroundings_.answerFileDialog)
+        return surroundings_.answerFileDialog(dialog, proposed);
+    return dialog.ask(hwnd_, proposed);
+}
+
 void MainWindow::endProgram(int exitCode)
 {
     surroundings_.endProgram(exitCode);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CanvasWindow.h"
+#include "FileDialogs.h"
 #include "MapFileWatch.h"
 #include "OpenFileDialog.h"
 #include "WindowControls.h"
@@ -42,6 +43,13 @@ public:
         std::function<void(int exitCode)> endProgram;
         // Reads a message in place of the modal message box.
         std::function<void(const std::wstring& text)> showMessage;
+        // Answers a question in place of the modal Yes/No box: true for Yes.
+        std::function<bool(const std::wstring& text)> answerYesNo;
+        // Answers in place of the window menu's open and save dialogs, given
+        // the dialog and the path it proposes: the chosen path, or nothing
+        // for a cancel.
+        std::function<std::optional<std::wstring>(const FileDialog& dialog, const std::wstring& proposed)>
+            answerFileDialog;
     };
 
     explicit MainWindow(platform::Files& files, Surroundings surroundings = {});
@@ -83,6 +91,8 @@ private:
     void command(int id, int code);
     void drawListItem(const DRAWITEMSTRUCT& item) const;
     void installWindowMenu();
+    bool askYesNoBox(const std::wstring& text);
+    std::optional<std::wstring> askFile(const FileDialog& dialog, const std::wstring& proposed);
 
     std::optional<std::string> askMapFilePath() override;
     void showMessage(const std::string& utf8Text) override;
