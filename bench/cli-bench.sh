@@ -34,6 +34,8 @@ summary=$("$terrain" diff "$map" "$work/MODDED.MPC" | tail -1 || true) # exit co
 "$terrain" render "$work/MODDED.MPC" "$work/painted.png"
 imported=$(("$terrain" import "$map" "$work/painted.png" 2>/dev/null || true) | tail -n +2 | wc -l) # exit code 1: edits
 ((imported > 5000)) || { echo "the painted picture imports as only $imported edits"; exit 1; }
+# The same edits as a list, for apply: what the window's Yes writes.
+"$terrain" import "$map" "$work/painted.png" -o "$work/imported.csv" 2>/dev/null || true
 
 # Wall time of one run in microseconds; "prepare" runs first, untimed.
 elapsed() {
@@ -48,7 +50,7 @@ fresh_copy() { cp "$map" "$work/apply.MPC"; rm -f "$work/apply.MPC.bak"; sync "$
 
 : >"$work/render" ; : >"$work/render-bare" ; : >"$work/diff" ; : >"$work/cmp" ; : >"$work/apply" ; : >"$work/apply-bare"
 : >"$work/import" ; : >"$work/import-bare" ; : >"$work/diff-picture" ; : >"$work/render-same"
-: >"$work/patch" ; : >"$work/apply-bps"
+: >"$work/patch" ; : >"$work/apply-bps" ; : >"$work/apply-imported"
 for _ in $(seq "$runs"); do
   elapsed "$terrain" render "$map" "$work/out.png" >>"$work/render"
   elapsed "$bin/quarnet-bench-render-bare" "$map" "$work/bare.png" >>"$work/render-bare"
@@ -65,7 +67,15 @@ for _ in $(seq "$runs"); do
   elapsed "$terrain" patch "$map" "$work/MODDED.MPC" "$work/out.bps" >>"$work/patch"
   fresh_copy
   elapsed "$terrain" apply "$work/apply.MPC" "$work/modded.bps" >>"$work/apply-bps"
+  fresh_copy
+  elapsed "$terrain" apply "$work/apply.MPC" "$work/imported.csv" >>"$work/apply-imported"
 done
+# The window's import of the same picture, dropped on the real window
+# (offscreen) as many times: from the drop to the preview painted, and from
+# Yes to the map written, its page drawn again and marked.
+"$bin/quarnet-bench-window-import" "$map" "$work/painted.png" "$runs" >"$work/window"
+awk '$1 == "preview" {print $2}' "$work/window" >"$work/window-preview"
+awk '$1 == "write" {print $2}' "$work/window" >"$work/window-write"
 
 # The page faults of each, the median of 5 runs: fresh memory that a
 # command touches costs much on a virtual machine.
@@ -119,3 +129,5 @@ fault_row "quarnet-terrain import" import import-bare "bare decode + map read on
 fault_row "quarnet-terrain diff --picture" diff-picture render-same "quarnet-terrain render of NEW"
 fault_row "quarnet-terrain patch, BPS" patch cmp "cmp -l"
 fault_row "quarnet-terrain apply, that BPS patch" apply-bps apply-bare "bare copy + pwrites + fsync"
+row "window: that PNG dropped, to the preview painted" window-preview import "quarnet-terrain import of it" 1.5
+row "window: Yes to its $imported edits written, page redrawn and marked" window-write apply-imported "quarnet-terrain apply of those edits" 1.2

@@ -38,8 +38,12 @@ public:
     void drawImage(const RgbImage& image, int x, int y) override;
     void setDrawColour(Rgb colour) override;
     void drawRectangle(int left, int top, int right, int bottom) override;
+    void showOverlay(const RgbImage& image) override;
+    void removeOverlay() override;
 
+    // What the canvas keeps, and the overlay over it (null when none).
     const QImage& surface() const { return surface_; }
+    const QImage& overlay() const { return overlay_; }
 
     // While held, the rest of a picture decodes only when a drawing needs
     // it: how tests reach the pages before the rest is there. Letting go
@@ -59,6 +63,7 @@ protected:
 
 private:
     QImage surface_;
+    QImage overlay_;
     QColor drawColour_ {Qt::black};
     void startRests();
     void tellBroken(int picture);

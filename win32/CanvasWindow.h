@@ -54,6 +54,8 @@ public:
     void drawImage(const RgbImage& image, int x, int y) override;
     void setDrawColour(Rgb colour) override;
     void drawRectangle(int left, int top, int right, int bottom) override;
+    void showOverlay(const RgbImage& image) override;
+    void removeOverlay() override;
 
     // A pixel of the kept bitmap; black outside it.
     Rgb pixel(int x, int y) const;
@@ -78,6 +80,7 @@ private:
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ oldBitmap_ = nullptr;
     std::uint32_t* bits_ = nullptr; // width_ * height_, top row first
+    std::vector<std::uint32_t> overlay_; // the same, shown over bits_ while not empty
     std::uint32_t drawColour_ = 0;  // black, like a fresh device context's pen
     NumberedPictures<std::unique_ptr<PictureDecode>> pictures_;
     std::unique_ptr<PictureDecode> prefetch_;

@@ -382,7 +382,7 @@ LRESULT MainWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         const std::optional<std::wstring> path = droppedMapPath(drop);
         DragFinish(drop);
         if (path)
-            openMapFile(*path);
+            openDroppedFile(*path);
         return 0;
     }
     case WM_SYSCOMMAND:
@@ -395,7 +395,7 @@ LRESULT MainWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         break;
     case mapFileChangedMessage:
         mapFileWatch_->told();
-        // TODO(window-import): editor_->mapFileChangedOutside();
+        editor_->mapFileChangedOutside();
         return 0;
     case WM_CLOSE:
         // The title bar's close ends the program the way 关闭退出按钮 does.
@@ -479,10 +479,23 @@ void MainWindow::drawListItem(const DRAWITEMSTRUCT& item) const
 void MainWindow::installWindowMenu()
 {
     MapEditor* editor = editor_.get();
-    windowMenu_.install(hwnd_, {
-        {L"撤销", L"Ctrl+Z", [editor] { editor->undoWrite(); }, {}},
-        {L"重做", L"Ctrl+Y", [editor] { editor->redoWrite(); }, {}},
-    });
+    std::vector<WindowMenu::Item> items;
+    for (const MenuItem& item : quarnet::windowMenu()) {
+        WindowMenu::Item shown {platform::utf8ToWide(item.text), platform::utf8ToWide(item.keyText), {}, {}};
+        if (item.run)
+            shown.run = [editor, run = item.run] { run(*editor); };
+        if (item.enabled)
+            shown.enabled = [editor, enabled = item.enabled] { return enabled(*editor); };
+        items.push_back(std::move(shown));
+    }
+    windowMenu_.install(hwnd_, std::move(items));
+}
+
+void MainWindow::openDroppedFile(const std::wstring& path)
+{
+    // A picture or a patch is taken by the open map; any other file is a map.
+    if (editor_->openDroppedFile(platform::wideToUtf8(path)) == DroppedFile::map)
+        openDialog_.chosen(path);
 }
 
 void MainWindow::openMapFile(const std::wstring& path)
@@ -529,6 +542,47 @@ std::optional<std::wstring> MainWindow::askFile(const FileDialog& dialog, const 
     if (surroundings_.answerFileDialog)
         return surroundings_.answerFileDialog(dialog, proposed);
     return dialog.ask(hwnd_, proposed);
+}
+
+namespace {
+
+// The dialog of a kind, as the editor describes it.
+FileDialog dialogFor(FileKind kind)
+{
+    const FileChoice choice = fileChoice(kind);
+    FileDialog dialog;
+    dialog.title = platform::utf8ToWide(choice.title);
+    for (const FileFilter& filter : choice.filters) {
+        DialogFilter shown {platform::utf8ToWide(filter.name), {}};
+        for (const std::string_view pattern : filter.patterns)
+            shown.patterns.push_back(platform::utf8ToWide(pattern));
+        dialog.filters.push_back(std::move(shown));
+    }
+    dialog.save = kind == FileKind::terrainPictureSaved || kind == FileKind::patchSaved;
+    return dialog;
+}
+
+} // namespace
+
+std::optional<std::string> MainWindow::askFileToOpen(FileKind kind, const std::string& proposedPath)
+{
+    const std::optional<std::wstring> chosen = askFile(dialogFor(kind), platform::utf8ToWide(proposedPath));
+    return chosen ? std::optional(platform::wideToUtf8(*chosen)) : std::nullopt;
+}
+
+std::optional<std::string> MainWindow::askFileToSave(FileKind kind, const std::string& proposedPath)
+{
+    return askFileToOpen(kind, proposedPath); // the kind tells a save dialog
+}
+
+bool MainWindow::askYesNo(const std::string& utf8Text)
+{
+    return askYesNoBox(platform::utf8ToWide(utf8Text));
+}
+
+void MainWindow::watchMapFile(const std::string& utf8Path)
+{
+    mapFileWatch_->watch(platform::utf8ToWide(utf8Path));
 }
 
 void MainWindow::endProgram(int exitCode)

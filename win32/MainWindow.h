@@ -77,6 +77,9 @@ public:
     // Opens a map file named from outside (the command line, a drop) as if
     // it had been chosen in the open-file dialog, which proposes it next.
     void openMapFile(const std::wstring& path);
+    // A file dropped on the window: a terrain picture or a patch for the
+    // open map, or else a map to open.
+    void openDroppedFile(const std::wstring& path);
 
     // Its window's messages.
     LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -95,7 +98,11 @@ private:
     std::optional<std::wstring> askFile(const FileDialog& dialog, const std::wstring& proposed);
 
     std::optional<std::string> askMapFilePath() override;
+    std::optional<std::string> askFileToOpen(FileKind kind, const std::string& proposedPath) override;
+    std::optional<std::string> askFileToSave(FileKind kind, const std::string& proposedPath) override;
     void showMessage(const std::string& utf8Text) override;
+    bool askYesNo(const std::string& utf8Text) override;
+    void watchMapFile(const std::string& utf8Path) override;
     void endProgram(int exitCode) override;
 
     platform::Files& files_;
