@@ -24,9 +24,9 @@ cp "$program" "$terrain" "$demo_dir/SANGO7.0.125.jpg" "$demo_dir/SANGO7.MPC" "$w
 cp "$work/SANGO7.MPC" "$work/original.MPC"
 
 # The terrain picture at one pixel a block, a rectangle of blocks on the
-# first page painted in the colour of the map's top-left block.
+# first page, right of where the question shows, painted in the colour of the map's top-left block.
 (cd "$work" && run_wine_timeout 60 ./quarnet-terrain.exe render SANGO7.MPC terrain.png --scale 1 >/dev/null)
-python3 "$here/paint-terrain.py" "$work/terrain.png" "$work/painted.png" 30 14 44 24 0 0
+python3 "$here/paint-terrain.py" "$work/terrain.png" "$work/painted.png" 78 38 92 54 0 0
 # What the command line writes for it, in a copy of its own.
 cp "$work/SANGO7.MPC" "$work/painted.png" "$work/expected/"
 (cd "$work/expected" && run_wine_timeout 60 ../quarnet-terrain.exe import SANGO7.MPC painted.png --apply >/dev/null)
@@ -63,8 +63,10 @@ p key Up Up Up Up Up Up Return
 p wait-count 2 30 # the open dialog in the map's folder
 p type painted.png
 p key Return
-p wait-count 2 30 # the question, over the preview
-sleep 1
+# The dialog closes and the question opens over the preview: two windows
+# again, after the dialog's count has passed.
+sleep 3
+p wait-count 2 30
 p screenshot "$screenshot"
 expect_map "$work/original.MPC" "the preview"
 p key Return # 是, the default button
