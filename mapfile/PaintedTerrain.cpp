@@ -76,8 +76,9 @@ int squaredDistance(const std::uint8_t* pixel, const Rgb& c)
 }
 
 // Of the tied shades, the one nearest the mean of the block's counted
-// pixels; -1 when two are equally near.
-Shade nearestOfMean(const ColourSum& sum, const Votes& votes, const std::vector<Shade>& tied)
+// pixels. Where two are equally near, a soft edge runs through the block's
+// middle: it keeps its present shade if that is one of them; otherwise -1.
+Shade nearestOfMean(const ColourSum& sum, const Votes& votes, const std::vector<Shade>& tied, Shade present)
 {
     std::uint32_t counted = 0;
     for (int shade = 0; shade < shades; ++shade)
@@ -85,6 +86,7 @@ Shade nearestOfMean(const ColourSum& sum, const Votes& votes, const std::vector<
     Shade nearest = -1;
     double nearestDistance = 0;
     bool equal = false;
+    bool presentNearest = false;
     for (const Shade shade : tied) {
         const Rgb c = colourOf(shade);
         double distance = 0;
@@ -96,11 +98,15 @@ Shade nearestOfMean(const ColourSum& sum, const Votes& votes, const std::vector<
             nearest = shade;
             nearestDistance = distance;
             equal = false;
+            presentNearest = shade == present;
         } else if (distance == nearestDistance) {
             equal = true;
+            presentNearest = presentNearest || shade == present;
         }
     }
-    return equal ? -1 : nearest;
+    if (!equal)
+        return nearest;
+    return presentNearest ? present : -1;
 }
 
 // Keeps the first few of a list and counts them all.
@@ -141,7 +147,7 @@ public:
                 if (votes[static_cast<std::size_t>(shade)] == most)
                     tied.push_back(shade);
             }
-            const Shade chosen = sum ? nearestOfMean(*sum, votes, tied) : -1;
+            const Shade chosen = sum ? nearestOfMean(*sum, votes, tied, now) : -1;
             if (chosen < 0) {
                 note(result_.faultyBlocks, result_.faultyBlockCount, listed_,
                      FaultyBlock {block, BlockFault::evenSplit, std::move(tied)});
@@ -607,7 +613,8 @@ private:
             if (blockVotes[static_cast<std::size_t>(shade)] == most)
                 tied.push_back(shade);
         }
-        return tied.size() == 1 ? tied.front() : nearestOfMean(blocks_[static_cast<std::size_t>(index)].sum, blockVotes, tied);
+        return tied.size() == 1 ? tied.front()
+                                : nearestOfMean(blocks_[static_cast<std::size_t>(index)].sum, blockVotes, tied, presentOf(index));
     }
 
     // The candidate a pixel is taken for: the nearest, unless the pixel lies

@@ -49,7 +49,7 @@ enum class PixelMatch {
     // that happens to lie on the way. From 3 x 3 pixels a block on, only a
     // block's inner pixels vote: its edge is where smoothing and JPEG's
     // blurred colour reach. An even split goes to the shade nearest the
-    // voters' mean colour.
+    // voters' mean colour, or stays as it is when the mean lies halfway.
     nearest,
 };
 
