@@ -134,8 +134,10 @@ WriteResult writeSafely(platform::Files& files, const MapWrite& write, const Bac
 
     if (restore(files, write.map, write.changes, write.original))
         return {false, backupPath, failure + "; " + mapPath + " restored byte for byte from the backup " + backupPath};
+    // The backup was complete and flushed before the first byte was written.
     return {false, backupPath,
-            failure + ", and restoring " + mapPath + " failed too: copy the backup " + backupPath + " over " + mapPath};
+            failure + "; restoring " + mapPath + " failed too, so " + mapPath + " may be damaged: copy the complete backup "
+                + backupPath + " over it"};
 }
 
 WriteResult writeEdits(platform::Files& files, platform::FileNumber map, std::string_view mapPath,

@@ -231,8 +231,9 @@ TEST_F(TerrainApply, SaysSoWhenEvenTheRestoreIsRefused)
     files.failWrites(true);
     const CliRun run = applyThrough(files, "548,05\n");
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, "quarnet-terrain apply: writing block 548 (line 1) at offset 4444 failed, and restoring "
-                           + mapPath + " failed too: copy the backup " + mapPath + ".bak over " + mapPath + "\n");
+    EXPECT_EQ(run.err, "quarnet-terrain apply: writing block 548 (line 1) at offset 4444 failed; restoring " + mapPath
+                           + " failed too, so " + mapPath + " may be damaged: copy the complete backup " + mapPath
+                           + ".bak over it\n");
     EXPECT_EQ(TempDir::read(mapPath), original);
     EXPECT_EQ(TempDir::read(mapPath + ".bak"), original);
 }
