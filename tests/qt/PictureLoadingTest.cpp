@@ -209,7 +209,8 @@ private slots:
         qt::MainWindow& window = makeHeldWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         LoadedPictures& pictures = window.canvas().pictures();
-        PictureDecode* decode = pictures.find(window.editor().state().view.mapPicture);
+        const int picture = window.editor().state().view.mapPicture;
+        PictureDecode* decode = pictures.find(picture);
         QVERIFY(decode);
         if (started) {
             decode->holdRestPartWay();
@@ -219,10 +220,11 @@ private slots:
         QElapsedTimer closing;
         closing.start();
         window.close();
-        harness_.reset(); // returns: the worker ended
         const qint64 took = closing.elapsed();
         QVERIFY2(took < closingBoundMs, qPrintable(QStringLiteral("closing took %1 ms").arg(took)));
+        QVERIFY(!pictures.find(picture)); // its worker ended
         QCOMPARE(harness_.exitCode, std::optional<int>(0));
+        harness_.reset();
     }
 
     // The canvas alone: a file that ends inside the first band fails the load,
