@@ -36,12 +36,14 @@ void PictureDecode::work()
     finishTop(topDecoded, size, hasRest);
     if (!hasRest)
         return;
-    const bool wanted = waitForRestWanted();
+    if (!waitForRestWanted()) {
+        decoder.close();
+        return;
+    }
     decodingRest_ = true;
-    const bool restDecoded = wanted && decoder.decodeRest(bandHeight);
+    const bool restDecoded = decoder.decodeRest(bandHeight);
     decoder.close();
-    if (wanted)
-        finishRest(restDecoded);
+    finishRest(restDecoded);
 }
 
 bool PictureDecode::stopped()
