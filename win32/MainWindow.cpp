@@ -6,6 +6,7 @@
 #include "UpperCaseEntry.h"
 #include "WindowKeys.h"
 #include "WindowProc.h"
+#include "editor/ReportTexts.h"
 #include "mapfile/TerrainPalette.h"
 #include "platform/ExecutableDirectory.h"
 #include "platform/WindowsText.h"
@@ -172,6 +173,9 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings)
     // The creation-completed event: the lists' items, default texts,
     // directory, picture.
     editor_->setUp();
+    // The dialog starts at the demo map the empty canvas names.
+    if (!editor_->state().demoMapPath.empty())
+        openDialog_.chosen(platform::utf8ToWide(editor_->state().demoMapPath));
 }
 
 MainWindow::~MainWindow()
@@ -257,9 +261,27 @@ void MainWindow::connectEvents()
     }
 }
 
+std::vector<DrawnText> MainWindow::textsToFit() const
+{
+    std::vector<DrawnText> texts;
+    const auto add = [this, &texts](HWND hwnd, ControlKind kind, const std::string& utf8) {
+        DrawnText drawn;
+        if (drawnTextOf(hwnd, kind, dpi_, WindowControls::labelText(utf8), drawn) && !drawn.text.empty())
+            texts.push_back(std::move(drawn));
+    };
+    for (const auto& [hwnd, entry] : entries_)
+        add(hwnd, entry->kind, entry->text);
+    for (const LabelText& label : widestReportTexts()) {
+        if (HWND hwnd = controls_.find(label.control))
+            add(hwnd, ControlKind::Label, label.text);
+    }
+    return texts;
+}
+
 void MainWindow::setFontFor(UINT dpi)
 {
-    HFONT font = createDialogFont(dpi);
+    fontChoice_ = chooseDialogFont(dpi, textsToFit());
+    HFONT font = createDialogFont(fontChoice_, dpi);
     if (!font)
         return;
     HFONT old = std::exchange(font_, font);
@@ -267,6 +289,8 @@ void MainWindow::setFontFor(UINT dpi)
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     if (old)
         DeleteObject(old);
+    // The canvas's pixels are those of 96 DPI, scaled on the screen.
+    mapCanvas_->useTextFont(createDialogFont(fontChoice_, baseDpi));
 }
 
 int MainWindow::listItemHeight() const
@@ -307,8 +331,17 @@ void MainWindow::placeControls()
         const int height = scaled(place.bottom, dpi_) - top;
         const int windowHeight = entry->kind == ControlKind::ComboBox ? height + scaled(droppedListHeight, dpi_) : height;
         SetWindowPos(hwnd, nullptr, left, top, width, windowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-        if (entry->kind == ControlKind::ComboBox)
-            fitComboHeight(hwnd, height);
+    }
+}
+
+// The heights that follow the font: the combo box's and the list's items.
+void MainWindow::fitItemHeights()
+{
+    for (const auto& [hwnd, entry] : entries_) {
+        if (entry->kind == ControlKind::ComboBox) {
+            const RECT place = placeOf(*entry);
+            fitComboHeight(hwnd, scaled(place.bottom, dpi_) - scaled(place.top, dpi_));
+        }
         if (entry->kind == ControlKind::ListBox)
             SendMessageW(hwnd, LB_SETITEMHEIGHT, 0, listItemHeight());
     }
@@ -317,8 +350,10 @@ void MainWindow::placeControls()
 void MainWindow::applyDpi(UINT dpi)
 {
     dpi_ = dpi;
-    setFontFor(dpi);
+    // The font is measured against the controls at their new size.
     placeControls();
+    setFontFor(dpi);
+    fitItemHeights();
     RECT frame {0, 0, scaled(layout::clientSize.width, dpi), scaled(layout::clientSize.height, dpi)};
     // The frame as the system draws it for the window now.
     AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, GetDpiForWindow(hwnd_));
