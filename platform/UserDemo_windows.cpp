@@ -68,13 +68,17 @@ bool copyDemo(std::string_view programDirectory, std::string_view utf8Folder)
 
 void prepareUserDemo(std::string_view programDirectory)
 {
+    // Cheapest first: the map beside the program, then the copy made at an
+    // earlier start, and only then a trial write into the program's folder.
+    if (isExistingFile(joinPath(programDirectory, mapFileName)))
+        return;
     const std::string folder = userDemoFolder();
     if (folder.empty())
         return;
     bool complete = true;
     for (const std::string_view file : demoFiles)
         complete = complete && isExistingFile(joinPath(folder, file));
-    if (!complete && needsUserDemo(programDirectory))
+    if (!complete && !canCreateFilesIn(programDirectory))
         copyDemo(programDirectory, folder);
 }
 

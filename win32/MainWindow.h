@@ -80,6 +80,9 @@ private:
     // control draws it at its present size.
     std::vector<DrawnText> textsToFit() const;
     void placeControls();
+    // The font, the item heights and the window's size, for the controls
+    // as placed for the DPI.
+    void fitToDpi();
     void fitItemHeights();
     void fitComboHeight(HWND combo, int height);
     int listItemHeight() const;
