@@ -88,6 +88,10 @@ private:
     std::int64_t terrainBaseOffset() const;
     RgbImage terrainImage(int firstColumn, int firstRow, int columns, int rows);
     void drawTerrainPage(int left, int top);
+    // The empty canvas's first-minute hint: while no map is open and no
+    // picture is shown, drawn over each empty page.
+    bool isStartHintShown() const;
+    void drawStartHintIfShown();
     void showTerrainOfShownPage();
     void colourLegend();
     void redrawCurrentBlockTerrain();

@@ -123,6 +123,9 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings, QWidge
     // The creation-completed event: the lists' items, default texts,
     // directory, picture.
     editor_->setUp();
+    // The dialog starts at the demo map the empty canvas names.
+    if (!editor_->state().demoMapPath.empty())
+        proposedPath_ = QString::fromStdString(editor_->state().demoMapPath);
 }
 
 MainWindow::~MainWindow() = default;

@@ -3,6 +3,7 @@
 #include "ImageReaderDecoder.h"
 #include "mapfile/TerrainPalette.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -89,6 +90,27 @@ void MapCanvasWidget::drawRectangle(int left, int top, int right, int bottom)
     painter.drawRect(QRect(left, top, right - left, bottom - top));
     painter.end();
     update(QRect(QPoint(left, top), QPoint(right, bottom)).normalized());
+}
+
+void MapCanvasWidget::drawTextLines(const std::vector<std::string>& lines, Rgb colour)
+{
+    QPainter painter(&surface_);
+    painter.setFont(font());
+    painter.setPen(QColor(colour.red, colour.green, colour.blue));
+    const QFontMetrics metrics(painter.font());
+    // Half a line between lines, a few pixels clear of the sides.
+    const int lineHeight = metrics.height();
+    const int lineStep = lineHeight + lineHeight / 2;
+    const int margin = 4;
+    int top = (surface_.height() - lineHeight - lineStep * (static_cast<int>(lines.size()) - 1)) / 2;
+    for (const std::string& line : lines) {
+        const QRect place(margin, top, surface_.width() - 2 * margin, lineHeight);
+        painter.drawText(place, Qt::AlignCenter | Qt::TextSingleLine,
+                         metrics.elidedText(QString::fromStdString(line), Qt::ElideMiddle, place.width()));
+        top += lineStep;
+    }
+    painter.end();
+    update();
 }
 
 void MapCanvasWidget::paintEvent(QPaintEvent* event)

@@ -32,6 +32,7 @@ public:
     void drawImage(const RgbImage& image, int x, int y) override;
     void setDrawColour(Rgb colour) override;
     void drawRectangle(int left, int top, int right, int bottom) override;
+    void drawTextLines(const std::vector<std::string>& lines, Rgb colour) override;
 
     const QImage& surface() const { return surface_; }
     LoadedPictures& pictures() { return pictures_; }

@@ -84,6 +84,8 @@ CanvasWindow::~CanvasWindow()
     SelectObject(memoryDc_, oldBitmap_);
     DeleteDC(memoryDc_);
     DeleteObject(bitmap_);
+    if (textFont_)
+        DeleteObject(textFont_);
 }
 
 LRESULT CanvasWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -259,6 +261,38 @@ void CanvasWindow::drawRectangle(int left, int top, int right, int bottom)
         setPixel(left, y, drawColour_);
         setPixel(right, y, drawColour_);
     }
+    changed();
+}
+
+void CanvasWindow::useTextFont(HFONT font)
+{
+    if (textFont_)
+        DeleteObject(textFont_);
+    textFont_ = font;
+}
+
+void CanvasWindow::drawTextLines(const std::vector<std::string>& lines, Rgb colour)
+{
+    GdiFlush();
+    HGDIOBJ oldFont = SelectObject(memoryDc_, textFont_ ? textFont_ : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(memoryDc_, TRANSPARENT);
+    SetTextColor(memoryDc_, RGB(colour.red, colour.green, colour.blue));
+    TEXTMETRICW metrics {};
+    GetTextMetricsW(memoryDc_, &metrics);
+    // Half a line between lines, a few pixels clear of the sides.
+    const int lineHeight = metrics.tmHeight;
+    const int lineStep = lineHeight + lineHeight / 2;
+    const int margin = 4;
+    int top = (height_ - lineHeight - lineStep * (static_cast<int>(lines.size()) - 1)) / 2;
+    for (const std::string& line : lines) {
+        const std::wstring text = platform::utf8ToWide(line);
+        RECT place {margin, top, width_ - margin, top + lineHeight};
+        DrawTextW(memoryDc_, text.c_str(), static_cast<int>(text.size()), &place,
+                  DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+        top += lineStep;
+    }
+    SelectObject(memoryDc_, oldFont);
+    GdiFlush();
     changed();
 }
 

@@ -45,6 +45,11 @@ public:
     void drawImage(const RgbImage& image, int x, int y) override;
     void setDrawColour(Rgb colour) override;
     void drawRectangle(int left, int top, int right, int bottom) override;
+    void drawTextLines(const std::vector<std::string>& lines, Rgb colour) override;
+
+    // The font text is drawn in, for the canvas's 96-DPI pixels; the canvas
+    // owns it.
+    void useTextFont(HFONT font);
 
     // A pixel of the kept bitmap; black outside it.
     Rgb pixel(int x, int y) const;
@@ -67,6 +72,7 @@ private:
     HDC memoryDc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ oldBitmap_ = nullptr;
+    HFONT textFont_ = nullptr;
     std::uint32_t* bits_ = nullptr; // width_ * height_, top row first
     std::uint32_t drawColour_ = 0;  // black, like a fresh device context's pen
     LoadedPictures pictures_;

@@ -111,6 +111,8 @@ public:
         rectangles.push_back({left, top, right, bottom, colour});
     }
 
+    void drawTextLines(const std::vector<std::string>& lines, Rgb c) override { texts.push_back({lines, c}); }
+
     int pictureToLoad = 7;
     int brokenPicture = 0;
     std::function<void(int)> brokenHandler;
@@ -123,6 +125,11 @@ public:
         int x, y;
     };
     std::vector<ImageDraw> images;
+    struct TextDraw {
+        std::vector<std::string> lines;
+        Rgb colour;
+    };
+    std::vector<TextDraw> texts;
     Rgb colour;
 };
 
