@@ -43,6 +43,11 @@ public:
     // The outline of the rectangle whose corner pixels are (left, top) and
     // (right, bottom), both included.
     virtual void drawRectangle(int left, int top, int right, int bottom) = 0;
+
+    // Lines of text one below the other, centred on the canvas as a block, in
+    // the window's font and the colour, over what is there. A line wider
+    // than the canvas loses characters from its middle.
+    virtual void drawTextLines(const std::vector<std::string>& lines, Rgb colour) = 0;
 };
 
 } // namespace quarnet

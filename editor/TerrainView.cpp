@@ -43,6 +43,7 @@ void MapEditor::drawTerrainPage(int left, int top)
     constexpr int size = geometry::pictureBlockSize;
     canvas_.drawImage(terrainImage(left / size, top / size, geometry::pageWidth / size, geometry::pageHeight / size),
                       0, 0);
+    drawStartHintIfShown();
 }
 
 void MapEditor::showTerrainOfShownPage()

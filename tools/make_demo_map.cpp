@@ -31,7 +31,7 @@ constexpr int headerSize = 68;
 
 bool writeMapFile(const QString& path, const std::vector<std::uint8_t>& codes)
 {
-    QByteArray bytes(headerSize + g::blockCount * g::recordSize, '\0');
+    QByteArray bytes(headerSize + g::recordsSize, '\0');
     const QByteArray title("QUARNET DEMO MAP");
     std::copy(title.begin(), title.end(), bytes.begin());
     for (int block = 0; block < g::blockCount; ++block) {
