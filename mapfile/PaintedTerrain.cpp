@@ -137,7 +137,8 @@ public:
         if (most == 0) {
             // Its stray pixels are named already.
             if (votes[strayVote] == 0)
-                note(result_.faultyBlocks, result_.faultyBlockCount, listed_, FaultyBlock {block, BlockFault::transparent, {}});
+                note(result_.faultyBlocks, result_.faultyBlockCount, listed_,
+                     FaultyBlock {block, BlockFault::transparent, {}});
             return;
         }
         auto leader = std::find(votes.begin(), votes.begin() + shades, most);
@@ -211,7 +212,8 @@ void readExactly(const RgbaPixels& picture, int scale, const std::vector<Shade>&
                         ++blockVotes[transparentVote];
                         continue;
                     }
-                    const std::uint32_t colour = std::uint32_t {pixel[0]} << 16 | std::uint32_t {pixel[1]} << 8 | pixel[2];
+                    const std::uint32_t colour =
+                        std::uint32_t {pixel[0]} << 16 | std::uint32_t {pixel[1]} << 8 | pixel[2];
                     if (colour != lastColour) {
                         lastColour = colour;
                         lastShade = exactShade(colour);
@@ -361,6 +363,9 @@ constexpr float jpegError = 10;
 // A colour within this distance of the blend of two shades is taken for
 // that blend: JPEG's error on a soft edge.
 constexpr float blendError = 14;
+// Blocks around whose voters' colours differ from each other by no more
+// than this show one flat colour.
+constexpr float flatArea = 6;
 // A block whose voters lie at least this far along the blend from its own
 // colour towards a candidate is painted towards it.
 constexpr float leaningFar = 0.3f;
@@ -424,9 +429,9 @@ public:
     }
 
     // The candidates: each block's present shade and the names shown
-    // unblended in it or next to it, then those that spread from there,
-    // until none spreads further. A candidate once taken stays, so this
-    // ends.
+    // unblended in it or next to it, then those that spread from there over
+    // the blocks whose colours lie on the way towards them, until none
+    // spreads further. Candidates only grow, so this ends.
     void findCandidates()
     {
         std::vector<ShadeSet> unblended(blocks_.size());
@@ -436,7 +441,8 @@ public:
         work.reserve(blocks_.size());
         for (std::int32_t index = 0; index < g::blockCount; ++index) {
             ShadeSet around = 0;
-            forNeighbours(index, [&](std::int32_t neighbour) { around |= unblended[static_cast<std::size_t>(neighbour)]; });
+            forNeighbours(index,
+                          [&](std::int32_t neighbour) { around |= unblended[static_cast<std::size_t>(neighbour)]; });
             blocks_[static_cast<std::size_t>(index)].candidates = only(presentOf(index)) | around;
             work.push_back(index);
         }
@@ -445,11 +451,7 @@ public:
             next.clear();
             for (const std::int32_t index : work) {
                 Block& block = blocks_[static_cast<std::size_t>(index)];
-                const Shade shade = decide(index);
-                ShadeSet spreads = towards(index);
-                if (shade >= 0 && shade < names && shade != presentOf(index))
-                    spreads |= only(shade);
-                spreads &= ~block.spread;
+                const ShadeSet spreads = towards(index);
                 if (spreads == 0)
                     continue;
                 block.spread |= spreads;
@@ -498,8 +500,10 @@ private:
         }
     }
 
-    // The name whose colour the block's voters show flat, within JPEG's
-    // error, unless the block lies on a ramp between its neighbours, as a
+    // The name whose colour the block's voters show flat: within JPEG's
+    // error of it, or, where the blocks around show the same colour, the
+    // name nearest that colour, as a brush of a colour picked by eye leaves
+    // it. Not where the block lies on a ramp between its neighbours, as a
     // soft edge does.
     ShadeSet flatName(std::int32_t index) const
     {
@@ -508,16 +512,27 @@ private:
             return 0;
         Shade nearest = 0;
         float nearestDistance = std::numeric_limits<float>::max();
-        for (Shade shade = 0; shade < names; ++shade) {
+        for (Shade shade = 0; shade < shades; ++shade) {
             const float distance = squaredDistance(block.mean, colourFrom(colourOf(shade)));
             if (distance < nearestDistance) {
                 nearest = shade;
                 nearestDistance = distance;
             }
         }
-        if (nearestDistance > jpegError * jpegError || onRamp(index))
+        if (nearest >= names || (nearestDistance > jpegError * jpegError && !inFlatArea(index)) || onRamp(index))
             return 0;
         return only(nearest);
+    }
+
+    bool inFlatArea(std::int32_t index) const
+    {
+        const Colour& mean = blocks_[static_cast<std::size_t>(index)].mean;
+        bool flat = true;
+        forNeighbours(index, [&](std::int32_t neighbour) {
+            const Block& other = blocks_[static_cast<std::size_t>(neighbour)];
+            flat = flat && (other.voters == 0 || squaredDistance(other.mean, mean) <= flatArea * flatArea);
+        });
+        return flat;
     }
 
     bool onRamp(std::int32_t index) const
@@ -598,23 +613,6 @@ private:
             }
         }
         return blockVotes;
-    }
-
-    // The shade the block's votes give it, as the settler settles it; -1
-    // for none.
-    Shade decide(std::int32_t index) const
-    {
-        const Votes blockVotes = votesOf(index);
-        const auto most = *std::max_element(blockVotes.begin(), blockVotes.begin() + shades);
-        if (most == 0)
-            return -1;
-        std::vector<Shade> tied;
-        for (Shade shade = 0; shade < shades; ++shade) {
-            if (blockVotes[static_cast<std::size_t>(shade)] == most)
-                tied.push_back(shade);
-        }
-        return tied.size() == 1 ? tied.front()
-                                : nearestOfMean(blocks_[static_cast<std::size_t>(index)].sum, blockVotes, tied, presentOf(index));
     }
 
     // The candidate a pixel is taken for: the nearest, unless the pixel lies

@@ -51,8 +51,8 @@ double distanceToRiverLine(double x, double y)
     for (std::size_t i = 0; i + 1 < riverLine.size(); ++i) {
         const auto [ax, ay] = riverLine[i];
         const auto [bx, by] = riverLine[i + 1];
-        const double t = std::clamp(((x - ax) * (bx - ax) + (y - ay) * (by - ay)) / ((bx - ax) * (bx - ax) + (by - ay) * (by - ay)),
-                                    0.0, 1.0);
+        const double length = (bx - ax) * (bx - ax) + (by - ay) * (by - ay);
+        const double t = std::clamp(((x - ax) * (bx - ax) + (y - ay) * (by - ay)) / length, 0.0, 1.0);
         nearest = std::min(nearest, std::hypot(x - ax - t * (bx - ax), y - ay - t * (by - ay)));
     }
     return nearest;
@@ -96,7 +96,8 @@ struct Paint {
 };
 
 // The river; desert over mountains, hills, forest and a road; dry grassland
-// over forest, a colour that lies on the way from forest to desert.
+// over forest, a colour that lies on the way from forest to desert. None
+// overlaps another.
 const std::vector<Paint>& paints()
 {
     static const std::vector<Paint> all = {
@@ -137,7 +138,8 @@ void paintOn(Decoded& picture, const Paint& paint, Mixing mixing)
                 continue;
             Rgb& pixel = picture.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width)
                                         + static_cast<std::size_t>(x)];
-            pixel = {mix(pixel.red, paint.colour.red, weight, mixing), mix(pixel.green, paint.colour.green, weight, mixing),
+            pixel = {mix(pixel.red, paint.colour.red, weight, mixing),
+                     mix(pixel.green, paint.colour.green, weight, mixing),
                      mix(pixel.blue, paint.colour.blue, weight, mixing)};
         }
     }
@@ -206,8 +208,8 @@ protected:
     }
 
     // No block takes a terrain that wasn't painted on it; a block a paint
-    // covers takes it, one it barely touches keeps its own; every block on
-    // the river's centre line is river.
+    // covers takes it, one it barely touches doesn't; every block on the
+    // river's centre line is river.
     void expectPaintedAsDrawn(const std::vector<std::uint8_t>& after) const
     {
         std::ostringstream unpainted;
@@ -223,10 +225,10 @@ protected:
                 const Reach reach = reachOf(block, paint);
                 paintedHere = paintedHere || (reach.most > 0 && nowName == paint.name);
                 const bool covered = reach.inner >= 0.75 && nowName != paint.name;
-                const bool touched = reach.inner <= 0.25 && reach.most > 0 && now != was;
+                const bool touched = reach.inner <= 0.25 && reach.most > 0 && nowName == paint.name && now != was;
                 if ((covered || touched) && misreadBlocks++ < 10)
-                    misread << " " << block << " " << nameOf(was) << " -> " << nowName << " under " << reach.inner << " "
-                            << paint.name << ";";
+                    misread << " " << block << " " << nameOf(was) << " -> " << nowName << " under " << reach.inner
+                            << " " << paint.name << ";";
             }
             if (now != was && !paintedHere && unpaintedBlocks++ < 10)
                 unpainted << " " << block << " " << nameOf(was) << " -> " << nowName << ";";
@@ -270,6 +272,38 @@ TEST_F(SoftBrushImport, BlendedAsLinearLight)
 TEST_F(SoftBrushImport, BlendedAsPictureValues)
 {
     importAsPngAndJpeg(painted(Mixing::pictureValues));
+}
+
+// A rectangle painted flat in a colour picked by eye, 14 off desert's: its
+// blocks take desert, the nearest terrain colour, as before soft edges were
+// read; the blocks around keep theirs.
+TEST_F(SoftBrushImport, AColourPickedByEyeTakesTheNearestTerrain)
+{
+    const std::string out = utf8FromPath(dir.path() / "rendered.png");
+    ASSERT_EQ(runCli({"render", mapPath, out}).exitCode, 0);
+    Decoded picture = decode(out);
+    // Over hills, dry grassland and grassland.
+    const int left = 1200;
+    const int top = 600;
+    const int size = 80;
+    for (int y = top; y < top + size; ++y) {
+        for (int x = left; x < left + size; ++x)
+            picture.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width)
+                           + static_cast<std::size_t>(x)] = Rgb {230, 190, 120};
+    }
+    for (const std::string name : {"by-eye.png", "by-eye.jpg"}) {
+        SCOPED_TRACE(name);
+        const std::vector<std::uint8_t> after = imported(writePicture(dir, name, imageOf(picture)));
+        int wrong = 0;
+        for (std::int32_t block = 1; block <= g::blockCount; ++block) {
+            const int column = (block - 1) % g::columns * g::pictureBlockSize;
+            const int row = (block - 1) / g::columns * g::pictureBlockSize;
+            const bool inside = column >= left && column < left + size && row >= top && row < top + size;
+            const std::uint8_t now = after[static_cast<std::size_t>(block - 1)];
+            wrong += inside ? nameOf(now) != "沙漠" : now != codes[static_cast<std::size_t>(block - 1)];
+        }
+        EXPECT_EQ(wrong, 0);
+    }
 }
 
 } // namespace
