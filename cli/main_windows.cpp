@@ -2,7 +2,7 @@
 // UTF-16 (wmain), so paths outside the ANSI code page work, and hands them on
 // as UTF-8. Everything else lives in the library, where the tests drive it.
 
-#include "TerrainCommand.h"
+#include "Program.h"
 
 #include "platform/ConsoleStream_windows.h"
 #include "platform/NativeFiles.h"
@@ -27,7 +27,7 @@ int wmain(int argc, wchar_t** argv)
     std::ostream out(&outBuffer);
     std::ostream err(&errBuffer);
     quarnet::platform::NativeFiles files;
-    const int code = quarnet::cli::runTerrainCommand(arguments, files, out, err);
+    const int code = quarnet::cli::runProgram(arguments, files, out, err);
     out.flush();
     err.flush();
     return outBuffer.failed() ? quarnet::cli::exitTrouble : code;

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AppIcon.h"
+#include "ImageReaderDecoder.h"
 #include "InputValidators.h"
 #include "MapCanvasWidget.h"
 #include "SwatchItemDelegate.h"
@@ -104,9 +105,10 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings, QWidge
 
     // The picture's first page decodes on the second core while the
     // controls are made.
-    auto decode = std::make_unique<PictureDecode>(MapEditor::mapPicturePath(platform::executableDirectory()));
+    auto decode = std::make_unique<PictureDecode>(MapEditor::mapPicturePath(platform::executableDirectory()),
+                                                  std::make_unique<ImageReaderDecoder>());
     createControls();
-    canvas_->useDecode(std::move(decode));
+    canvas_->pictures().useDecode(std::move(decode));
     controls_ = std::make_unique<WidgetControls>(widgets_);
     Host& host = *this;
     editor_ = std::make_unique<MapEditor>(*controls_, *canvas_, host, files_);

@@ -1,5 +1,6 @@
 #include "MapCanvasWidget.h"
 
+#include "ImageReaderDecoder.h"
 #include "mapfile/TerrainPalette.h"
 
 #include <QFontMetrics>
@@ -8,7 +9,8 @@
 
 namespace quarnet::qt {
 
-MapCanvasWidget::MapCanvasWidget(QSize size, QWidget* parent) : QWidget(parent)
+MapCanvasWidget::MapCanvasWidget(QSize size, QWidget* parent)
+    : QWidget(parent), pictures_([] { return std::make_unique<ImageReaderDecoder>(); })
 {
     setMouseTracking(true);
     setCursor(Qt::ArrowCursor);
@@ -17,31 +19,16 @@ MapCanvasWidget::MapCanvasWidget(QSize size, QWidget* parent) : QWidget(parent)
     surface_ = QImage(size, QImage::Format_RGB32);
     const Rgb background = terrain::canvasBackground;
     surface_.fill(QColor(background.red, background.green, background.blue));
-}
-
-void MapCanvasWidget::useDecode(std::unique_ptr<PictureDecode> decode)
-{
-    prefetch_ = std::move(decode);
+    // Queued: the model hears of a broken picture between two events, on
+    // this thread; a canvas destroyed before then drops it.
+    pictures_.whenRestFails([this](int picture) {
+        QMetaObject::invokeMethod(this, [this, picture] { pictures_.tellBroken(picture); }, Qt::QueuedConnection);
+    });
 }
 
 int MapCanvasWidget::loadPicture(const std::string& utf8Path)
 {
-    std::unique_ptr<PictureDecode> decode = std::move(prefetch_);
-    if (!decode || decode->path() != utf8Path)
-        decode = std::make_unique<PictureDecode>(utf8Path);
-    if (decode->top().isNull())
-        return 0;
-    PictureDecode& added = *decode;
-    const int picture = pictures_.add(std::move(decode));
-    // Queued: the model hears of it between two events, on this thread; a
-    // canvas destroyed before then drops it.
-    added.whenRestFails([this, picture] {
-        QMetaObject::invokeMethod(this, [this, picture] { tellBroken(picture); }, Qt::QueuedConnection);
-    });
-    restsNotStarted_.append(picture);
-    if (painted_)
-        startRests();
-    return picture;
+    return pictures_.load(utf8Path);
 }
 
 void MapCanvasWidget::releasePicture(int picture)
@@ -51,66 +38,26 @@ void MapCanvasWidget::releasePicture(int picture)
 
 bool MapCanvasWidget::drawPicture(int picture, int x, int y)
 {
-    const std::unique_ptr<PictureDecode>* found = pictures_.find(picture);
-    if (!found)
-        return true;
-    PictureDecode& decode = **found;
-    const QImage& top = decode.top();
-    const QRect drawn = QRect(QPoint(x, y), decode.size()) & surface_.rect();
-    if (decode.failed())
+    const LoadedPictures::Drawing drawing = pictures_.prepareDrawing(picture, x, y, surface_.width(), surface_.height());
+    if (drawing == LoadedPictures::Drawing::broken)
         return false;
-    if (drawn.isEmpty())
+    if (drawing == LoadedPictures::Drawing::nothing)
         return true;
-    // Below the top band the drawing waits for the rest: a page is drawn
-    // whole or, when the rest fails, not at all.
-    const QImage* rest = nullptr;
-    if (drawn.bottom() >= y + top.height()) {
-        rest = decode.rest();
-        if (!rest)
-            return false;
-    }
+    // Every decode this canvas loads has the window's decoder.
+    const PictureDecode& decode = *pictures_.find(picture);
+    const auto& rows = static_cast<const ImageReaderDecoder&>(decode.decoder());
     QPainter painter(&surface_);
-    painter.drawImage(QPoint(x, y), top);
-    if (rest)
-        painter.drawImage(QPoint(x, y + top.height()), *rest);
+    painter.drawImage(QPoint(x, y), rows.top());
+    if (drawing == LoadedPictures::Drawing::topAndRest)
+        painter.drawImage(QPoint(x, y + rows.top().height()), rows.rest());
     painter.end();
-    update(drawn);
+    update(QRect(QPoint(x, y), QSize(decode.size().width, decode.size().height)) & surface_.rect());
     return true;
 }
 
 void MapCanvasWidget::setPictureBrokenHandler(std::function<void(int picture)> handler)
 {
-    brokenHandler_ = std::move(handler);
-}
-
-void MapCanvasWidget::tellBroken(int picture)
-{
-    if (pictures_.find(picture) && brokenHandler_)
-        brokenHandler_(picture);
-}
-
-void MapCanvasWidget::holdPictureRests(bool held)
-{
-    restsHeld_ = held;
-    if (!held)
-        startRests();
-}
-
-void MapCanvasWidget::startRests()
-{
-    if (restsHeld_)
-        return;
-    for (const int picture : std::as_const(restsNotStarted_)) {
-        if (const std::unique_ptr<PictureDecode>* found = pictures_.find(picture))
-            (*found)->startRest();
-    }
-    restsNotStarted_.clear();
-}
-
-bool MapCanvasWidget::isPictureWhole(int picture) const
-{
-    const std::unique_ptr<PictureDecode>* found = pictures_.find(picture);
-    return found && (*found)->whole();
+    pictures_.setBrokenHandler(std::move(handler));
 }
 
 void MapCanvasWidget::drawImage(const RgbImage& image, int x, int y)
@@ -174,7 +121,7 @@ void MapCanvasWidget::paintEvent(QPaintEvent* event)
     // The first page is on the screen: the rest of the picture may come.
     if (!painted_) {
         painted_ = true;
-        startRests();
+        pictures_.allowRests();
     }
 }
 

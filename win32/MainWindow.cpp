@@ -183,10 +183,10 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings)
                     GetModuleHandleW(nullptr), this);
     dpi_ = GetDpiForWindow(hwnd_);
     // The picture's first page decodes on a worker while the controls are made.
-    auto decode = std::make_unique<PictureDecode>(
-        platform::utf8ToWide(MapEditor::mapPicturePath(platform::executableDirectory())));
+    auto decode = std::make_unique<PictureDecode>(MapEditor::mapPicturePath(platform::executableDirectory()),
+                                                  std::make_unique<WicDecoder>());
     createControls();
-    mapCanvas_->useDecode(std::move(decode));
+    mapCanvas_->pictures().useDecode(std::move(decode));
     Host& host = *this;
     editor_ = std::make_unique<MapEditor>(controls_, *mapCanvas_, host, files_);
     connectEvents();
