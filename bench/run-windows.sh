@@ -76,13 +76,22 @@ awk -v q="$q_kib" -v b="$b_kib" 'BEGIN {
   printf "| peak working set at first paint | %.1f MiB | %.1f MiB (bare) | %+.1f MiB | at most +4 MiB |\n", q/1024, b/1024, (q-b)/1024 }'
 awk -v q="$q_kib" -v b="$c_kib" 'BEGIN {
   printf "| for reference: against the bare window with one Chinese caption | %.1f MiB | %.1f MiB | %+.1f MiB | |\n", q/1024, b/1024, (q-b)/1024 }'
-awk '{ us[$1] = $2; fastest[$1] = $3; paints[$1] = $4; order[++n] = $1 } END {
+# Handlers whose work is text alone: under 1 ms by themselves, and with their
+# repaint within a frame at 60 Hz. The others, which draw on the canvas too,
+# under 1 ms with their repaint.
+awk '{ us[$1] = $2; fastest[$1] = $3; paints[$1] = $4; alone[$1] = $5 + 0; order[++n] = $1 } END {
+  frame = 1000000 / 60
   for (i = 1; i <= n; i++) {
     name = order[i]
+    textOnly = name ~ /^(Move\/|PickLegendCode|MouseMove|OpenAndClose)/
     if (name == "BareWriteFlush")
       printf "| for reference: the system alone writes and flushes one byte | %.1f us (fastest round %.1f us) | | | |\n", us[name], fastest[name]
+    else if (name == "BareStep")
+      printf "| for reference: the window system alone, a click on a button and the texts of 7 edit boxes and a label changed, as a step does, %.0f windows painted: alone; with its repaint | %.1f us; %.1f us (fastest round %.1f us) | | | |\n", paints[name], alone[name], us[name], fastest[name]
+    else if (textOnly)
+      printf "| %s (text only), %.0f windows painted: alone; with its repaint | %.1f us; %.1f us (fastest round %.1f us) | 1000 us; %.0f us | %s; %s | under 1 ms; within a 60 Hz frame |\n", name, paints[name], alone[name], us[name], fastest[name], frame, (alone[name] < 1000 ? "met" : "missed"), (us[name] < frame ? "met" : "missed")
     else
-      printf "| %s, %.0f windows painted | %.1f us (fastest round %.1f us) | 1000 us | %s | under 1 ms |\n", name, paints[name], us[name], fastest[name], (us[name] < 1000 ? "met" : "missed")
+      printf "| %s, %.0f windows painted: alone; with its repaint | %.1f us; %.1f us (fastest round %.1f us) | 1000 us | %s | under 1 ms with its repaint |\n", name, paints[name], alone[name], us[name], fastest[name], (us[name] < 1000 ? "met" : "missed")
   }
   for (i = 0; i < 2; i++) {
     kind = i ? "without_flush" : "with_flush"; u = us["UndoRedo/" kind]; w = us["Write/" kind]

@@ -7,6 +7,7 @@
 
 #include "Win32Fixture.h"
 
+#include "DialogFont.h"
 #include "DpiScale.h"
 #include "layout/ControlTable.h"
 #include "support/TempDir.h"
@@ -189,5 +190,48 @@ std::vector<FitCase> allCases()
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, CaptionFitTest, ::testing::ValuesIn(allCases()), caseName);
+
+// A single line cut by its rectangle loses the characters past the longest
+// start that fits; a wrapped text, those of the lines below the rectangle.
+TEST(DialogFont, CharactersCutAreThoseThatDoNotShow)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = win32::createDialogFont(win32::chooseDialogFont(96, {}), 96);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE three {};
+    GetTextExtentPoint32W(dc, L"ABC", 3, &three);
+    const win32::DrawnText line {L"ABCDEF", DT_SINGLELINE | DT_NOPREFIX, {0, 0, three.cx, three.cy}};
+    EXPECT_EQ(win32::charactersCut(dc, line), 3);
+    const win32::DrawnText whole {L"ABC", line.flags, line.inside};
+    EXPECT_EQ(win32::charactersCut(dc, whole), 0);
+    const win32::DrawnText lines {L"ABC\r\nDEF\r\nGH", DT_WORDBREAK | DT_NOPREFIX, {0, 0, 4 * three.cx, 2 * three.cy}};
+    EXPECT_EQ(win32::charactersCut(dc, lines), 2);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+}
+
+// Where no font fits, the one that cuts the fewest characters: none of the
+// message font's sizes cuts fewer.
+TEST(DialogFont, WhereNothingFitsTheFewestCharactersCut)
+{
+    const win32::DrawnText tight {L"起始偏移位址起始偏移位址", DT_SINGLELINE | DT_NOPREFIX, {0, 0, 40, 40}};
+    const win32::DialogFontChoice chosen = win32::chooseDialogFont(96, {&tight, 1});
+    EXPECT_GT(chosen.charactersCut, 0);
+    NONCLIENTMETRICSW metrics {};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, 96));
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (LONG height = std::abs(metrics.lfMessageFont.lfHeight); height >= 9; --height) {
+        LOGFONTW font = metrics.lfMessageFont;
+        font.lfHeight = -height;
+        HFONT made = CreateFontIndirectW(&font);
+        HGDIOBJ old = SelectObject(dc, made);
+        EXPECT_LE(chosen.charactersCut, win32::charactersCut(dc, tight)) << chosen.description() << " against " << height;
+        SelectObject(dc, old);
+        DeleteObject(made);
+    }
+    DeleteDC(dc);
+}
 
 } // namespace
