@@ -49,7 +49,7 @@ fresh_copy() { cp "$map" "$work/apply.MPC"; rm -f "$work/apply.MPC.bak"; sync "$
 
 : >"$work/render" ; : >"$work/render-bare" ; : >"$work/diff" ; : >"$work/cmp" ; : >"$work/apply" ; : >"$work/apply-bare"
 : >"$work/import" ; : >"$work/import-bare" ; : >"$work/diff-picture" ; : >"$work/render-same"
-: >"$work/patch" ; : >"$work/apply-bps" ; : >"$work/apply-imported"
+: >"$work/patch" ; : >"$work/apply-bps" ; : >"$work/apply-imported" ; : >"$work/window-preview" ; : >"$work/window-write"
 for _ in $(seq "$runs"); do
   elapsed "$terrain" render "$map" "$work/out.png" >>"$work/render"
   elapsed "$bin/quarnet-bench-render-bare" "$map" "$work/bare.png" >>"$work/render-bare"
@@ -68,13 +68,13 @@ for _ in $(seq "$runs"); do
   elapsed "$terrain" apply "$work/apply.MPC" "$work/modded.bps" >>"$work/apply-bps"
   fresh_copy
   elapsed "$terrain" apply "$work/apply.MPC" "$work/imported.csv" >>"$work/apply-imported"
+  # The window's import of the same picture, dropped on the real window
+  # (offscreen) in a fresh process: from the drop to the preview painted,
+  # and from Yes to the map written, its page drawn again and marked.
+  "$bin/quarnet-bench-window-import" "$map" "$work/painted.png" 1 >"$work/window" 2>/dev/null
+  awk '$1 == "preview" {print $2}' "$work/window" >>"$work/window-preview"
+  awk '$1 == "write" {print $2}' "$work/window" >>"$work/window-write"
 done
-# The window's import of the same picture, dropped on the real window
-# (offscreen) as many times: from the drop to the preview painted, and from
-# Yes to the map written, its page drawn again and marked.
-"$bin/quarnet-bench-window-import" "$map" "$work/painted.png" "$runs" >"$work/window"
-awk '$1 == "preview" {print $2}' "$work/window" >"$work/window-preview"
-awk '$1 == "write" {print $2}' "$work/window" >"$work/window-write"
 
 row() { # measure, ours file, reference file, reference name, limit
   awk -v m="$1" -v q="$(median <"$work/$2")" -v b="$(median <"$work/$3")" -v r="$4" -v l="$5" -v n="$runs" 'BEGIN {

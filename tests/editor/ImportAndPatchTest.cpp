@@ -224,6 +224,25 @@ TEST_F(ImportAndPatch, StrayPixelsAloneAskForTheNearestColour)
     EXPECT_TRUE(host.messages.empty());
 }
 
+TEST_F(ImportAndPatch, AJpegIsReadByTheNearestColourOnceTheUserAgrees)
+{
+    const std::string jpeg = dir.write("painted.jpg", pictures::encodeImage(paintedPicture(original, {{1, river}}),
+                                                                           pictures::ImageFormat::jpeg));
+    host.answers = {false};
+    editor.importTerrainPicture(jpeg);
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0], "导入地形图 painted.jpg：\n这是 JPEG 图片，它的颜色只是近似的，不能与地形颜色精确对应。\n\n"
+                                 "要让每个像素取最接近的地形颜色吗？");
+    EXPECT_TRUE(changes().empty());
+
+    host.answers = {true, true};
+    editor.importTerrainPicture(jpeg);
+    ASSERT_EQ(host.questions.size(), 3u);
+    EXPECT_TRUE(host.questions[2].starts_with("导入地形图 painted.jpg：\n1 个区块的地形将改变：\n1 道路 -> 河流\n（"))
+        << host.questions[2];
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), river}}));
+}
+
 TEST_F(ImportAndPatch, APictureThatChangesNothingSaysSo)
 {
     editor.importTerrainPicture(writePng("same.png", paintedPicture(original, {})));
