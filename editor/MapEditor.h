@@ -114,6 +114,10 @@ private:
     bool replayWrite(const HistoryStep& step, bool undo);
     bool replayGroup(const HistoryStep& step, bool undo);
 
+    // Not ended, and no import's or patch's question open: a command that
+    // starts meanwhile (queued before the question, say) does nothing.
+    bool idle() const { return !ended_ && !asking_; }
+
     // Imports and patches: the preview, the question and the safe write.
     bool refuseWithoutMap(const std::string& title);
     // Why a file can't be taken: the first few reasons, then how many more.

@@ -10,7 +10,7 @@ namespace quarnet {
 
 void MapEditor::applyPatch()
 {
-    if (ended_ || refuseWithoutMap("应用补丁"))
+    if (!idle() || refuseWithoutMap("应用补丁"))
         return;
     const std::string proposed = lastPatchPath_.empty() ? paths::folder(state_.mapFile.mapFileName) : lastPatchPath_;
     if (const std::optional<std::string> path = host_.askFileToOpen(FileKind::patch, proposed))
@@ -19,7 +19,7 @@ void MapEditor::applyPatch()
 
 void MapEditor::applyPatch(const std::string& path)
 {
-    if (ended_)
+    if (!idle())
         return;
     lastPatchPath_ = path;
     const std::string title = "应用补丁 " + paths::fileName(path);

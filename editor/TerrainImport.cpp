@@ -28,7 +28,7 @@ bool onlyStrayPixels(const terrain::PaintedTerrain& painted)
 
 void MapEditor::importTerrainPicture()
 {
-    if (ended_ || refuseWithoutMap("导入地形图"))
+    if (!idle() || refuseWithoutMap("导入地形图"))
         return;
     const std::string proposed =
         lastPicturePath_.empty() ? paths::folder(state_.mapFile.mapFileName) : lastPicturePath_;
@@ -38,7 +38,7 @@ void MapEditor::importTerrainPicture()
 
 void MapEditor::importTerrainPicture(const std::string& path)
 {
-    if (ended_)
+    if (!idle())
         return;
     lastPicturePath_ = path;
     const std::string title = "导入地形图 " + paths::fileName(path);

@@ -11,7 +11,7 @@ namespace quarnet {
 
 void MapEditor::undoWrite()
 {
-    if (ended_)
+    if (!idle())
         return;
     if (const HistoryStep* step = state_.mapFile.history.nextUndo()) {
         if (step->isGroup() ? replayGroup(*step, true) : replayWrite(*step, true))
@@ -21,7 +21,7 @@ void MapEditor::undoWrite()
 
 void MapEditor::redoWrite()
 {
-    if (ended_)
+    if (!idle())
         return;
     if (const HistoryStep* step = state_.mapFile.history.nextRedo()) {
         if (step->isGroup() ? replayGroup(*step, false) : replayWrite(*step, false))

@@ -162,6 +162,26 @@ TEST_F(ImportAndPatch, AnImportDeclinedWritesNothingAndLeavesThePage)
     EXPECT_EQ(history().size(), 0u);
 }
 
+TEST_F(ImportAndPatch, NothingElseStartsWhileTheQuestionIsOpen)
+{
+    writeCodeAt("0", "0", "05");
+    const std::string other = dir.write("OTHER.MPC", original);
+    host.whileAsking = [&] {
+        // Queued before the question, as a second drop or a key would be.
+        editor.openDroppedFile(other);
+        editor.undoWrite();
+        editor.importTerrainPicture(paintedPng());
+    };
+    host.answers = {true};
+    editor.importTerrainPicture(paintedPngOf(TempDir::read(path)));
+    EXPECT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(editor.state().mapFile.mapFileName, path);
+    ByteChanges both = painted;
+    both[codeOffset(1)] = river;
+    EXPECT_EQ(changes(), both);
+    EXPECT_EQ(history().size(), 2u);
+}
+
 TEST_F(ImportAndPatch, ARefusedPictureWritesNothingAndSaysWhy)
 {
     // A wrong size, refused before a pixel is decoded.
