@@ -6,11 +6,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-21}
+# Timings on a shared machine follow its load: the run's date and load
+# average (1, 5 and 15 minutes) go beside the figures.
+run_date=$(date '+%Y-%m-%d %H:%M %Z') load_at_start=$(cut -d' ' -f1-3 /proc/loadavg)
 
 bash scripts/install-deps.sh test
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target quarnet quarnet_demo_map quarnet-bench-win32-bare \
-  quarnet-bench-win32-bare-caption quarnet-bench-win32-startup quarnet-bench-win32-handlers >/dev/null
+  quarnet-bench-win32-bare-caption quarnet-bench-win32-bare-controls quarnet-bench-win32-startup \
+  quarnet-bench-win32-handlers >/dev/null
 build=$PWD/build/windows
 strip=$(sed -n 's/^CMAKE_STRIP:FILEPATH=//p' "$build/CMakeCache.txt")
 
@@ -40,8 +44,8 @@ run_wine_timeout() {
 
 # 1. Start-up to the first painted frame and peak working set, the programs
 # started in turn from one launcher.
-run_wine_timeout 1800 ./quarnet-bench-win32-startup.exe "$runs" \
-  quarnet.exe quarnet-bench-win32-bare.exe quarnet-bench-win32-bare-caption.exe >"$xvfb_tmp/startup"
+run_wine_timeout 1800 ./quarnet-bench-win32-startup.exe "$runs" quarnet.exe quarnet-bench-win32-bare.exe \
+  quarnet-bench-win32-bare-caption.exe quarnet-bench-win32-bare-controls.exe >"$xvfb_tmp/startup"
 # 2. Each handler with its repaint, in process.
 : >"$xvfb_tmp/handlers"
 [[ "${QUARNET_BENCH_STARTUP_ONLY:-}" == 1 ]] || run_wine_timeout 900 ./quarnet-bench-win32-handlers.exe >"$xvfb_tmp/handlers"
@@ -50,11 +54,13 @@ size=$(stat -c %s quarnet.exe)
 
 figure() { awk -v name="$1" -v column="$2" '$1 == name {print $column}' "$xvfb_tmp/startup"; }
 q_ms=$(figure quarnet.exe 2) b_ms=$(figure quarnet-bench-win32-bare.exe 2) c_ms=$(figure quarnet-bench-win32-bare-caption.exe 2)
+w_ms=$(figure quarnet-bench-win32-bare-controls.exe 2)
 q_fast=$(figure quarnet.exe 3) b_fast=$(figure quarnet-bench-win32-bare.exe 3)
 q_kib=$(figure quarnet.exe 4) b_kib=$(figure quarnet-bench-win32-bare.exe 4) c_kib=$(figure quarnet-bench-win32-bare-caption.exe 4)
 
 echo
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(uname -sr), $("$wine" --version)"
+echo "Run: $run_date; load average at the start $load_at_start, at the end $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 echo "| measure | quarnet.exe | limit | ratio or result | goal |"
 echo "|---|---|---|---|---|"
@@ -64,6 +70,8 @@ awk -v q="$q_fast" -v b="$b_fast" 'BEGIN {
   printf "| for reference: the fastest start-up of each | %.1f ms | %.1f ms | %.2f x | |\n", q, b, q/b }'
 awk -v q="$q_ms" -v b="$c_ms" 'BEGIN {
   printf "| for reference: against the bare window with one Chinese caption | %.1f ms | %.1f ms | %.2f x | |\n", q, b, q/b }'
+awk -v q="$q_ms" -v w="$w_ms" -v b="$b_ms" 'BEGIN {
+  printf "| for reference: the bare window with the same 65 controls, nothing of the program | %.1f ms | %.1f ms (bare) | %.2f x; quarnet.exe against it %.2f x | |\n", w, b, w/b, q/w }'
 awk -v q="$q_kib" -v b="$b_kib" 'BEGIN {
   printf "| peak working set at first paint | %.1f MiB | %.1f MiB (bare) | %+.1f MiB | at most +4 MiB |\n", q/1024, b/1024, (q-b)/1024 }'
 awk -v q="$q_kib" -v b="$c_kib" 'BEGIN {

@@ -129,12 +129,11 @@ private:
     std::string newestBackupPath() const;
     // Writes the proposal safely once the file is still as it was read;
     // empty, with the bytes written, or why not.
-    std::string writeProposed(const ProposedWrite& proposal, const std::string& backupPath,
-                              std::vector<ByteWrite>& written);
-    // The safe write of the library, into the open map; empty, or why not.
+    std::string writeProposed(const ProposedWrite& proposal, std::vector<ByteWrite>& written);
+    // The safe write of the library into the open map, with a numbered
+    // backup; empty, or why not.
     std::string writeSafely(std::span<const std::uint8_t> original, std::span<const edits::ByteChange> changes,
-                            std::int64_t baseOffset, std::optional<std::uint32_t> expectedCrc,
-                            const std::string& backupPath);
+                            std::int64_t baseOffset, std::optional<std::uint32_t> expectedCrc);
     void showWrittenBlocks(std::span<const std::int32_t> blocks);
     void refreshFromFile();
 
@@ -152,6 +151,10 @@ private:
     std::int64_t terrainBaseOffset() const;
     std::vector<std::uint8_t> terrainCodes(int firstColumn, int firstRow, int columns, int rows);
     void drawTerrainPage(int left, int top);
+    // The empty canvas's first-minute hint: while no map is open and no
+    // picture is shown, drawn over each empty page.
+    bool isStartHintShown() const;
+    void drawStartHintIfShown();
     void showTerrainOfShownPage();
     void colourLegend();
     void redrawCurrentBlockTerrain();

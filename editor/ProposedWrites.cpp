@@ -101,7 +101,7 @@ void MapEditor::proposeWrite(ProposedWrite& proposal)
     }
     if (yes) {
         std::vector<ByteWrite> written;
-        const std::string failure = writeProposed(proposal, backupPath, written);
+        const std::string failure = writeProposed(proposal, written);
         if (failure.empty()) {
             state_.mapFile.history.recordGroup(std::move(written), proposal.title, base);
             showWrittenBlocks(blocks);

@@ -150,7 +150,7 @@ bool MapEditor::replayGroup(const HistoryStep& step, bool undo)
     }
 
     if (!changes.empty()) {
-        const std::string failure = writeSafely(*now, changes, step.baseOffset, std::nullopt, nextBackupPath());
+        const std::string failure = writeSafely(*now, changes, step.baseOffset, std::nullopt);
         if (!failure.empty()) {
             refreshFromFile();
             host_.showMessage("没有" + action + step.name + "：" + failure);

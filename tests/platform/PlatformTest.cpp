@@ -1,3 +1,4 @@
+#include "platform/DataFiles.h"
 #include "platform/ExecutableDirectory.h"
 #include "platform/NativeFiles.h"
 #include "platform/NumberText.h"
@@ -5,6 +6,8 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 #include <limits>
 #include <optional>
@@ -155,8 +158,10 @@ TEST(TextCodec, GbkBothWays)
     EXPECT_EQ(utf8ToGbk(gbkToUtf8(userDefined)), userDefined);
     // What GBK lacks becomes one "?" per character.
     EXPECT_EQ(utf8ToGbk("a🗺b"), "a?b");
+    // A lead byte takes the next byte as its trail whenever that can be one,
+    // an ASCII letter included: 81 41 is 丄.
+    EXPECT_EQ(gbkToUtf8("\x81" "A"), "丄");
     // Broken input is replaced, never passed through raw.
-    EXPECT_EQ(gbkToUtf8("\x81" "A"), gbkToUtf8("\x81" "A")); // stateless: same answer twice
     EXPECT_EQ(utf8ToGbk("\xFF" "4"), "?4");
     // A lead byte cut off at the end of one text never pairs with the first
     // byte of the next: 81 40 would be one character.
@@ -218,6 +223,21 @@ TEST(ExecutableDirectory, HoldsThisTestProgram)
     const char* program = "quarnet_mapfile_tests";
 #endif
     EXPECT_TRUE(std::filesystem::exists(testing::pathFromUtf8(joinPath(directory, program))));
+}
+
+// The demo beside the program is named only while no map lies there itself.
+TEST(DataFiles, TheDemoMapInTheProgramsDemoFolder)
+{
+    testing::TempDir dir;
+    const std::string program = testing::utf8FromPath(dir.path());
+    EXPECT_EQ(findDemoMap(program), std::nullopt);
+    std::filesystem::create_directory(dir.path() / "demo");
+    EXPECT_EQ(findDemoMap(program), std::nullopt);
+    const std::string demo = joinPath(joinPath(program, "demo"), "SANGO7.MPC");
+    std::ofstream(testing::pathFromUtf8(demo)) << "map";
+    EXPECT_EQ(findDemoMap(program), demo);
+    dir.write("SANGO7.MPC", {1, 2, 3});
+    EXPECT_EQ(findDemoMap(program), std::nullopt);
 }
 
 } // namespace
