@@ -20,9 +20,9 @@ enum class DroppedFile { map, terrainPicture, patch };
 
 // The window's behaviour: one handler per event of the window, working on the
 // one program-wide state record. It reaches the window only through Controls
-// and Canvas, the dialog and the process through Host, and the map file
-// through platform::Files; the map file's format and data are the mapfile
-// library's. Its handlers are in one file per part of the window (block
+// and Canvas, the dialogs, message boxes, the map file's watch and the
+// process through Host, and the map file through platform::Files; the map
+// file's format and data, and every action on it, are the mapfile library's. Its handlers are in one file per part of the window (block
 // calculator, terrain reading and writing, navigation, map view, ...).
 class MapEditor {
 public:
@@ -122,7 +122,7 @@ private:
     bool refuseWithoutMap(const std::string& title);
     // Why a file can't be taken: the first few reasons, then how many more.
     void showRefusal(const std::string& title, const std::vector<std::string>& reasons);
-    void proposeWrite(ProposedWrite& proposal);
+    void proposeWrite(const ProposedWrite& proposal);
     // The backup a write makes next, and the one made last (the map's
     // folder when there is none).
     std::string nextBackupPath() const;

@@ -1,12 +1,9 @@
 #include "MapEditor.h"
 
 #include "ChangePreview.h"
-#include "ControlNames.h"
 #include "mapfile/BlockLayout.h"
 #include "mapfile/MapGeometry.h"
-#include "platform/NumberText.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace quarnet {
@@ -68,7 +65,7 @@ void MapEditor::showWrittenBlocks(std::span<const std::int32_t> blocks)
     }
 }
 
-void MapEditor::proposeWrite(ProposedWrite& proposal)
+void MapEditor::proposeWrite(const ProposedWrite& proposal)
 {
     if (proposal.changes.empty()) {
         host_.showMessage(proposal.title + " 不改变地图的任何字节，地图保持原样。");

@@ -1,8 +1,6 @@
 #include "MapEditor.h"
 
 #include "ChangePreview.h"
-#include "mapfile/BlockLayout.h"
-#include "mapfile/MapGeometry.h"
 
 namespace quarnet {
 

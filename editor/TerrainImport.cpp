@@ -5,7 +5,6 @@
 #include "mapfile/BlockLayout.h"
 #include "mapfile/PictureImport.h"
 #include "mapfile/SafeWrite.h"
-#include "mapfile/TerrainRaster.h"
 #include "platform/WholeFiles.h"
 
 namespace quarnet {

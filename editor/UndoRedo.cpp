@@ -1,9 +1,8 @@
 #include "MapEditor.h"
 
 #include "ChangePreview.h"
-
-#include "mapfile/BlockLayout.h"
 #include "ControlNames.h"
+#include "mapfile/BlockLayout.h"
 #include "mapfile/TerrainTable.h"
 #include "platform/NumberText.h"
 
