@@ -461,9 +461,8 @@ public:
                     }
                 });
             }
-            std::ranges::sort(next);
-            const auto [first, last] = std::ranges::unique(next);
-            next.erase(first, last);
+            std::sort(next.begin(), next.end());
+            next.erase(std::unique(next.begin(), next.end()), next.end());
             std::swap(work, next);
         }
     }

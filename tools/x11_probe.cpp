@@ -44,6 +44,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -75,6 +76,17 @@ std::string titleOf(Display* display, Window window)
         XFree(name);
     }
     return title;
+}
+
+// A window can go away between listing it and asking about it, as the
+// program under test opens and closes its own: that call then fails and the
+// window counts as not there, instead of the default handler ending the probe.
+int ignoreVanishedWindows(Display*, XErrorEvent* error)
+{
+    if (error->error_code == BadWindow || error->error_code == BadDrawable)
+        return 0;
+    std::fprintf(stderr, "X error %d on request %d\n", error->error_code, error->request_code);
+    std::exit(2);
 }
 
 Window findWindow(Display* display, Window root, const std::string& title)
@@ -533,6 +545,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "cannot open the display\n");
         return 2;
     }
+    XSetErrorHandler(ignoreVanishedWindows);
     int result = 2;
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "wait" && argc == 4)

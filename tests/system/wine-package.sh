@@ -77,11 +77,8 @@ p screenshot "$screenshot"
 # The edit, on the copy that the open dialog proposes.
 prepare_map "$copy/SANGO7.MPC"
 open_proposed_map
-p click "$title" 616 98 # city 001 西凉
-p wait-count 2 30
-p click "$title" 600 116
-p wait-count 1 30
-step_pick_write "$work/installed-edit.png"
+pick_first_city "$copy/SANGO7.MPC" click "$title" 600 116
+step_pick_write "$copy/SANGO7.MPC" "$work/installed-edit.png"
 p close "$title"
 await_exit "$running"
 check_edit "$copy/SANGO7.MPC"
