@@ -120,6 +120,12 @@ private:
 
     // Imports and patches: the preview, the question and the safe write.
     bool refuseWithoutMap(const std::string& title);
+    // The open dialog for a picture or a patch, proposing the one chosen
+    // last, else the map's folder.
+    std::optional<std::string> askFileToTake(FileKind kind, const std::string& lastChosen);
+    // The whole open map, read for an import or a patch; nothing, its
+    // refusal shown, when it can't be read.
+    std::optional<std::vector<std::uint8_t>> readOpenMap(const std::string& title);
     // Why a file can't be taken: the first few reasons, then how many more.
     void showRefusal(const std::string& title, const std::vector<std::string>& reasons);
     void proposeWrite(const ProposedWrite& proposal);

@@ -1,6 +1,7 @@
 #include "MapEditor.h"
 
 #include "ChangePreview.h"
+#include "PathNames.h"
 #include "mapfile/BlockLayout.h"
 #include "mapfile/MapGeometry.h"
 
@@ -20,6 +21,20 @@ bool MapEditor::refuseWithoutMap(const std::string& title)
         return false;
     host_.showMessage("无法" + title + "：没有打开的地图文件。\n请先用“打开文件”打开地图。");
     return true;
+}
+
+std::optional<std::string> MapEditor::askFileToTake(FileKind kind, const std::string& lastChosen)
+{
+    return host_.askFileToOpen(kind, lastChosen.empty() ? paths::folder(state_.mapFile.mapFileName) : lastChosen);
+}
+
+std::optional<std::vector<std::uint8_t>> MapEditor::readOpenMap(const std::string& title)
+{
+    const MapFileState& f = state_.mapFile;
+    std::optional<std::vector<std::uint8_t>> bytes = edits::readWholeMap(files_, f.mapFileNumber);
+    if (!bytes)
+        showRefusal(title, {"can't read MAP " + f.mapFileName});
+    return bytes;
 }
 
 void MapEditor::showRefusal(const std::string& title, const std::vector<std::string>& reasons)
