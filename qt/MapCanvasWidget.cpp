@@ -60,14 +60,44 @@ void MapCanvasWidget::setPictureBrokenHandler(std::function<void(int picture)> h
     pictures_.setBrokenHandler(std::move(handler));
 }
 
-void MapCanvasWidget::drawImage(const RgbImage& image, int x, int y)
+namespace {
+
+// The image's pixels where they lie, without a copy; null when its size
+// and its pixels disagree.
+QImage viewOf(const RgbImage& image)
 {
     if (image.width <= 0 || image.height <= 0
         || image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
-        return;
+        return {};
     static_assert(sizeof(Rgb) == 3);
-    const QImage pixels(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
-                        image.width * 3, QImage::Format_RGB888);
+    return QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height, image.width * 3,
+                  QImage::Format_RGB888);
+}
+
+} // namespace
+
+void MapCanvasWidget::showOverlay(const RgbImage& image)
+{
+    const QImage pixels = viewOf(image);
+    if (pixels.isNull())
+        return removeOverlay();
+    overlay_ = pixels.copy();
+    update();
+}
+
+void MapCanvasWidget::removeOverlay()
+{
+    if (overlay_.isNull())
+        return;
+    overlay_ = QImage();
+    update();
+}
+
+void MapCanvasWidget::drawImage(const RgbImage& image, int x, int y)
+{
+    const QImage pixels = viewOf(image);
+    if (pixels.isNull())
+        return;
     QPainter painter(&surface_);
     painter.drawImage(QPoint(x, y), pixels);
     painter.end();
@@ -117,6 +147,8 @@ void MapCanvasWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.drawImage(event->rect(), surface_, event->rect());
+    if (const QRect covered = event->rect() & overlay_.rect(); !covered.isEmpty())
+        painter.drawImage(covered, overlay_, covered);
     painter.end();
     // The first page is on the screen: the rest of the picture may come.
     if (!painted_) {

@@ -32,9 +32,13 @@ public:
     void drawImage(const RgbImage& image, int x, int y) override;
     void setDrawColour(Rgb colour) override;
     void drawRectangle(int left, int top, int right, int bottom) override;
+    void showOverlay(const RgbImage& image) override;
+    void removeOverlay() override;
     void drawTextLines(const std::vector<std::string>& lines, Rgb colour) override;
 
+    // What the canvas keeps, and the overlay over it (null when none).
     const QImage& surface() const { return surface_; }
+    const QImage& overlay() const { return overlay_; }
     LoadedPictures& pictures() { return pictures_; }
 
 signals:
@@ -48,6 +52,7 @@ protected:
 
 private:
     QImage surface_;
+    QImage overlay_;
     QColor drawColour_ {Qt::black};
     LoadedPictures pictures_;
     bool painted_ = false;

@@ -1,6 +1,7 @@
 #include "CanvasWindow.h"
 
 #include "WindowProc.h"
+#include "mapfile/TerrainPalette.h"
 #include "platform/WindowsText.h"
 
 #include <windowsx.h>
@@ -148,7 +149,18 @@ void CanvasWindow::paint()
     HDC dc = BeginPaint(hwnd_, &ps);
     RECT client;
     GetClientRect(hwnd_, &client);
-    if (client.right == width_ && client.bottom == height_) {
+    if (!overlay_.empty()) {
+        BITMAPINFO info {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width_;
+        info.bmiHeader.biHeight = -height_; // top row first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, width_, height_, overlay_.data(), &info,
+                      DIB_RGB_COLORS, SRCCOPY);
+    } else if (client.right == width_ && client.bottom == height_) {
         BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
                ps.rcPaint.bottom - ps.rcPaint.top, memoryDc_, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
     } else {
@@ -230,6 +242,28 @@ void CanvasWindow::drawImage(const RgbImage& image, int x, int y)
             bits_[std::size_t(row) * std::size_t(width_) + std::size_t(column)] = toBgrx(colour);
         }
     }
+    changed();
+}
+
+void CanvasWindow::showOverlay(const RgbImage& image)
+{
+    if (image.width <= 0 || image.height <= 0
+        || image.pixels.size() != std::size_t(image.width) * std::size_t(image.height))
+        return removeOverlay();
+    overlay_.assign(std::size_t(width_) * std::size_t(height_), toBgrx(terrain::canvasBackground));
+    for (int row = 0; row < std::min(image.height, height_); ++row) {
+        for (int column = 0; column < std::min(image.width, width_); ++column)
+            overlay_[std::size_t(row) * std::size_t(width_) + std::size_t(column)] =
+                toBgrx(image.pixels[std::size_t(row) * std::size_t(image.width) + std::size_t(column)]);
+    }
+    changed();
+}
+
+void CanvasWindow::removeOverlay()
+{
+    if (overlay_.empty())
+        return;
+    overlay_.clear();
     changed();
 }
 

@@ -45,6 +45,8 @@ public:
     void drawImage(const RgbImage& image, int x, int y) override;
     void setDrawColour(Rgb colour) override;
     void drawRectangle(int left, int top, int right, int bottom) override;
+    void showOverlay(const RgbImage& image) override;
+    void removeOverlay() override;
     void drawTextLines(const std::vector<std::string>& lines, Rgb colour) override;
 
     // The font text is drawn in, for the canvas's 96-DPI pixels; the canvas
@@ -74,6 +76,7 @@ private:
     HGDIOBJ oldBitmap_ = nullptr;
     HFONT textFont_ = nullptr;
     std::uint32_t* bits_ = nullptr; // width_ * height_, top row first
+    std::vector<std::uint32_t> overlay_; // the same, shown over bits_ while not empty
     std::uint32_t drawColour_ = 0;  // black, like a fresh device context's pen
     LoadedPictures pictures_;
     bool painted_ = false;

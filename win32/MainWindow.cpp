@@ -563,6 +563,28 @@ void MainWindow::showMessage(const std::string& utf8Text)
         MessageBoxW(hwnd_, text.c_str(), platform::utf8ToWide(layout::windowTitle).c_str(), MB_OK | MB_ICONWARNING);
 }
 
+// The commands of the window menu are not offered on Windows yet: their
+// dialogs answer a cancel and the map is not watched.
+std::optional<std::string> MainWindow::askFileToOpen(FileKind, const std::string&)
+{
+    return std::nullopt;
+}
+
+std::optional<std::string> MainWindow::askFileToSave(FileKind, const std::string&)
+{
+    return std::nullopt;
+}
+
+bool MainWindow::askYesNo(const std::string& utf8Text)
+{
+    const std::wstring text = platform::utf8ToWide(utf8Text);
+    return MessageBoxW(hwnd_, text.c_str(), platform::utf8ToWide(layout::windowTitle).c_str(),
+                       MB_YESNO | MB_ICONQUESTION)
+           == IDYES;
+}
+
+void MainWindow::watchMapFile(const std::string&) {}
+
 void MainWindow::endProgram(int exitCode)
 {
     surroundings_.endProgram(exitCode);

@@ -90,7 +90,11 @@ private:
     void drawListItem(const DRAWITEMSTRUCT& item) const;
 
     std::optional<std::string> askMapFilePath() override;
+    std::optional<std::string> askFileToOpen(FileKind kind, const std::string& proposedPath) override;
+    std::optional<std::string> askFileToSave(FileKind kind, const std::string& proposedPath) override;
     void showMessage(const std::string& utf8Text) override;
+    bool askYesNo(const std::string& utf8Text) override;
+    void watchMapFile(const std::string& utf8Path) override;
     void endProgram(int exitCode) override;
 
     platform::Files& files_;
