@@ -40,8 +40,10 @@ says so. For a patch, the summary counts the terrain blocks and the other
 bytes it changes: a patch for another file shows as many other bytes.
 
   --dry-run      check and summarise; write nothing, no backup either
-  --backup PATH  the backup copy (default MAP.bak); an existing file there is
-                 never overwritten: apply stops instead
+  --backup PATH  the backup copy; an existing file there is never
+                 overwritten: apply stops instead. Without it the backup is
+                 the first of MAP.bak, MAP.1.bak, MAP.2.bak, ... that does not
+                 exist, so no backup is ever overwritten
   --offset HEX   where block 1's record starts, hexadecimal (default {offset})
 
 Exit codes: 0 applied (or nothing to do), 2 error (MAP unchanged or restored).
@@ -52,7 +54,7 @@ struct OpenMap {
     const std::string& path;
     platform::FileNumber number;
     const std::vector<std::uint8_t>& bytes;
-    const std::string& backupPath;
+    const std::optional<std::string>& backupChoice; // --backup, or none: numbered beside MAP
 };
 
 int applyEditList(const CommandContext& context, const OpenMap& opened, const std::string& editsPath,
@@ -77,7 +79,7 @@ int applyEditList(const CommandContext& context, const OpenMap& opened, const st
                     << " into " << mapPath << "; nothing written (--dry-run)\n";
         return exitSuccess;
     }
-    return applyEdits(context, opened.number, mapPath, opened.bytes, checked.edits, opened.backupPath);
+    return applyEdits(context, opened.number, mapPath, opened.bytes, checked.edits, opened.backupChoice);
 }
 
 int applyPatchFile(const CommandContext& context, const OpenMap& opened, const std::string& patchPath,
@@ -103,7 +105,7 @@ int applyPatchFile(const CommandContext& context, const OpenMap& opened, const s
     const auto nameChange = [](std::size_t) { return std::string("the patched bytes"); };
     const edits::WriteResult written = edits::writeSafely(
         context.mapFiles, {opened.number, mapPath, opened.bytes, patched.changes, nameChange, patched.targetCrc},
-        opened.backupPath);
+        opened.backupChoice);
     if (!written.written)
         return context.fail(written.failure);
     context.out << "Applied " << patchPath << " (" << format << ") to " << mapPath << ": changed " << summary
@@ -115,8 +117,8 @@ int run(const CommandContext& context)
 {
     const std::string& mapPath = context.line.operands[0];
     const std::string& inputPath = context.line.operands[1];
-    const std::optional<std::string> backupPath = context.backupPath(mapPath);
-    if (!backupPath)
+    std::optional<std::string> backupChoice;
+    if (!context.readBackupOption(backupChoice))
         return exitTrouble;
     std::vector<std::uint8_t> input;
     std::string reason;
@@ -136,7 +138,7 @@ int run(const CommandContext& context)
     } else if (const std::optional<std::vector<std::uint8_t>> bytes = edits::readWholeMap(files, map); !bytes) {
         code = context.fail("can't read MAP " + mapPath);
     } else {
-        const OpenMap opened {mapPath, map, *bytes, *backupPath};
+        const OpenMap opened {mapPath, map, *bytes, backupChoice};
         code = isPatch ? applyPatchFile(context, opened, inputPath, input)
                        : applyEditList(context, opened, inputPath, input);
     }
@@ -148,10 +150,10 @@ int run(const CommandContext& context)
 
 int applyEdits(const CommandContext& context, platform::FileNumber map, const std::string& mapPath,
                std::span<const std::uint8_t> original, std::span<const edits::TerrainEdit> edits,
-               const std::string& backupPath)
+               const std::optional<std::string>& backupChoice)
 {
     const edits::WriteResult written =
-        edits::writeEdits(context.mapFiles, map, mapPath, original, edits, context.baseOffset, backupPath);
+        edits::writeEdits(context.mapFiles, map, mapPath, original, edits, context.baseOffset, backupChoice);
     if (!written.written)
         return context.fail(written.failure);
     context.out << "Wrote " << edits.size() << (edits.size() == 1 ? " code" : " codes") << " into " << mapPath

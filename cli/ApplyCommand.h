@@ -9,6 +9,7 @@
 #include "mapfile/EditList.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -21,6 +22,6 @@ namespace quarnet::cli {
 // and whether MAP was restored and gives exitTrouble.
 int applyEdits(const CommandContext& context, platform::FileNumber map, const std::string& mapPath,
                std::span<const std::uint8_t> original, std::span<const edits::TerrainEdit> edits,
-               const std::string& backupPath);
+               const std::optional<std::string>& backupChoice);
 
 } // namespace quarnet::cli

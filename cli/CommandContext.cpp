@@ -8,14 +8,16 @@ int CommandContext::fail(std::string_view message) const
     return exitTrouble;
 }
 
-std::optional<std::string> CommandContext::backupPath(const std::string& mapPath) const
+bool CommandContext::readBackupOption(std::optional<std::string>& chosen) const
 {
     const std::string* backupOption = line.value("--backup");
     if (backupOption && backupOption->empty()) {
         fail("--backup needs a path");
-        return std::nullopt;
+        return false;
     }
-    return backupOption ? *backupOption : mapPath + ".bak";
+    if (backupOption)
+        chosen = *backupOption;
+    return true;
 }
 
 } // namespace quarnet::cli

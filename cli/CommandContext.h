@@ -28,9 +28,10 @@ struct CommandContext {
     // Prints "quarnet-terrain COMMAND: message" as one line; gives exitTrouble.
     int fail(std::string_view message) const;
 
-    // The backup's path from --backup, or MAP.bak; nothing, after printing the
-    // error, when --backup is given empty.
-    std::optional<std::string> backupPath(const std::string& mapPath) const;
+    // The backup's path that --backup chose, or none (a numbered backup
+    // beside MAP). False, after printing the error, when --backup is given
+    // empty.
+    bool readBackupOption(std::optional<std::string>& chosen) const;
 };
 
 } // namespace quarnet::cli

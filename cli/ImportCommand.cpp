@@ -41,15 +41,19 @@ counted. A summary of the changes goes to the error output.
 
   -o EDITS       write the edit list to EDITS instead (an existing file is
                  replaced)
-  --nearest      take each pixel's nearest terrain colour and tell how many
-                 pixels moved: for pictures whose editor smoothed the edges,
-                 and for JPEG, whose colours are only approximate (without it
-                 a JPEG is refused); at 4 x 4 pixels a block only a block's
-                 inner 2 x 2 pixels count, away from the blurred edges
+  --nearest      take each pixel's nearest terrain colour among its block's
+                 own and those painted unblended in or near it, a pixel
+                 blended between two terrains as the nearer of the two, never
+                 a third, and tell how many pixels moved: for soft brushes,
+                 smoothed edges and JPEG, whose colours are only approximate
+                 (without it a JPEG is refused); at 4 x 4 pixels a block only
+                 a block's inner 2 x 2 pixels count, away from the blurred
+                 edges
   --apply        write the edits into MAP, as apply does: a flushed backup
-                 MAP.bak first (never overwritten), the bytes in place, one
-                 flush, every byte read back, and MAP restored on any failure
-  --backup PATH  with --apply: the backup copy (default MAP.bak)
+                 first (the first of MAP.bak, MAP.1.bak, ... that does not
+                 exist), the bytes in place, one flush, every byte read back,
+                 and MAP restored on any failure
+  --backup PATH  with --apply: the backup copy, which must not exist yet
   --offset HEX   where block 1's record starts, hexadecimal (default {offset})
 
 Nothing is written on any error. Exit codes: without --apply, 0 no block
@@ -69,11 +73,11 @@ void printLines(std::ostream& out, const std::vector<std::string>& lines)
 // writes or prints the edit list, and applies it with --apply.
 int importInto(const CommandContext& context, platform::Files& files, platform::FileNumber map,
                const std::vector<std::uint8_t>& pictureFile, const std::string* outPath,
-               const std::optional<std::string>& backupPath)
+               const std::optional<std::string>& backupChoice)
 {
     const std::string& mapPath = context.line.operands[0];
     const std::string& picturePath = context.line.operands[1];
-    const bool apply = backupPath.has_value();
+    const bool apply = context.line.flag("--apply");
     const bool nearest = context.line.flag("--nearest");
     const std::int64_t length = files.length(map);
     const std::optional<std::vector<std::uint8_t>> codes =
@@ -109,7 +113,7 @@ int importInto(const CommandContext& context, platform::Files& files, platform::
     const std::optional<std::vector<std::uint8_t>> original = edits::readWholeMap(files, map);
     if (!original)
         return context.fail("can't read MAP " + mapPath);
-    const int applied = applyEdits(context, map, mapPath, *original, imported.edits, *backupPath);
+    const int applied = applyEdits(context, map, mapPath, *original, imported.edits, backupChoice);
     if (applied == exitSuccess)
         printLines(context.err, imported.summaryLines);
     return applied;
@@ -128,12 +132,9 @@ int run(const CommandContext& context)
         return context.fail("-o names MAP or PICTURE; neither is ever overwritten");
     if (context.line.value("--backup") && !apply)
         return context.fail("--backup goes with --apply");
-    std::optional<std::string> backupPath;
-    if (apply) {
-        backupPath = context.backupPath(mapPath);
-        if (!backupPath)
-            return exitTrouble;
-    }
+    std::optional<std::string> backupChoice;
+    if (!context.readBackupOption(backupChoice))
+        return exitTrouble;
 
     // The picture's header is checked before a pixel is decoded.
     std::vector<std::uint8_t> pictureFile;
@@ -150,7 +151,7 @@ int run(const CommandContext& context)
     if (map == 0)
         return context.fail(apply ? "can't open MAP " + mapPath + " for reading and writing"
                                   : "can't read MAP " + mapPath + ": " + readOnly.openFailure());
-    const int code = importInto(context, files, map, pictureFile, outPath, backupPath);
+    const int code = importInto(context, files, map, pictureFile, outPath, backupChoice);
     files.close(map);
     return code;
 }

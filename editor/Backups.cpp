@@ -1,6 +1,7 @@
 #include "MapEditor.h"
 
 #include "PathNames.h"
+#include "mapfile/SafeWrite.h"
 
 #include <filesystem>
 #include <system_error>
@@ -14,23 +15,17 @@ std::filesystem::path nativePath(const std::string& utf8)
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-// MAP.bak, then MAP.1.bak, MAP.2.bak and on, as the safe write names them.
-std::string backupName(const std::string& mapPath, int number)
-{
-    return number == 0 ? mapPath + ".bak" : mapPath + "." + std::to_string(number) + ".bak";
-}
-
 } // namespace
 
+// The one the safe write takes next: the first of its names that is free.
 std::string MapEditor::nextBackupPath() const
 {
     const std::string& mapPath = state_.mapFile.mapFileName;
     std::error_code error;
     int number = 0;
-    // A name that can't be asked about is taken: creating it then says why.
-    while (std::filesystem::exists(nativePath(backupName(mapPath, number)), error))
+    while (std::filesystem::exists(nativePath(edits::numberedBackupPath(mapPath, number)), error))
         ++number;
-    return backupName(mapPath, number);
+    return edits::numberedBackupPath(mapPath, number);
 }
 
 std::string MapEditor::newestBackupPath() const
@@ -42,7 +37,7 @@ std::string MapEditor::newestBackupPath() const
     std::filesystem::file_time_type newestTime;
     std::error_code error;
     for (int number = 0; number < 1000; ++number) {
-        const std::string path = backupName(mapPath, number);
+        const std::string path = edits::numberedBackupPath(mapPath, number);
         const std::filesystem::file_time_type time = std::filesystem::last_write_time(nativePath(path), error);
         if (error) {
             if (number > 0)

@@ -50,6 +50,11 @@ public:
     // it is. A new overlay replaces the one shown; removing none is harmless.
     virtual void showOverlay(const RgbImage& image) = 0;
     virtual void removeOverlay() = 0;
+
+    // Lines of text one below the other, centred on the canvas as a block, in
+    // the window's font and the colour, over what is there. A line wider
+    // than the canvas loses characters from its middle.
+    virtual void drawTextLines(const std::vector<std::string>& lines, Rgb colour) = 0;
 };
 
 } // namespace quarnet

@@ -40,7 +40,7 @@ bool isPicture(std::span<const std::uint8_t> bytes, const std::string& path)
 
 DroppedFile MapEditor::openDroppedFile(const std::string& path)
 {
-    if (ended_)
+    if (!idle())
         return DroppedFile::map;
     const std::vector<std::uint8_t> bytes = firstBytes(path);
     if (patches::isPatch(bytes, path)) {

@@ -12,6 +12,18 @@ namespace quarnet {
 // implements it over its toolkit; every call comes on the window's thread
 // and every dialog and box is modal: it returns once the user answered.
 // Texts and paths are UTF-8; paths are full paths.
+//
+// Besides Host, Controls and Canvas (with its overlay), a front end's whole
+// part in imports, patches and the window menu is:
+// - the window menu: the items of windowMenu() (EventTable.h) in their
+//   order, each greyed out while its `enabled` says no (asked as the menu
+//   opens), running its `run`; the keys of keyTable(), Ctrl+E among them;
+// - drops: a dropped file's full path given to MapEditor::openDroppedFile
+//   once the drop has ended (posted, not from inside the drop, which would
+//   hold the program it came from until the questions are answered); when
+//   it answers DroppedFile::map, the open-file dialog proposes that path.
+// The editor decides everything else: what is asked, previewed, written,
+// refused and undone.
 class Host {
 public:
     virtual ~Host() = default;
@@ -33,7 +45,9 @@ public:
     virtual void showMessage(const std::string& utf8Text) = 0;
 
     // Asks a question in a modal box with the buttons Yes and No (是, 否);
-    // true for Yes. Closing the box without a button is No.
+    // true for Yes. Closing the box without a button is No. While it is
+    // open the map canvas may show a preview (Canvas::showOverlay): a front
+    // end that can places the box beside the canvas rather than over it.
     virtual bool askYesNo(const std::string& utf8Text) = 0;
 
     // Watches the file at the path for changes made by other programs (any

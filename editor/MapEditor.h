@@ -20,9 +20,9 @@ enum class DroppedFile { map, terrainPicture, patch };
 
 // The window's behaviour: one handler per event of the window, working on the
 // one program-wide state record. It reaches the window only through Controls
-// and Canvas, the dialog and the process through Host, and the map file
-// through platform::Files; the map file's format and data are the mapfile
-// library's. Its handlers are in one file per part of the window (block
+// and Canvas, the dialogs, message boxes, the map file's watch and the
+// process through Host, and the map file through platform::Files; the map
+// file's format and data, and every action on it, are the mapfile library's. Its handlers are in one file per part of the window (block
 // calculator, terrain reading and writing, navigation, map view, ...).
 class MapEditor {
 public:
@@ -114,23 +114,32 @@ private:
     bool replayWrite(const HistoryStep& step, bool undo);
     bool replayGroup(const HistoryStep& step, bool undo);
 
+    // Not ended, and no import's or patch's question open: a command that
+    // starts meanwhile (queued before the question, say) does nothing.
+    bool idle() const { return !ended_ && !asking_; }
+
     // Imports and patches: the preview, the question and the safe write.
     bool refuseWithoutMap(const std::string& title);
+    // The open dialog for a picture or a patch, proposing the one chosen
+    // last, else the map's folder.
+    std::optional<std::string> askFileToTake(FileKind kind, const std::string& lastChosen);
+    // The whole open map, read for an import or a patch; nothing, its
+    // refusal shown, when it can't be read.
+    std::optional<std::vector<std::uint8_t>> readOpenMap(const std::string& title);
     // Why a file can't be taken: the first few reasons, then how many more.
     void showRefusal(const std::string& title, const std::vector<std::string>& reasons);
-    void proposeWrite(ProposedWrite& proposal);
+    void proposeWrite(const ProposedWrite& proposal);
     // The backup a write makes next, and the one made last (the map's
     // folder when there is none).
     std::string nextBackupPath() const;
     std::string newestBackupPath() const;
     // Writes the proposal safely once the file is still as it was read;
     // empty, with the bytes written, or why not.
-    std::string writeProposed(const ProposedWrite& proposal, const std::string& backupPath,
-                              std::vector<ByteWrite>& written);
-    // The safe write of the library, into the open map; empty, or why not.
+    std::string writeProposed(const ProposedWrite& proposal, std::vector<ByteWrite>& written);
+    // The safe write of the library into the open map, with a numbered
+    // backup; empty, or why not.
     std::string writeSafely(std::span<const std::uint8_t> original, std::span<const edits::ByteChange> changes,
-                            std::int64_t baseOffset, std::optional<std::uint32_t> expectedCrc,
-                            const std::string& backupPath);
+                            std::int64_t baseOffset, std::optional<std::uint32_t> expectedCrc);
     void showWrittenBlocks(std::span<const std::int32_t> blocks);
     void refreshFromFile();
 
@@ -148,6 +157,10 @@ private:
     std::int64_t terrainBaseOffset() const;
     std::vector<std::uint8_t> terrainCodes(int firstColumn, int firstRow, int columns, int rows);
     void drawTerrainPage(int left, int top);
+    // The empty canvas's first-minute hint: while no map is open and no
+    // picture is shown, drawn over each empty page.
+    bool isStartHintShown() const;
+    void drawStartHintIfShown();
     void showTerrainOfShownPage();
     void colourLegend();
     void redrawCurrentBlockTerrain();

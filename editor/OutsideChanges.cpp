@@ -17,7 +17,7 @@ void MapEditor::mapFileChangedOutside()
     // Opened again by its path: a program that saves by replacing the file
     // leaves the one held open behind, and writes into that would be lost.
     MapFileState& f = state_.mapFile;
-    files_.closeAll();
+    files_.close(f.mapFileNumber);
     f.mapFileNumber = files_.open(f.mapFileName);
     host_.watchMapFile(f.mapFileName);
     if (f.mapFileNumber == 0) {

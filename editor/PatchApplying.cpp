@@ -10,16 +10,15 @@ namespace quarnet {
 
 void MapEditor::applyPatch()
 {
-    if (ended_ || refuseWithoutMap("应用补丁"))
+    if (!idle() || refuseWithoutMap("应用补丁"))
         return;
-    const std::string proposed = lastPatchPath_.empty() ? paths::folder(state_.mapFile.mapFileName) : lastPatchPath_;
-    if (const std::optional<std::string> path = host_.askFileToOpen(FileKind::patch, proposed))
+    if (const std::optional<std::string> path = askFileToTake(FileKind::patch, lastPatchPath_))
         applyPatch(*path);
 }
 
 void MapEditor::applyPatch(const std::string& path)
 {
-    if (ended_)
+    if (!idle())
         return;
     lastPatchPath_ = path;
     const std::string title = "应用补丁 " + paths::fileName(path);
@@ -30,10 +29,9 @@ void MapEditor::applyPatch(const std::string& path)
     std::string reason;
     if (!platform::readWholeFile(path, patch, reason))
         return showRefusal(title, {"can't read PATCH " + path + ": " + reason});
-    const MapFileState& f = state_.mapFile;
-    std::optional<std::vector<std::uint8_t>> original = edits::readWholeMap(files_, f.mapFileNumber);
+    std::optional<std::vector<std::uint8_t>> original = readOpenMap(title);
     if (!original)
-        return showRefusal(title, {"can't read MAP " + f.mapFileName});
+        return;
     const std::int64_t base = terrainBaseOffset();
     patches::PatchedMap patched = patches::patchMap(patch, *original, base);
     if (!patched.refusal.empty())

@@ -9,7 +9,7 @@ namespace quarnet {
 
 void MapEditor::makePatch()
 {
-    if (ended_ || refuseWithoutMap("制作补丁"))
+    if (!idle() || refuseWithoutMap("制作补丁"))
         return;
     // The open map is the modded file; the original is chosen, its newest
     // backup proposed.

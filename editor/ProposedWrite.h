@@ -3,7 +3,6 @@
 #include "mapfile/SafeWrite.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>

@@ -1,12 +1,10 @@
 #include "MapEditor.h"
 
 #include "ChangePreview.h"
-#include "ControlNames.h"
+#include "PathNames.h"
 #include "mapfile/BlockLayout.h"
 #include "mapfile/MapGeometry.h"
-#include "platform/NumberText.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace quarnet {
@@ -23,6 +21,20 @@ bool MapEditor::refuseWithoutMap(const std::string& title)
         return false;
     host_.showMessage("无法" + title + "：没有打开的地图文件。\n请先用“打开文件”打开地图。");
     return true;
+}
+
+std::optional<std::string> MapEditor::askFileToTake(FileKind kind, const std::string& lastChosen)
+{
+    return host_.askFileToOpen(kind, lastChosen.empty() ? paths::folder(state_.mapFile.mapFileName) : lastChosen);
+}
+
+std::optional<std::vector<std::uint8_t>> MapEditor::readOpenMap(const std::string& title)
+{
+    const MapFileState& f = state_.mapFile;
+    std::optional<std::vector<std::uint8_t>> bytes = edits::readWholeMap(files_, f.mapFileNumber);
+    if (!bytes)
+        showRefusal(title, {"can't read MAP " + f.mapFileName});
+    return bytes;
 }
 
 void MapEditor::showRefusal(const std::string& title, const std::vector<std::string>& reasons)
@@ -68,7 +80,7 @@ void MapEditor::showWrittenBlocks(std::span<const std::int32_t> blocks)
     }
 }
 
-void MapEditor::proposeWrite(ProposedWrite& proposal)
+void MapEditor::proposeWrite(const ProposedWrite& proposal)
 {
     if (proposal.changes.empty()) {
         host_.showMessage(proposal.title + " 不改变地图的任何字节，地图保持原样。");
@@ -101,7 +113,7 @@ void MapEditor::proposeWrite(ProposedWrite& proposal)
     }
     if (yes) {
         std::vector<ByteWrite> written;
-        const std::string failure = writeProposed(proposal, backupPath, written);
+        const std::string failure = writeProposed(proposal, written);
         if (failure.empty()) {
             state_.mapFile.history.recordGroup(std::move(written), proposal.title, base);
             showWrittenBlocks(blocks);

@@ -8,7 +8,7 @@ namespace quarnet {
 
 void MapEditor::exportTerrainPicture()
 {
-    if (ended_ || refuseWithoutMap("导出地形图"))
+    if (!idle() || refuseWithoutMap("导出地形图"))
         return;
     const std::string& mapPath = state_.mapFile.mapFileName;
     const std::optional<std::string> path = host_.askFileToSave(

@@ -5,7 +5,6 @@
 #include "mapfile/BlockLayout.h"
 #include "mapfile/PictureImport.h"
 #include "mapfile/SafeWrite.h"
-#include "mapfile/TerrainRaster.h"
 #include "platform/WholeFiles.h"
 
 namespace quarnet {
@@ -28,17 +27,15 @@ bool onlyStrayPixels(const terrain::PaintedTerrain& painted)
 
 void MapEditor::importTerrainPicture()
 {
-    if (ended_ || refuseWithoutMap("导入地形图"))
+    if (!idle() || refuseWithoutMap("导入地形图"))
         return;
-    const std::string proposed =
-        lastPicturePath_.empty() ? paths::folder(state_.mapFile.mapFileName) : lastPicturePath_;
-    if (const std::optional<std::string> path = host_.askFileToOpen(FileKind::terrainPicture, proposed))
+    if (const std::optional<std::string> path = askFileToTake(FileKind::terrainPicture, lastPicturePath_))
         importTerrainPicture(*path);
 }
 
 void MapEditor::importTerrainPicture(const std::string& path)
 {
-    if (ended_)
+    if (!idle())
         return;
     lastPicturePath_ = path;
     const std::string title = "导入地形图 " + paths::fileName(path);
@@ -61,10 +58,10 @@ void MapEditor::importTerrainPicture(const std::string& path)
 
     // The map as it is now, read once: the preview, the question and the
     // write all start from these bytes.
-    const MapFileState& f = state_.mapFile;
-    std::optional<std::vector<std::uint8_t>> original = edits::readWholeMap(files_, f.mapFileNumber);
+    std::optional<std::vector<std::uint8_t>> original = readOpenMap(title);
     if (!original)
-        return showRefusal(title, {"can't read MAP " + f.mapFileName});
+        return;
+    const MapFileState& f = state_.mapFile;
     const std::int64_t base = terrainBaseOffset();
     const std::int64_t length = static_cast<std::int64_t>(original->size());
     const std::vector<std::uint8_t> codes = preview::mapCodes(*original, base);

@@ -47,6 +47,7 @@ void MapEditor::drawTerrainPage(int left, int top)
     shownCodesLeft_ = left;
     shownCodesTop_ = top;
     canvas_.drawImage(terrain::rasterize(shownCodes_, columns, rows, size), 0, 0);
+    drawStartHintIfShown();
 }
 
 void MapEditor::showTerrainOfShownPage()

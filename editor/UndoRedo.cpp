@@ -1,9 +1,8 @@
 #include "MapEditor.h"
 
 #include "ChangePreview.h"
-
-#include "mapfile/BlockLayout.h"
 #include "ControlNames.h"
+#include "mapfile/BlockLayout.h"
 #include "mapfile/TerrainTable.h"
 #include "platform/NumberText.h"
 
@@ -11,7 +10,7 @@ namespace quarnet {
 
 void MapEditor::undoWrite()
 {
-    if (ended_)
+    if (!idle())
         return;
     if (const HistoryStep* step = state_.mapFile.history.nextUndo()) {
         if (step->isGroup() ? replayGroup(*step, true) : replayWrite(*step, true))
@@ -21,7 +20,7 @@ void MapEditor::undoWrite()
 
 void MapEditor::redoWrite()
 {
-    if (ended_)
+    if (!idle())
         return;
     if (const HistoryStep* step = state_.mapFile.history.nextRedo()) {
         if (step->isGroup() ? replayGroup(*step, false) : replayWrite(*step, false))
@@ -150,7 +149,7 @@ bool MapEditor::replayGroup(const HistoryStep& step, bool undo)
     }
 
     if (!changes.empty()) {
-        const std::string failure = writeSafely(*now, changes, step.baseOffset, std::nullopt, nextBackupPath());
+        const std::string failure = writeSafely(*now, changes, step.baseOffset, std::nullopt);
         if (!failure.empty()) {
             refreshFromFile();
             host_.showMessage("没有" + action + step.name + "：" + failure);

@@ -51,19 +51,45 @@ bool restore(platform::Files& files, platform::FileNumber map, std::span<const B
     return written && files.flush(map) && readBackMismatch(files, map, original).empty();
 }
 
-// Writes the whole original into a new file and flushes it; empty on
-// success, else why not. An incomplete backup is deleted.
-std::string writeBackup(platform::Files& files, const std::string& backupPath, std::span<const std::uint8_t> original)
+// Creates the backup file where the choice says; 0, with the path and why
+// not, when it can't be.
+platform::FileNumber createBackup(platform::Files& files, const BackupChoice& choice, std::string_view mapPath,
+                                  std::string& backupPath, std::string& failure)
 {
     bool existed = false;
-    const platform::FileNumber backup = files.create(backupPath, existed);
-    if (backup == 0) {
-        if (existed)
-            return "the backup " + backupPath
-                   + " already exists and is never overwritten; move it away or name another with --backup PATH";
-        return "can't create the backup " + backupPath;
+    if (choice) {
+        backupPath = *choice;
+        const platform::FileNumber backup = files.create(backupPath, existed);
+        if (backup == 0)
+            failure = existed ? "the backup " + backupPath
+                                    + " already exists and is never overwritten; move it away or name another with "
+                                      "--backup PATH"
+                              : "can't create the backup " + backupPath;
+        return backup;
     }
+    // Each existing backup is passed over, also one made between the look
+    // and the create: creating never opens an existing file.
+    for (int n = 0;; ++n) {
+        backupPath = numberedBackupPath(mapPath, n);
+        const platform::FileNumber backup = files.create(backupPath, existed);
+        if (backup != 0)
+            return backup;
+        if (!existed) {
+            failure = "can't create the backup " + backupPath;
+            return 0;
+        }
+    }
+}
+
+// Writes the whole original into a new file and flushes it; empty on
+// success, else why not. An incomplete backup is deleted.
+std::string writeBackup(platform::Files& files, const BackupChoice& choice, std::string_view mapPath,
+                        std::string& backupPath, std::span<const std::uint8_t> original)
+{
     std::string failure;
+    const platform::FileNumber backup = createBackup(files, choice, mapPath, backupPath, failure);
+    if (backup == 0)
+        return failure;
     if (!files.append(backup, original))
         failure = "writing the backup " + backupPath + " failed";
     else if (!files.flush(backup))
@@ -77,10 +103,16 @@ std::string writeBackup(platform::Files& files, const std::string& backupPath, s
 
 } // namespace
 
-WriteResult writeSafely(platform::Files& files, const MapWrite& write, const std::string& backupPath)
+std::string numberedBackupPath(std::string_view mapPath, int n)
+{
+    return std::string(mapPath) + (n == 0 ? "" : "." + std::to_string(n)) + ".bak";
+}
+
+WriteResult writeSafely(platform::Files& files, const MapWrite& write, const BackupChoice& backup)
 {
     const std::string mapPath(write.mapPath);
-    if (std::string failure = writeBackup(files, backupPath, write.original); !failure.empty())
+    std::string backupPath;
+    if (std::string failure = writeBackup(files, backup, mapPath, backupPath, write.original); !failure.empty())
         return {false, {}, failure + "; " + mapPath + " left as it was"};
 
     std::vector<std::uint8_t> expected(write.original.begin(), write.original.end());
@@ -102,13 +134,15 @@ WriteResult writeSafely(platform::Files& files, const MapWrite& write, const std
 
     if (restore(files, write.map, write.changes, write.original))
         return {false, backupPath, failure + "; " + mapPath + " restored byte for byte from the backup " + backupPath};
+    // The backup was complete and flushed before the first byte was written.
     return {false, backupPath,
-            failure + ", and restoring " + mapPath + " failed too: copy the backup " + backupPath + " over " + mapPath};
+            failure + "; restoring " + mapPath + " failed too, so " + mapPath + " may be damaged: copy the complete backup "
+                + backupPath + " over it"};
 }
 
 WriteResult writeEdits(platform::Files& files, platform::FileNumber map, std::string_view mapPath,
                        std::span<const std::uint8_t> original, std::span<const TerrainEdit> edits,
-                       std::int64_t baseOffset, const std::string& backupPath)
+                       std::int64_t baseOffset, const BackupChoice& backup)
 {
     std::vector<ByteChange> changes;
     changes.reserve(edits.size());
@@ -117,7 +151,7 @@ WriteResult writeEdits(platform::Files& files, platform::FileNumber map, std::st
     const auto nameChange = [&](std::size_t i) {
         return "block " + std::to_string(edits[i].block) + " (line " + std::to_string(edits[i].line) + ")";
     };
-    return writeSafely(files, {map, mapPath, original, changes, nameChange, std::nullopt}, backupPath);
+    return writeSafely(files, {map, mapPath, original, changes, nameChange, std::nullopt}, backup);
 }
 
 std::optional<std::vector<std::uint8_t>> readWholeMap(platform::Files& files, platform::FileNumber map)

@@ -43,15 +43,24 @@ struct WriteResult {
     std::string failure;
 };
 
-// Writes the changes as the header says, the backup to backupPath, which
-// must not exist yet: an existing file is never overwritten.
-WriteResult writeSafely(platform::Files& files, const MapWrite& write, const std::string& backupPath);
+// Where the backup goes: a path the user chose, which must not exist yet,
+// or, without one, the first of MAP.bak, MAP.1.bak, MAP.2.bak, ... that does
+// not exist. No file is ever overwritten, and an existing backup never stops
+// a write that chose no path.
+using BackupChoice = std::optional<std::string>;
+
+// The backup paths beside a map, in the order they are tried: n = 0 gives
+// MAP.bak, n = 1 MAP.1.bak.
+std::string numberedBackupPath(std::string_view mapPath, int n);
+
+// Writes the changes as the header says.
+WriteResult writeSafely(platform::Files& files, const MapWrite& write, const BackupChoice& backup);
 
 // The edits (each block once, every code byte inside the file) written as
 // writeSafely writes, a failed one named by its block and line.
 WriteResult writeEdits(platform::Files& files, platform::FileNumber map, std::string_view mapPath,
                        std::span<const std::uint8_t> original, std::span<const TerrainEdit> edits,
-                       std::int64_t baseOffset, const std::string& backupPath);
+                       std::int64_t baseOffset, const BackupChoice& backup);
 
 // The whole of an open file, for MapWrite::original; nothing when it can't
 // be read whole.

@@ -119,7 +119,9 @@ FileNumber NativeFiles::create(const std::string& utf8Path, bool& existed)
                                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = ::GetLastError();
-        existed = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+        // A folder in the way is refused as denied access, not as existing.
+        existed = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS
+                  || ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
         return 0;
     }
     return rememberCreated(reinterpret_cast<std::intptr_t>(file), utf8Path);

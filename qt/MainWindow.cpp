@@ -2,6 +2,7 @@
 
 #include "AppIcon.h"
 #include "FileDialogs.h"
+#include "ImageReaderDecoder.h"
 #include "InputValidators.h"
 #include "MapCanvasWidget.h"
 #include "SwatchItemDelegate.h"
@@ -140,9 +141,10 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings, QWidge
 
     // The picture's first page decodes on the second core while the
     // controls are made.
-    auto decode = std::make_unique<PictureDecode>(MapEditor::mapPicturePath(platform::executableDirectory()));
+    auto decode = std::make_unique<PictureDecode>(MapEditor::mapPicturePath(platform::executableDirectory()),
+                                                  std::make_unique<ImageReaderDecoder>());
     createControls();
-    canvas_->useDecode(std::move(decode));
+    canvas_->pictures().useDecode(std::move(decode));
     controls_ = std::make_unique<WidgetControls>(widgets_);
     Host& host = *this;
     // The watch exists before the editor can ask for one.
@@ -167,6 +169,9 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings, QWidge
     // The creation-completed event: the lists' items, default texts,
     // directory, picture.
     editor_->setUp();
+    // The dialog starts at the demo map the empty canvas names.
+    if (!editor_->state().demoMapPath.empty())
+        proposedPath_ = QString::fromStdString(editor_->state().demoMapPath);
 }
 
 MainWindow::~MainWindow() = default;

@@ -44,6 +44,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -75,6 +76,17 @@ std::string titleOf(Display* display, Window window)
         XFree(name);
     }
     return title;
+}
+
+// A window can go away between listing it and asking about it, as the
+// program under test opens and closes its own: that call then fails and the
+// window counts as not there, instead of the default handler ending the probe.
+int ignoreVanishedWindows(Display*, XErrorEvent* error)
+{
+    if (error->error_code == BadWindow || error->error_code == BadDrawable)
+        return 0;
+    std::fprintf(stderr, "X error %d on request %d\n", error->error_code, error->request_code);
+    std::exit(2);
 }
 
 Window findWindow(Display* display, Window root, const std::string& title)
@@ -533,6 +545,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "cannot open the display\n");
         return 2;
     }
+    XSetErrorHandler(ignoreVanishedWindows);
     int result = 2;
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "wait" && argc == 4)
@@ -553,6 +566,8 @@ int main(int argc, char* argv[])
         result = typeText(display, argv[2]);
     else if (command == "pixel" && argc == 5)
         result = printPixel(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+    else if (command == "drop" && argc == 6)
+        result = dropFile(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argv[5]);
     else if (command == "wait-pixel" && argc == 8)
         result = waitForPixel(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argv[5], std::atoi(argv[6]),
                               std::atof(argv[7]));
@@ -562,8 +577,6 @@ int main(int argc, char* argv[])
     else if (command == "wait-region-change" && argc == 9)
         result = waitForRegionChange(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                                      std::atoi(argv[6]), argv[7], std::atof(argv[8]));
-    else if (command == "drop" && argc == 6)
-        result = dropFile(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argv[5]);
     else if (command == "find-highlight" && argc == 6)
         result = findHighlight(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
     else

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CanvasWindow.h"
+#include "DialogFont.h"
 #include "FileDialogs.h"
 #include "MapFileWatch.h"
 #include "OpenFileDialog.h"
@@ -64,6 +65,8 @@ public:
     // A control's window by its name; null for a name without one.
     HWND control(std::string_view name) const { return controls_.find(name); }
     HFONT font() const { return font_; }
+    // What the font was chosen from, and how well it fits.
+    const DialogFontChoice& fontChoice() const { return fontChoice_; }
     UINT dpi() const { return dpi_; }
 
     // Lays the window, its controls and their font out for a DPI; what a move
@@ -88,7 +91,14 @@ private:
     void createControls();
     void connectEvents();
     void setFontFor(UINT dpi);
+    // Every caption and every text the handlers write into a label, as its
+    // control draws it at its present size.
+    std::vector<DrawnText> textsToFit() const;
     void placeControls();
+    // The font, the item heights and the window's size, for the controls
+    // as placed for the DPI.
+    void fitToDpi();
+    void fitItemHeights();
     void fitComboHeight(HWND combo, int height);
     int listItemHeight() const;
     void command(int id, int code);
@@ -109,6 +119,7 @@ private:
     HWND hwnd_ = nullptr;
     UINT dpi_ = 96;
     HFONT font_ = nullptr;
+    DialogFontChoice fontChoice_;
     WindowControls controls_;
     std::unordered_map<HWND, const layout::ControlEntry*> entries_;
     std::unordered_set<HWND> readOnlyEdits_;

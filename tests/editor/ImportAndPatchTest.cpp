@@ -162,6 +162,26 @@ TEST_F(ImportAndPatch, AnImportDeclinedWritesNothingAndLeavesThePage)
     EXPECT_EQ(history().size(), 0u);
 }
 
+TEST_F(ImportAndPatch, NothingElseStartsWhileTheQuestionIsOpen)
+{
+    writeCodeAt("0", "0", "05");
+    const std::string other = dir.write("OTHER.MPC", original);
+    host.whileAsking = [&] {
+        // Queued before the question, as a second drop or a key would be.
+        editor.openDroppedFile(other);
+        editor.undoWrite();
+        editor.importTerrainPicture(paintedPng());
+    };
+    host.answers = {true};
+    editor.importTerrainPicture(paintedPngOf(TempDir::read(path)));
+    EXPECT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(editor.state().mapFile.mapFileName, path);
+    ByteChanges both = painted;
+    both[codeOffset(1)] = river;
+    EXPECT_EQ(changes(), both);
+    EXPECT_EQ(history().size(), 2u);
+}
+
 TEST_F(ImportAndPatch, ARefusedPictureWritesNothingAndSaysWhy)
 {
     // A wrong size, refused before a pixel is decoded.
@@ -222,6 +242,25 @@ TEST_F(ImportAndPatch, StrayPixelsAloneAskForTheNearestColour)
     EXPECT_NE(host.questions[2].find("1 个区块的地形将改变"), std::string::npos) << host.questions[2];
     EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), river}}));
     EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(ImportAndPatch, AJpegIsReadByTheNearestColourOnceTheUserAgrees)
+{
+    const std::string jpeg = dir.write("painted.jpg", pictures::encodeImage(paintedPicture(original, {{1, river}}),
+                                                                           pictures::ImageFormat::jpeg));
+    host.answers = {false};
+    editor.importTerrainPicture(jpeg);
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0], "导入地形图 painted.jpg：\n这是 JPEG 图片，它的颜色只是近似的，不能与地形颜色精确对应。\n\n"
+                                 "要让每个像素取最接近的地形颜色吗？");
+    EXPECT_TRUE(changes().empty());
+
+    host.answers = {true, true};
+    editor.importTerrainPicture(jpeg);
+    ASSERT_EQ(host.questions.size(), 3u);
+    EXPECT_TRUE(host.questions[2].starts_with("导入地形图 painted.jpg：\n1 个区块的地形将改变：\n1 道路 -> 河流\n（"))
+        << host.questions[2];
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), river}}));
 }
 
 TEST_F(ImportAndPatch, APictureThatChangesNothingSaysSo)
@@ -398,7 +437,7 @@ TEST_F(ImportAndPatch, TheDialogsProposeAndFilter)
     editor.applyPatch();
     ASSERT_EQ(host.fileDialogs.size(), 2u);
     EXPECT_EQ(host.fileDialogs[0].kind, FileKind::terrainPicture);
-    EXPECT_EQ(host.fileDialogs[0].proposed, utf8FromPath(dir.path()) + "/");
+    EXPECT_EQ(host.fileDialogs[0].proposed, path.substr(0, path.size() - std::string("SANGO7.MPC").size())); // its folder
     EXPECT_FALSE(host.fileDialogs[0].save);
     EXPECT_EQ(host.fileDialogs[1].kind, FileKind::patch);
 

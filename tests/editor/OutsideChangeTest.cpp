@@ -76,6 +76,9 @@ TEST_F(OutsideChange, OnlyTheChangedBlocksAreRedrawnAndTheReportRefreshed)
     EXPECT_EQ(canvas.rectangles.back().colour, white); // no page redraw took the marker
 }
 
+#ifndef _WIN32
+// Windows lets no program replace or delete a file that Quarnet holds open
+// (it doesn't share deleting): only POSIX systems see these.
 TEST_F(OutsideChange, AFileReplacedIsOpenedAgain)
 {
     // Saved by another program as a new file renamed over the map.
@@ -100,6 +103,7 @@ TEST_F(OutsideChange, AFileReplacedIsOpenedAgain)
     EXPECT_EQ(text(c::编辑框1), "无法打开文件:" + path);
     EXPECT_EQ(host.watchedPath, "");
 }
+#endif
 
 TEST_F(OutsideChange, AChangeWhileAQuestionIsOpenIsTakenOnceItIsAnswered)
 {

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QFile>
 #include <QMenu>
 #include <QMessageBox>
@@ -324,6 +325,34 @@ private slots:
         QCOMPARE(qt::nameFilters(FileKind::patch).constFirst(), QStringLiteral("补丁 (IPS BPS) (*.ips *.bps)"));
         QCOMPARE(qt::nameFilters(FileKind::patchSaved),
                  (QStringList {QStringLiteral("BPS 补丁 (*.bps)"), QStringLiteral("IPS 补丁 (*.ips)")}));
+    }
+
+    void theRealSaveDialogProposesAndFollowsItsFilter()
+    {
+        // The window's own file dialog, as a user answers it.
+        QStringList filters;
+        QString title;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            poll.stop();
+            title = dialog->windowTitle();
+            filters = dialog->nameFilters();
+            QCOMPARE(dialog->selectedFiles(), QStringList {inDir("SANGO7.bps")});
+            // The IPS filter chosen, a name typed without its extension.
+            dialog->selectNameFilter(filters.at(1));
+            emit dialog->filterSelected(filters.at(1));
+            dialog->selectFile(QStringLiteral("made"));
+            static_cast<QDialog*>(dialog)->accept(); // as its Save button does
+        });
+        poll.start(10);
+        const std::optional<QString> chosen = qt::chooseFile(&window(), FileKind::patchSaved, inDir("SANGO7.bps"), true);
+        QCOMPARE(title, QStringLiteral("制作补丁：保存补丁"));
+        QCOMPARE(filters, qt::nameFilters(FileKind::patchSaved));
+        QVERIFY(chosen);
+        QCOMPARE(*chosen, inDir("made.ips"));
     }
 
     void theRealQuestionBoxAnswersYesAndNo()

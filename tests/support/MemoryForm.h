@@ -1,6 +1,6 @@
 #pragma once
 
-// In-memory stand-ins for the window, so the model's handlers can be driven
+// In-memory stand-ins for the window, so the editor's handlers can be driven
 // and watched without widgets: a form of named texts and lists, a canvas that
 // records what is drawn, and a host with a scripted dialog answer.
 
@@ -121,6 +121,8 @@ public:
     std::optional<RgbImage> overlay; // shown now
     int overlaysShown = 0;
 
+    void drawTextLines(const std::vector<std::string>& lines, Rgb c) override { texts.push_back({lines, c}); }
+
     int pictureToLoad = 7;
     int brokenPicture = 0;
     std::function<void(int)> brokenHandler;
@@ -133,6 +135,11 @@ public:
         int x, y;
     };
     std::vector<ImageDraw> images;
+    struct TextDraw {
+        std::vector<std::string> lines;
+        Rgb colour;
+    };
+    std::vector<TextDraw> texts;
     Rgb colour;
 };
 

@@ -39,17 +39,16 @@ running=$!
 p wait "$title" 30
 p wait-count 1 30
 
-# Dropped on the map canvas; the preview and its question show.
+# Dropped on the map canvas; the preview and its question show. The
+# changed blocks in full colour on the dimmed map: block column 15, row 11
+# is picture pixels 56..59 x 40..43 on page (0, 0).
 p drop "$title" 500 300 "$work/painted.png"
 p wait-count 2 30
-sleep 0.5
+preview=$(p wait-pixel "$title" $((360 + 57)) $((240 + 41)) DEC482 0 10) \
+  || { echo "expected the desert's colour DEC482 in the preview"; exit 1; }
+echo "preview pixel of a painted block: $preview"
 p screenshot "$screenshot"
 cmp -s "$work/original.MPC" "$work/SANGO7.MPC" || { echo "the map changed before Yes"; exit 1; }
-# The changed blocks in full colour on the dimmed map: block column 15,
-# row 11 is picture pixels 56..59 x 40..43 on page (0, 0).
-preview=$(p pixel "$title" $((360 + 57)) $((240 + 41)))
-echo "preview pixel of a painted block: $preview"
-[[ "$preview" == "DEC482" ]] || { echo "expected the desert's colour DEC482 in the preview"; exit 1; }
 
 p key y # 是(Y)
 p wait-count 1 30
@@ -64,9 +63,8 @@ if ! cmp -s "$work/painting/expected.MPC" "$work/SANGO7.MPC"; then
 fi
 cmp -s "$work/original.MPC" "$work/SANGO7.MPC.bak" || { echo "the backup is not the map before the import"; exit 1; }
 echo "after Yes: $(cmp -l "$work/original.MPC" "$work/SANGO7.MPC" | wc -l) bytes written, as import --apply writes them"
-marker=$(p pixel "$title" $((360 + 56)) $((240 + 40)))
+marker=$(p wait-pixel "$title" $((360 + 56)) $((240 + 40)) 00FF00 0 10) || { echo "expected a green marker"; exit 1; }
 echo "marker of a written block: $marker"
-[[ "$marker" == "00FF00" ]] || { echo "expected a green marker"; exit 1; }
 
 # Ctrl+Z with the focus on a button: the whole import back in one step.
 p click "$title" 300 440 # 图片定位: nothing before a calculation

@@ -199,10 +199,10 @@ public:
     void finishPictureDecode() const
     {
         win32::CanvasWindow& canvas = window_->canvas();
-        canvas.holdPictureRests(false);
+        canvas.pictures().holdRests(false);
         const int picture = window_->editor().state().view.mapPicture;
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (picture != 0 && !canvas.isPictureWhole(picture) && window_->editor().state().view.mapPicture == picture
+        while (picture != 0 && !canvas.pictures().isWhole(picture) && window_->editor().state().view.mapPicture == picture
                && std::chrono::steady_clock::now() < giveUp) {
             pumpMessages();
             Sleep(1);
