@@ -132,10 +132,13 @@ public:
     std::wstring mapPath;
     quarnet::platform::NativeFiles native;
     quarnet::bench::NoFlushFiles files {native};
-    // The dialog always answers the scratch map; ending and messages do nothing.
+    // The dialog always answers the scratch map; ending, messages and questions
+    // do nothing.
     MainWindow window {files, {.answerOpenDialog = [this] { return std::optional<std::wstring>(mapPath); },
                                .endProgram = [](int) {},
-                               .showMessage = [](const std::wstring&) {}}};
+                               .showMessage = [](const std::wstring&) {},
+                               .answerYesNo = [](const std::wstring&) { return false; },
+                               .answerFileDialog = {}}};
 };
 
 // Counts the WM_PAINT messages of this thread's windows, however they come:
