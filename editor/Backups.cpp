@@ -44,7 +44,9 @@ std::string MapEditor::newestBackupPath() const
                 break;
             continue;
         }
-        if (newest.empty() || time > newestTime) {
+        // Of two written within the clock's step (a second where the times
+        // come in whole seconds, as on Windows), the later number was made later.
+        if (newest.empty() || time >= newestTime) {
             newest = path;
             newestTime = time;
         }

@@ -161,7 +161,7 @@ public:
         questions.clear();
         fileDialogs.clear();
         answers_.clear();
-        nextFile_.reset();
+        fileAnswers_.clear();
         onQuestion = {};
         nextAnswer_.reset();
         window_.reset();
@@ -185,7 +185,11 @@ public:
             .answerFileDialog =
                 [this](const win32::FileDialog& dialog, const std::wstring& proposed) {
                     fileDialogs.push_back({dialog, proposed});
-                    return std::exchange(nextFile_, std::nullopt);
+                    if (fileAnswers_.empty())
+                        return std::optional<std::wstring>();
+                    std::optional<std::wstring> chosen = std::move(fileAnswers_.front());
+                    fileAnswers_.erase(fileAnswers_.begin());
+                    return chosen;
                 },
         };
         window_ = std::make_unique<win32::MainWindow>(files, std::move(surroundings));
@@ -217,7 +221,9 @@ public:
     void answerQuestions(std::vector<bool> answers) { answers_ = std::move(answers); }
     // The next dialog of the window menu answers this path; unanswered, it
     // is cancelled.
-    void answerNextFileDialog(std::optional<std::wstring> path) { nextFile_ = std::move(path); }
+    void answerNextFileDialog(std::optional<std::wstring> path) { fileAnswers_ = {std::move(path)}; }
+    // The next dialogs answer these, in turn.
+    void answerFileDialogs(std::vector<std::optional<std::wstring>> paths) { fileAnswers_ = std::move(paths); }
 
     win32::MainWindow& window() const { return *window_; }
     void reset() { window_.reset(); }
@@ -307,7 +313,7 @@ public:
 private:
     std::optional<std::wstring> nextAnswer_;
     std::vector<bool> answers_;
-    std::optional<std::wstring> nextFile_;
+    std::vector<std::optional<std::wstring>> fileAnswers_;
     std::unique_ptr<win32::MainWindow> window_;
 };
 
