@@ -17,6 +17,11 @@ std::uint32_t toBgrx(Rgb colour)
     return (std::uint32_t {colour.red} << 16) | (std::uint32_t {colour.green} << 8) | colour.blue;
 }
 
+Rgb fromBgrx(std::uint32_t bgrx)
+{
+    return {static_cast<std::uint8_t>(bgrx >> 16), static_cast<std::uint8_t>(bgrx >> 8), static_cast<std::uint8_t>(bgrx)};
+}
+
 // The part of [start, start + length) that lies in [0, limit), for any ints.
 struct Span {
     int first;
@@ -335,9 +340,14 @@ Rgb CanvasWindow::pixel(int x, int y) const
     if (x < 0 || x >= width_ || y < 0 || y >= height_)
         return {};
     GdiFlush();
-    const std::uint32_t bgrx = bits_[std::size_t(y) * std::size_t(width_) + std::size_t(x)];
-    return {static_cast<std::uint8_t>(bgrx >> 16), static_cast<std::uint8_t>(bgrx >> 8),
-            static_cast<std::uint8_t>(bgrx)};
+    return fromBgrx(bits_[std::size_t(y) * std::size_t(width_) + std::size_t(x)]);
+}
+
+Rgb CanvasWindow::shownPixel(int x, int y) const
+{
+    if (overlay_.empty() || x < 0 || x >= width_ || y < 0 || y >= height_)
+        return pixel(x, y);
+    return fromBgrx(overlay_[std::size_t(y) * std::size_t(width_) + std::size_t(x)]);
 }
 
 } // namespace quarnet::win32

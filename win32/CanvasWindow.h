@@ -55,6 +55,8 @@ public:
 
     // A pixel of the kept bitmap; black outside it.
     Rgb pixel(int x, int y) const;
+    // A pixel as the window shows it: the preview's while one is shown.
+    Rgb shownPixel(int x, int y) const;
     int width() const { return width_; }
     int height() const { return height_; }
 

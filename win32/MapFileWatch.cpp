@@ -6,29 +6,6 @@ namespace quarnet::win32 {
 
 namespace {
 
-// A look at the file without opening it: nothing once it is gone.
-struct FileStamp {
-    ULARGE_INTEGER size {};
-    FILETIME written {};
-
-    bool operator==(const FileStamp& other) const
-    {
-        return size.QuadPart == other.size.QuadPart && CompareFileTime(&written, &other.written) == 0;
-    }
-};
-
-std::optional<FileStamp> stampOf(const std::wstring& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data {};
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
-        return std::nullopt;
-    FileStamp stamp;
-    stamp.size.LowPart = data.nFileSizeLow;
-    stamp.size.HighPart = data.nFileSizeHigh;
-    stamp.written = data.ftLastWriteTime;
-    return stamp;
-}
-
 std::wstring folderOf(const std::wstring& path)
 {
     const std::size_t separator = path.find_last_of(L"\\/");
@@ -42,6 +19,23 @@ std::wstring folderOf(const std::wstring& path)
 constexpr DWORD lookEvery = 1000;
 
 } // namespace
+
+bool MapFileWatch::Stamp::operator==(const Stamp& other) const
+{
+    return size.QuadPart == other.size.QuadPart && CompareFileTime(&written, &other.written) == 0;
+}
+
+std::optional<MapFileWatch::Stamp> MapFileWatch::stampOf(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data {};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    Stamp stamp;
+    stamp.size.LowPart = data.nFileSizeLow;
+    stamp.size.HighPart = data.nFileSizeHigh;
+    stamp.written = data.ftLastWriteTime;
+    return stamp;
+}
 
 MapFileWatch::MapFileWatch(HWND window, UINT message) : window_(window), message_(message) {}
 
@@ -60,7 +54,9 @@ void MapFileWatch::watch(const std::wstring& path)
     stopEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (!stopEvent_)
         return;
-    worker_ = std::thread(&MapFileWatch::run, this, path_, folderOf(path_));
+    // The file as it is now, not once the worker first runs: a write in
+    // between is a change too.
+    worker_ = std::thread(&MapFileWatch::run, this, path_, folderOf(path_), stampOf(path_));
 }
 
 void MapFileWatch::stop()
@@ -74,9 +70,8 @@ void MapFileWatch::stop()
     stopEvent_ = nullptr;
 }
 
-void MapFileWatch::run(std::wstring path, std::wstring folder)
+void MapFileWatch::run(std::wstring path, std::wstring folder, std::optional<Stamp> seen)
 {
-    std::optional<FileStamp> seen = stampOf(path);
     // Writes change the size or the last-write time; a replacement and a
     // removal change the folder's names.
     HANDLE change = FindFirstChangeNotificationW(
@@ -95,7 +90,7 @@ void MapFileWatch::run(std::wstring path, std::wstring folder)
             FindCloseChangeNotification(change);
             change = INVALID_HANDLE_VALUE;
         }
-        const std::optional<FileStamp> now = stampOf(path);
+        const std::optional<Stamp> now = stampOf(path);
         if (now == seen)
             continue;
         seen = now;

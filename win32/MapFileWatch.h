@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -33,8 +34,17 @@ public:
     void told() { posted_.store(false); }
 
 private:
+    // A look at the file without opening it: its size and last-write time.
+    struct Stamp {
+        ULARGE_INTEGER size {};
+        FILETIME written {};
+        bool operator==(const Stamp& other) const;
+    };
+    // Nothing once the file is gone.
+    static std::optional<Stamp> stampOf(const std::wstring& path);
+
     void stop();
-    void run(std::wstring path, std::wstring folder);
+    void run(std::wstring path, std::wstring folder, std::optional<Stamp> seen);
 
     HWND window_;
     UINT message_;

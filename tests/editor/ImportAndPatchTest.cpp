@@ -10,6 +10,7 @@
 #include "support/EditorFixture.h"
 #include "support/MapFixtures.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -508,6 +509,23 @@ TEST_F(ImportAndPatch, MakePatchProposesTheNewestBackupAndWritesWhatPatchWrites)
     editor.makePatch();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_TRUE(host.messages[0].starts_with("无法制作补丁 made.bps")) << host.messages[0];
+}
+
+TEST_F(ImportAndPatch, TheNewestBackupIsTheLastNumberedOfThoseWrittenInOneClockStep)
+{
+    // Windows gives file times in whole seconds: writes close together tie.
+    const auto at = std::filesystem::last_write_time(pathFromUtf8(path));
+    for (const char* suffix : {".bak", ".1.bak", ".2.bak"})
+        std::filesystem::last_write_time(pathFromUtf8(dir.write(std::string("SANGO7.MPC") + suffix, original)), at);
+    editor.makePatch(); // cancelled
+    ASSERT_EQ(host.fileDialogs.size(), 1u);
+    EXPECT_EQ(host.fileDialogs[0].proposed, path + ".2.bak");
+
+    // One deleted by hand frees its name; written again there, it is the newest.
+    std::filesystem::last_write_time(pathFromUtf8(path + ".bak"), at + std::chrono::seconds(1));
+    editor.makePatch();
+    ASSERT_EQ(host.fileDialogs.size(), 2u);
+    EXPECT_EQ(host.fileDialogs[1].proposed, path + ".bak");
 }
 
 TEST_F(ImportAndPatch, TheWindowMenu)

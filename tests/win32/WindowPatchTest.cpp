@@ -7,6 +7,7 @@
 #include "Win32Fixture.h"
 
 #include "editor/ChangePreview.h"
+#include "mapfile/ChangePicture.h"
 #include "mapfile/ImageEncoding.h"
 #include "mapfile/MapGeometry.h"
 #include "mapfile/PatchFormat.h"
@@ -57,6 +58,7 @@ protected:
         SendMessageW(harness.window().hwnd(), WM_SYSCOMMAND, windowMenuCommand(harness.window().hwnd(), item), 0);
     }
 
+    Rgb shownPixel(int x, int y) const { return harness.window().canvas().shownPixel(x, y); }
     ByteChanges changes() const { return changedBytes(original_, TempDir::read(path_)); }
     std::string inDir(const char* name) const { return utf8FromPath(dir_.path() / name); }
     std::string backup(int number) const { return path_ + (number == 0 ? "" : "." + std::to_string(number)) + ".bak"; }
@@ -126,18 +128,31 @@ TEST_F(WindowPatchTest, DroppedPatchesDeclinedWriteNothingAndConfirmedWriteTheir
     // A code byte and a header byte: a patch is not only terrain.
     const ByteChanges ipsChanges {{codeOffset(2), desert}, {3, 0x42}};
     const std::string ips = patch("roads.ips", patches::PatchFormat::ips, original_, ipsChanges);
+    // While asked, the page shows the block changed, the rest dimmed.
+    std::optional<Rgb> previewed;
+    std::optional<Rgb> beside;
+    harness.onQuestion = [&] {
+        previewed = shownPixel(5, 1); // block 2
+        beside = shownPixel(13, 1);   // block 4
+    };
     harness.answerQuestions({false});
     drop(ips);
     ASSERT_EQ(harness.questions.size(), 1U);
     EXPECT_TRUE(harness.questions[0].starts_with("应用补丁 roads.ips (IPS)：\n将改变 1 个区块的地形代码和 1 个其他字节"))
         << harness.questions[0];
+    EXPECT_EQ(previewed, terrain::colour(desert));
+    EXPECT_EQ(beside, terrain::dimmed(terrain::colour(patternedCode(4, 1))));
     EXPECT_EQ(changes(), ByteChanges {});
     EXPECT_FALSE(exists(backup(0)));
+    EXPECT_EQ(shownPixel(5, 1), terrain::colour(patternedCode(2, 1)));
 
+    harness.onQuestion = {};
     harness.answerQuestions({true});
     drop(ips);
     EXPECT_EQ(changes(), ipsChanges);
     EXPECT_EQ(TempDir::read(backup(0)), original_);
+    EXPECT_EQ(shownPixel(5, 1), terrain::colour(desert)); // redrawn from the file
+    EXPECT_EQ(shownPixel(13, 1), terrain::colour(patternedCode(4, 1)));
 
     // The next write's backup takes the next number, and keeps the map as
     // the patch before left it.
@@ -227,7 +242,7 @@ TEST_F(WindowPatchTest, TheTerrainPictureAndAPatchMadeFromTheWindowMenu)
         files, map, path_, 68, pictures::defaultPictureScale, pictures::ImageFormat::png);
     files.close(map);
     ASSERT_EQ(rendered.failure, "");
-    EXPECT_EQ(TempDir::read(picture), rendered.bytes);
+    EXPECT_TRUE(TempDir::read(picture) == rendered.bytes);
     int width = 0;
     int height = 0;
     const std::optional<std::vector<Rgb>> pixels = decodeWhole(pathFromUtf8(picture), width, height);
@@ -251,6 +266,8 @@ TEST_F(WindowPatchTest, TheTerrainPictureAndAPatchMadeFromTheWindowMenu)
     EXPECT_EQ(harness.fileDialogs[2].proposed, platform::utf8ToWide(inDir("SANGO7.bps")));
     EXPECT_TRUE(harness.fileDialogs[2].dialog.save);
     EXPECT_EQ(harness.fileDialogs[2].dialog.filters.front().patterns, std::vector<std::wstring> {L"*.bps"});
-    EXPECT_EQ(patches::applyPatch(TempDir::read(made), original_).target, TempDir::read(path_));
+    const patches::PatchedBytes applied = patches::applyPatch(TempDir::read(made), original_);
+    EXPECT_EQ(applied.refusal, "");
+    EXPECT_TRUE(applied.target == TempDir::read(path_));
     EXPECT_TRUE(harness.messages.empty()) << harness.messages.front();
 }
