@@ -2,7 +2,8 @@
 # The terrain command line against bare programs doing the same input and
 # output, each a ratio of medians from one run, alternating the two sides:
 #   bash bench/cli-bench.sh [BUILD_DIR] [RUNS]   (default build/default, 21)
-# Expects a built default preset (run-all.sh builds it). Prints table rows.
+# Expects a built default preset (run-all.sh builds it). Prints table rows:
+# the times, then the page faults of the same commands.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(cd "${1:-build/default}" && pwd)
@@ -66,6 +67,35 @@ for _ in $(seq "$runs"); do
   elapsed "$terrain" apply "$work/apply.MPC" "$work/modded.bps" >>"$work/apply-bps"
 done
 
+# The page faults of each, the median of 5 runs: fresh memory that a
+# command touches costs much on a virtual machine.
+fault_runs=5
+faults_of() { # FILE COMMAND...: the command's page faults, added to FILE
+  local file=$1
+  shift
+  "$bin/quarnet-bench-page-faults" "$@" >>"$work/$file.faults"
+}
+for name in render render-bare diff cmp apply apply-bare import import-bare diff-picture render-same patch apply-bps; do
+  : >"$work/$name.faults"
+done
+for _ in $(seq "$fault_runs"); do
+  faults_of render "$terrain" render "$map" "$work/out.png"
+  faults_of render-bare "$bin/quarnet-bench-render-bare" "$map" "$work/bare.png"
+  faults_of diff "$terrain" diff "$map" "$work/MODDED.MPC"
+  faults_of cmp cmp -l "$map" "$work/MODDED.MPC"
+  fresh_copy
+  faults_of apply "$terrain" apply "$work/apply.MPC" "$work/edits.csv"
+  fresh_copy
+  faults_of apply-bare "$bin/quarnet-bench-apply-bare" "$work/apply.MPC" "$work/edits.csv" "$work/apply.MPC.bak"
+  faults_of import "$terrain" import "$map" "$work/painted.png"
+  faults_of import-bare "$bin/quarnet-bench-import-bare" "$map" "$work/painted.png"
+  faults_of diff-picture "$terrain" diff "$map" "$work/MODDED.MPC" --picture "$work/change.png"
+  faults_of render-same "$terrain" render "$work/MODDED.MPC" "$work/out.png"
+  faults_of patch "$terrain" patch "$map" "$work/MODDED.MPC" "$work/out.bps"
+  fresh_copy
+  faults_of apply-bps "$terrain" apply "$work/apply.MPC" "$work/modded.bps"
+done
+
 row() { # measure, ours file, reference file, reference name, limit
   awk -v m="$1" -v q="$(median <"$work/$2")" -v b="$(median <"$work/$3")" -v r="$4" -v l="$5" -v n="$runs" 'BEGIN {
     printf "| %s, median of %d | %.1f ms | %.1f ms (%s) | %.2f x | at most %s x |\n", m, n, q / 1000, b / 1000, r, q / b, l }'
@@ -77,3 +107,15 @@ row "quarnet-terrain import, 2184 x 1548 PNG, $imported edits" import import-bar
 row "quarnet-terrain diff --picture, 10,000 blocks differ" diff-picture render-same "quarnet-terrain render of NEW" 1.3
 row "quarnet-terrain patch, BPS of maps 10,000 blocks apart" patch cmp "cmp -l" 1.5
 row "quarnet-terrain apply, that BPS patch with backup" apply-bps apply-bare "bare copy + 10,000 pwrites + fsync" 2
+
+fault_row() { # command, ours, reference, reference name
+  awk -v m="$1" -v q="$(median <"$work/$2.faults")" -v b="$(median <"$work/$3.faults")" -v r="$4" -v n="$fault_runs" 'BEGIN {
+    printf "| page faults: %s, median of %d | %d | %d (%s) | %.2f x | for reference |\n", m, n, q, b, r, q / b }'
+}
+fault_row "quarnet-terrain render" render render-bare "bare read + same-size PNG"
+fault_row "quarnet-terrain diff" diff cmp "cmp -l"
+fault_row "quarnet-terrain apply, 10,000 edits" apply apply-bare "bare copy + pwrites + fsync"
+fault_row "quarnet-terrain import" import import-bare "bare decode + map read once"
+fault_row "quarnet-terrain diff --picture" diff-picture render-same "quarnet-terrain render of NEW"
+fault_row "quarnet-terrain patch, BPS" patch cmp "cmp -l"
+fault_row "quarnet-terrain apply, that BPS patch" apply-bps apply-bare "bare copy + pwrites + fsync"

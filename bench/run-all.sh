@@ -5,6 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-21}
+# Timings on a shared machine follow its load: the run's date and load
+# average (1, 5 and 15 minutes) go beside the figures.
+run_date=$(date '+%Y-%m-%d %H:%M %Z') load_at_start=$(cut -d' ' -f1-3 /proc/loadavg)
 
 bash scripts/install-deps.sh test
 cmake --preset default >/dev/null
@@ -53,7 +56,13 @@ startup_rows() {
   awk -v q="$q_kib" -v b="$c_kib" 'BEGIN {
     printf "| for reference: against the bare program with one Chinese caption | %.1f MiB | %.1f MiB | %+.1f MiB | |\n", q/1024, b/1024, (q-b)/1024 }'
 }
+machine() {
+  echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(uname -sr)"
+  echo "Run: $run_date; load average at the start $load_at_start"
+}
 if [[ "${QUARNET_BENCH_STARTUP_ONLY:-}" == 1 ]]; then
+  echo
+  machine
   echo
   echo "| measure | Quarnet | limit | ratio or result | goal |"
   echo "|---|---|---|---|---|"
@@ -85,7 +94,7 @@ t_kib=$(median <"$xvfb_tmp/terrain-memory")
 n_kib=$(median <"$xvfb_tmp/no-picture")
 
 echo
-echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(uname -sr)"
+machine
 echo
 echo "| measure | Quarnet | limit | ratio or result | goal |"
 echo "|---|---|---|---|---|"
@@ -125,3 +134,5 @@ bash bench/cli-bench.sh build/default
 echo
 echo "Growth, per block of 10000 events:"
 cat "$xvfb_tmp/growth"
+echo
+echo "Load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -6,6 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-21}
+# Timings on a shared machine follow its load: the run's date and load
+# average (1, 5 and 15 minutes) go beside the figures.
+run_date=$(date '+%Y-%m-%d %H:%M %Z') load_at_start=$(cut -d' ' -f1-3 /proc/loadavg)
 
 bash scripts/install-deps.sh test
 cmake --preset windows >/dev/null
@@ -55,6 +58,7 @@ q_kib=$(figure quarnet.exe 4) b_kib=$(figure quarnet-bench-win32-bare.exe 4) c_k
 
 echo
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(uname -sr), $("$wine" --version)"
+echo "Run: $run_date; load average at the start $load_at_start, at the end $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 echo "| measure | quarnet.exe | limit | ratio or result | goal |"
 echo "|---|---|---|---|---|"

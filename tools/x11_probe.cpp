@@ -13,10 +13,18 @@
 //   quarnet-x11-probe key KEYSYM [KEYSYM...]      e.g. Return, Down, ctrl+a
 //   quarnet-x11-probe type TEXT                   letters, digits, . and -
 //   quarnet-x11-probe pixel TITLE X Y             prints RRGGBB
+//   quarnet-x11-probe wait-pixel TITLE X Y RRGGBB TOLERANCE SECONDS
+//       until each channel lies within TOLERANCE of RRGGBB; prints the pixel
+//   quarnet-x11-probe region TITLE X Y W H        prints a digest of the pixels
+//   quarnet-x11-probe wait-region-change TITLE X Y W H DIGEST SECONDS
+//       until the rectangle shows something other than DIGEST and holds
+//       still (a control has taken its new text); prints the new digest
 //   quarnet-x11-probe find-highlight TITLE X Y0 Y1
 //       prints the middle Y of the selection-coloured run in column X
 //   quarnet-x11-probe solid-picture FILE.jpg RRGGBB
 //       writes a map picture (2184 x 1548) in one colour; needs no display
+//   quarnet-x11-probe picture-pixel FILE X Y
+//       prints the RRGGBB of a picture file's pixel; needs no display
 //   quarnet-x11-probe window-screenshot TITLE FILE.png   the window's client area
 //   quarnet-x11-probe crop-picture IN.png X Y WIDTH HEIGHT OUT.png   needs no display
 //   quarnet-x11-probe same-picture EXPECTED.png ACTUAL.png           needs no display
@@ -33,9 +41,11 @@
 #include <X11/extensions/XTest.h>
 
 #include <chrono>
-#include <cstdlib>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -334,13 +344,106 @@ unsigned long rootPixel(Display* display, Point at)
     return pixel;
 }
 
-int printPixel(Display* display, const std::string& title, int x, int y)
+// One client-area pixel, or nothing when the window is not there.
+std::optional<unsigned long> clientPixel(Display* display, const std::string& title, int x, int y)
 {
     Point root;
     if (!toRoot(display, title, x, y, root))
+        return std::nullopt;
+    return rootPixel(display, root);
+}
+
+int printPixel(Display* display, const std::string& title, int x, int y)
+{
+    const auto pixel = clientPixel(display, title, x, y);
+    if (!pixel)
         return 1;
-    std::printf("%06lX\n", rootPixel(display, root));
+    std::printf("%06lX\n", *pixel);
     return 0;
+}
+
+bool isNear(unsigned long pixel, unsigned long wanted, int tolerance)
+{
+    for (const int shift : {16, 8, 0}) {
+        const int have = static_cast<int>((pixel >> shift) & 0xFF);
+        const int want = static_cast<int>((wanted >> shift) & 0xFF);
+        if (std::abs(have - want) > tolerance)
+            return false;
+    }
+    return true;
+}
+
+int waitForPixel(Display* display, const std::string& title, int x, int y, const char* colour, int tolerance,
+                 double seconds)
+{
+    const unsigned long wanted = std::strtoul(colour, nullptr, 16);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    std::optional<unsigned long> pixel;
+    do {
+        pixel = clientPixel(display, title, x, y);
+        if (pixel && isNear(*pixel, wanted, tolerance)) {
+            std::printf("%06lX\n", *pixel);
+            return 0;
+        }
+        pause(50);
+    } while (std::chrono::steady_clock::now() < deadline);
+    if (pixel)
+        std::printf("%06lX\n", *pixel);
+    std::fprintf(stderr, "pixel (%d, %d) is not %s within %d after %g s\n", x, y, colour, tolerance, seconds);
+    return 1;
+}
+
+// FNV-1a over a client-area rectangle's pixels: equal digests, equal pixels.
+std::optional<std::uint64_t> regionDigest(Display* display, const std::string& title, int x, int y, int width,
+                                          int height)
+{
+    Point root;
+    if (width <= 0 || height <= 0 || !toRoot(display, title, x, y, root))
+        return std::nullopt;
+    XImage* image = XGetImage(display, DefaultRootWindow(display), root.x, root.y, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!image)
+        return std::nullopt;
+    std::uint64_t digest = 14695981039346656037ull;
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            const unsigned long pixel = XGetPixel(image, column, row) & 0xFFFFFF;
+            for (const int shift : {16, 8, 0}) {
+                digest ^= (pixel >> shift) & 0xFF;
+                digest *= 1099511628211ull;
+            }
+        }
+    }
+    XDestroyImage(image);
+    return digest;
+}
+
+int printRegion(Display* display, const std::string& title, int x, int y, int width, int height)
+{
+    const auto digest = regionDigest(display, title, x, y, width, height);
+    if (!digest)
+        return 1;
+    std::printf("%016llX\n", static_cast<unsigned long long>(*digest));
+    return 0;
+}
+
+int waitForRegionChange(Display* display, const std::string& title, int x, int y, int width, int height,
+                        const char* before, double seconds)
+{
+    const std::uint64_t old = std::strtoull(before, nullptr, 16);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    std::optional<std::uint64_t> previous;
+    do {
+        const auto digest = regionDigest(display, title, x, y, width, height);
+        if (digest && *digest != old && previous == digest) {
+            std::printf("%016llX\n", static_cast<unsigned long long>(*digest));
+            return 0;
+        }
+        previous = digest;
+        pause(50);
+    } while (std::chrono::steady_clock::now() < deadline);
+    std::fprintf(stderr, "the rectangle %d, %d, %d x %d did not change within %g s\n", x, y, width, height, seconds);
+    return 1;
 }
 
 int findHighlight(Display* display, const std::string& title, int x, int top, int bottom)
@@ -386,6 +489,14 @@ int main(int argc, char* argv[])
                            argv[7]);
     if (argc == 4 && std::string(argv[1]) == "same-picture")
         return samePicture(argv[2], argv[3]);
+    if (argc == 5 && std::string(argv[1]) == "picture-pixel") {
+        const QImage picture(QString::fromLocal8Bit(argv[2]));
+        const QPoint at(std::atoi(argv[3]), std::atoi(argv[4]));
+        if (!picture.valid(at))
+            return 1;
+        std::printf("%06X\n", picture.pixel(at) & 0xFFFFFFu);
+        return 0;
+    }
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
         std::fprintf(stderr, "cannot open the display\n");
@@ -413,6 +524,15 @@ int main(int argc, char* argv[])
         result = typeText(display, argv[2]);
     else if (command == "pixel" && argc == 5)
         result = printPixel(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+    else if (command == "wait-pixel" && argc == 8)
+        result = waitForPixel(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argv[5], std::atoi(argv[6]),
+                              std::atof(argv[7]));
+    else if (command == "region" && argc == 7)
+        result = printRegion(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                             std::atoi(argv[6]));
+    else if (command == "wait-region-change" && argc == 9)
+        result = waitForRegionChange(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                                     std::atoi(argv[6]), argv[7], std::atof(argv[8]));
     else if (command == "find-highlight" && argc == 6)
         result = findHighlight(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
     else

@@ -1,13 +1,14 @@
 #include "CliFixture.h"
 #include "Pictures.h"
 
-#include "mapfile/ChangePicture.h"
 #include "mapfile/MapGeometry.h"
-#include "mapfile/TerrainPalette.h"
 #include "mapfile/TerrainTable.h"
 #include "support/MapFixtures.h"
 
 #include <filesystem>
+#include <string_view>
+#include <tuple>
+#include <vector>
 
 namespace quarnet::testing {
 namespace {
@@ -15,8 +16,26 @@ namespace {
 namespace g = geometry;
 using Bytes = std::vector<std::uint8_t>;
 
-// Two small maps of three rows of blocks: NEW changes blocks 548 and 549
-// (side by side) and 1000.
+// The colours the pictures must show, written out from the palette table:
+// a changed block in its terrain's colour, an unchanged one dimmed three
+// fifths of the way to the background (48, 48, 48), rounded.
+constexpr Rgb dryGrassland {176, 176, 96};  // 06
+constexpr Rgb mountains {120, 100, 84};     // 07
+constexpr Rgb wasteland {180, 140, 120};    // 10
+constexpr Rgb dimSnowfield {120, 123, 127}; // 02
+constexpr Rgb dimGrassland {79, 97, 60};    // 03, 04
+constexpr Rgb dimRoad {97, 81, 61};         // 05
+constexpr Rgb dimMountains {77, 69, 62};    // 07
+constexpr Rgb dimDeepSea {41, 55, 81};      // 0D
+constexpr Rgb dimDesert {118, 107, 81};     // 0E
+constexpr Rgb dimWasteland {101, 85, 77};   // 10
+constexpr Rgb background {48, 48, 48};
+constexpr Rgb black {0, 0, 0};
+constexpr Rgb white {255, 255, 255};
+
+// Two small maps of three rows of blocks, block N holding code N % 34 + 1:
+// NEW changes blocks 548 (05 to 06) and 549 (06 to 07), side by side, and
+// 1000 (0F to 10).
 class DiffPicture : public ::testing::Test {
 protected:
     DiffPicture()
@@ -25,8 +44,6 @@ protected:
             modded[codeAt(block)] = static_cast<std::uint8_t>(modded[codeAt(block)] % 34 + 1);
         newPath = dir.write("NEW.MPC", modded);
     }
-
-    Rgb newColour(std::int32_t block) const { return terrain::colour(modded[codeAt(block)]); }
 
     TempDir dir;
     Bytes original = mapFileBytes([](std::size_t block) { return static_cast<std::uint8_t>(block % 34 + 1); }, 68,
@@ -49,33 +66,44 @@ TEST_F(DiffPicture, ChangedBlocksInFullColourInsideAnOutline)
     // 548 and 549 are (1, 1) and (2, 1), 0-based: pixels 4..11, 4..7.
     for (int y = 4; y < 8; ++y) {
         for (int x = 4; x < 12; ++x)
-            EXPECT_EQ(picture.at(x, y), newColour(x < 8 ? 548 : 549)) << x << "," << y;
+            EXPECT_EQ(picture.at(x, y), x < 8 ? dryGrassland : mountains) << x << "," << y;
     }
     // The outline: every pixel around the pair, corners included, and none
-    // between them.
-    const auto isOutline = [](Rgb c) { return c == Rgb {0, 0, 0} || c == Rgb {255, 255, 255}; };
-    for (int x = 3; x <= 12; ++x) {
-        EXPECT_TRUE(isOutline(picture.at(x, 3))) << x;
-        EXPECT_TRUE(isOutline(picture.at(x, 8))) << x;
-        EXPECT_EQ(picture.at(x, 3), terrain::outlineColour(x, 3));
-    }
-    for (int y = 3; y <= 8; ++y) {
-        EXPECT_TRUE(isOutline(picture.at(3, y))) << y;
-        EXPECT_TRUE(isOutline(picture.at(12, y))) << y;
-    }
-    // Both colours show along each side, so it shows on every terrain colour.
-    EXPECT_NE(picture.at(4, 3), picture.at(6, 3));
+    // between them; black and white in turns, two pixels each, so that it
+    // shows on every terrain colour.
+    const auto outline = [](std::string_view pattern) {
+        std::vector<Rgb> colours;
+        for (const char c : pattern)
+            colours.push_back(c == 'B' ? black : white);
+        return colours;
+    };
+    const auto row = [&](int y) {
+        std::vector<Rgb> colours;
+        for (int x = 3; x <= 12; ++x)
+            colours.push_back(picture.at(x, y));
+        return colours;
+    };
+    const auto column = [&](int x) {
+        std::vector<Rgb> colours;
+        for (int y = 3; y <= 8; ++y)
+            colours.push_back(picture.at(x, y));
+        return colours;
+    };
+    EXPECT_EQ(row(3), outline("WWBBWWBBWW"));
+    EXPECT_EQ(row(8), outline("WBBWWBBWWB"));
+    EXPECT_EQ(column(3), outline("WWBBWW"));
+    EXPECT_EQ(column(12), outline("WBBWWB"));
 
     // Unchanged blocks dimmed toward the background: the rest of a
-    // neighbour, and a block far away.
-    EXPECT_EQ(picture.at(2, 2), terrain::dimmed(terrain::colour(original[codeAt(1)])));
-    EXPECT_EQ(picture.at(400, 8), terrain::dimmed(terrain::colour(original[codeAt(2 * g::columns + 101)])));
+    // neighbour (block 1, 02), and a block far away (block 1193, 04).
+    EXPECT_EQ(picture.at(2, 2), dimSnowfield);
+    EXPECT_EQ(picture.at(400, 8), dimGrassland);
     // Past the small map's end: the background, which dims to itself.
-    EXPECT_EQ(picture.at(1000, 1000), terrain::canvasBackground);
+    EXPECT_EQ(picture.at(1000, 1000), background);
     // Block 1000 at (453, 1): its own outline.
-    EXPECT_EQ(picture.at(453 * 4 + 1, 5), newColour(1000));
-    EXPECT_TRUE(isOutline(picture.at(453 * 4 - 1, 5)));
-    EXPECT_TRUE(isOutline(picture.at(454 * 4, 8)));
+    EXPECT_EQ(picture.at(453 * 4 + 1, 5), wasteland);
+    EXPECT_EQ(picture.at(453 * 4 - 1, 5), black);
+    EXPECT_EQ(picture.at(454 * 4, 8), black);
 }
 
 TEST_F(DiffPicture, AtOnePixelABlockNoOutline)
@@ -87,13 +115,16 @@ TEST_F(DiffPicture, AtOnePixelABlockNoOutline)
                            + "\n1000," + terrain::formatCode(modded[codeAt(1000)]) + "\n");
     const Decoded picture = decode(picturePath);
     ASSERT_EQ(picture.width, 546);
-    EXPECT_EQ(picture.at(1, 1), newColour(548));
-    EXPECT_EQ(picture.at(2, 1), newColour(549));
-    EXPECT_EQ(picture.at(453, 1), newColour(1000));
-    for (const auto& [x, y] : {std::pair {0, 0}, {0, 1}, {3, 1}, {1, 2}, {452, 1}, {454, 1}, {453, 0}}) {
-        const std::int32_t block = y * g::columns + x + 1;
-        EXPECT_EQ(picture.at(x, y), terrain::dimmed(terrain::colour(original[codeAt(block)]))) << x << "," << y;
-    }
+    EXPECT_EQ(picture.at(1, 1), dryGrassland);
+    EXPECT_EQ(picture.at(2, 1), mountains);
+    EXPECT_EQ(picture.at(453, 1), wasteland);
+    // The neighbours, unchanged: blocks 1, 547, 550, 1094, 999, 1001, 454.
+    const std::vector<std::tuple<int, int, Rgb>> neighbours = {
+        {0, 0, dimSnowfield}, {0, 1, dimGrassland}, {3, 1, dimMountains}, {1, 2, dimMountains},
+        {452, 1, dimDesert},  {454, 1, dimWasteland}, {453, 0, dimDeepSea},
+    };
+    for (const auto& [x, y, colour] : neighbours)
+        EXPECT_EQ(picture.at(x, y), colour) << x << "," << y;
 }
 
 TEST_F(DiffPicture, SameMapsGiveAWhollyDimmedPicture)
@@ -102,8 +133,11 @@ TEST_F(DiffPicture, SameMapsGiveAWhollyDimmedPicture)
     EXPECT_EQ(run.exitCode, 0) << run.err;
     const Decoded picture = decode(picturePath);
     ASSERT_EQ(picture.width, 1092);
+    // Blocks 1 to 4, two pixels each: 02, 03, 04, 05.
+    const std::vector<Rgb> dimmedRow = {dimSnowfield, dimSnowfield, dimGrassland, dimGrassland,
+                                        dimGrassland, dimGrassland, dimRoad,      dimRoad};
     for (int x = 0; x < 8; ++x)
-        EXPECT_EQ(picture.at(x, 0), terrain::dimmed(terrain::colour(original[codeAt(x / 2 + 1)])));
+        EXPECT_EQ(picture.at(x, 0), dimmedRow[static_cast<std::size_t>(x)]) << x;
 }
 
 TEST_F(DiffPicture, BadOptionsWriteNothing)
@@ -139,7 +173,7 @@ TEST_F(DiffPicture, PathOutsideTheAnsiCodePage)
     const std::string path = utf8FromPath(dir.path() / "变化-Ωλ.png");
     const CliRun run = runCli({"diff", oldPath, newPath, "--picture", path});
     EXPECT_EQ(run.exitCode, 1) << run.err;
-    EXPECT_EQ(decode(path).at(5, 5), newColour(548));
+    EXPECT_EQ(decode(path).at(5, 5), dryGrassland);
 }
 
 } // namespace

@@ -216,8 +216,14 @@ private slots:
         calculate("17471", "12383");
         QCOMPARE(textOf(window, "当前区块序号编辑框"), QStringLiteral("211302"));
         QCOMPARE(canvasPixel(window, 10, 10), QColor(background.red, background.green, background.blue));
-        QVERIFY(QApplication::topLevelWidgets().size() >= 1);
-        QVERIFY(!QApplication::activeModalWidget()); // no message box
+        // No message and no window of its own: the main window is all that shows.
+        QVERIFY(harness_.messages.empty());
+        QList<const QWidget*> shown;
+        for (const QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->isVisible())
+                shown.append(widget);
+        QCOMPARE(shown, QList<const QWidget*> {&window});
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void brokenPicturesAreHarmless_data()

@@ -14,7 +14,13 @@ source "$(dirname "$0")/xvfb-session.sh"
 program=$!
 
 "$probe" wait "$title" 30
-sleep 1 # let the first frame paint
+# The first frame shows page (0, 0) of the map picture on the canvas, which
+# starts at client (360, 240): a point in the sea of the demo picture, where
+# a few pixels either way are alike, so it holds at every display scale.
+want=$("$probe" picture-pixel "$program_dir/SANGO7.0.125.jpg" 300 20)
+at() { awk -v v="$1" -v s="${QT_SCALE_FACTOR:-1}" 'BEGIN { printf "%d", v * s }'; }
+"$probe" wait-pixel "$title" "$(at $((360 + 300)))" "$(at $((240 + 20)))" "$want" 8 30 >/dev/null \
+  || { echo "the canvas does not show the map picture"; "$probe" screenshot "$screenshot"; exit 1; }
 "$probe" screenshot "$screenshot"
 "$probe" close "$title"
 

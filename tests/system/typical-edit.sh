@@ -25,13 +25,8 @@ p wait "$title" 30
 p wait-count 1 30
 open_proposed_map
 
-# City 001 西凉.
-p click "$title" 616 98
-p wait-count 2 30
-p key Return # the popup opens on the first item
-p wait-count 1 30
-
-step_pick_write "$screenshot"
+pick_first_city "$work/SANGO7.MPC" key Return
+step_pick_write "$work/SANGO7.MPC" "$screenshot"
 
 p click "$title" 200 464 # close and exit
 await_exit "$running"

@@ -28,14 +28,8 @@ running=$!
 p wait "$title" 60
 p wait-count 1 30
 
-# City 001 西凉: the drop-down list opens below the box, its first item at
-# y 116.
-p click "$title" 616 98
-p wait-count 2 30
-p click "$title" 600 116
-p wait-count 1 30
-
-step_pick_write "$screenshot"
+pick_first_city "$work/SANGO7.MPC" click "$title" 600 116
+step_pick_write "$work/SANGO7.MPC" "$screenshot"
 undo_redo_keys "$work/SANGO7.MPC"
 
 p close "$title" # the title bar's close button

@@ -16,10 +16,15 @@ trap 'rm -rf "$work"' EXIT
   for code in '\x02' '\x0d' '\x19'; do printf "$code"; head -c 7 /dev/zero; done
 } >"$work/SANGO7.MPC"
 
-# script gives the program a terminal; wine makes it a console.
+# script gives the program a terminal; wine makes it a console. script -e
+# ends with the program's exit code.
+set +e
 script -qec "bash '$(dirname "$0")/run-under-wine.sh' '$exe' export '$work/SANGO7.MPC'" /dev/null \
-  | tr -d '\r' >"$work/out" || true
+  | tr -d '\r' >"$work/out"
+code=${PIPESTATUS[0]}
+set -e
 for line in "1,1,1,02,雪原" "2,1,2,0D,深海" "3,1,3,19,森林"; do
   grep -qF "$line" "$work/out" || { echo "the console lacks \"$line\":"; cat -v "$work/out"; exit 1; }
 done
+[[ $code -eq 0 ]] || { echo "quarnet-terrain.exe export ended with exit code $code:"; cat -v "$work/out"; exit 1; }
 echo "console shows the terrain names"
