@@ -43,7 +43,7 @@ cp "$build/qt/quarnet" "$build/cli/quarnet-terrain" "$programs/"
 mv "$games/SANGO7.0.125.jpg" "$programs/"
 cp "$map" "$games/SANGO7.MPC.orig"
 source "$root/tests/system/typical-edit-steps.sh"
-prepare_map "$map"
+prepare_map "$map" # block 5479 starts as 03 草原
 rm "$games/original.MPC"
 shot() { p window-screenshot "$title" "$out/$1"; echo "$out/$1"; }
 
@@ -64,16 +64,47 @@ stop() {
   p close "$title"
   await_exit "$running"
 }
-# Chooses the city N (1 to 103) in 城池及座标.
+# Chooses the city N (1 to 103) in 城池及座标 and waits for its block.
 choose_city() {
+  local before downs=()
+  before=$(snapshot "${current_block_box[@]}")
   p click "$title" 616 98
   p wait-count 2 30
-  local downs=()
   for _ in $(seq $(($1 - 1))); do downs+=(Down); done
   ((${#downs[@]})) && p key "${downs[@]}"
   p key Return # the popup opens on the first item
   p wait-count 1 30
-  sleep 0.5
+  await_change "$before" "${current_block_box[@]}"
+  sleep 0.3
+}
+# Two blocks to the right, the legend's "05 道路", write; waits for the
+# marker's colour, RRGGBB.
+step_pick_write_marked() {
+  local marker=$1 before first="" row="" previous=""
+  before=$(snapshot "${current_block_box[@]}")
+  p click "$title" 356 180
+  p key ctrl+a
+  p type 2
+  p click "$title" 320 300
+  await_change "$before" "${current_block_box[@]}"
+  before=$(snapshot "${new_code_box[@]}")
+  p click "$title" 450 145
+  for _ in $(seq 50); do
+    first=$(p find-highlight "$title" 430 138 222 2>/dev/null) && break
+    sleep 0.1
+  done
+  p key Down Down Down Down
+  for _ in $(seq 100); do
+    sleep 0.1
+    row=$(p find-highlight "$title" 430 138 222 2>/dev/null || true)
+    [[ -n "$row" && "$row" != "$first" && "$row" == "$previous" ]] && break
+    previous=$row
+  done
+  p doubleclick "$title" 450 "$row"
+  await_change "$before" "${new_code_box[@]}"
+  p click "$title" 256 300 # write
+  p wait-pixel "$title" $((360 + 72)) $((240 + 40)) "$marker" 0 10 >/dev/null
+  sleep 0.3
 }
 
 # The typical edit with the map picture: open, a city, two blocks right, 05 道路, write, undo.
@@ -81,11 +112,13 @@ start
 shot guide-open.png
 choose_city 1
 shot guide-city.png
-step_pick_write "$HOME/screen.png"
-sleep 0.3
+step_pick_write_marked 00FF00
 shot main-window.png
+report_box=(252 373 95 37)
+before=$(snapshot "${report_box[@]}")
 p key ctrl+z
-sleep 0.5
+await_change "$before" "${report_box[@]}"
+sleep 0.3
 shot guide-undo.png
 stop
 
@@ -125,7 +158,6 @@ mount --bind "$games" "$games"
 mount -o remount,bind,ro "$games"
 start
 choose_city 1
-step_pick_write "$HOME/screen.png"
-sleep 0.3
+step_pick_write_marked FF0000
 shot guide-red.png
 stop
