@@ -16,7 +16,8 @@ OUT ending in .png gives a PNG, .jpg or .jpeg a JPEG; an existing OUT is
 replaced, MAP never.
 
   --scale N      pixels a block, 1 to 8 (default 4: 2184 x 1548, the size of
-                 the window's map picture; 1 gives 546 x 387)
+                 the window's map picture; 1 gives 546 x 387); import reads
+                 back only scales 4 and 1
   --offset HEX   where block 1's record starts, hexadecimal (default {offset})
 
 Blocks whose record lies past the end of MAP are drawn as the background.
@@ -38,7 +39,7 @@ unseen.
                  other differing bytes go to the error output
   --picture OUT.png
                  also draw the change as a picture (PNG, or JPEG by a .jpg
-                 name): NEW's terrain in the terrain view's colours, the
+                 or .jpeg name): NEW's terrain in the terrain view's colours, the
                  unchanged blocks dimmed toward the background, the changed
                  ones in full colour inside a black and white outline
   --scale N      the picture's pixels a block, 1 to 8 (default 4, as render
@@ -96,6 +97,9 @@ BPS carries the CRC32s of both files, so it is never applied to the wrong
 one, and names the tool and the map in its metadata. An existing OUT is
 replaced, ORIGINAL and MODDED never.
 
+  --offset HEX   accepted as by every command; it changes nothing here, as a
+                 patch covers every byte of the file
+
 Exit codes: 0 written, 2 error.
 )";
 
@@ -107,14 +111,15 @@ of the blocks whose terrain it changes, as "diff --csv" writes it and apply
 reads it: to the standard output, or to EDITS with -o.
 
 PICTURE is a PNG, BMP, TGA or JPEG of 546 x 387 (one pixel a block) or
-2184 x 1548 pixels (4 x 4 pixels a block). Each pixel must be one of the
+2184 x 1548 pixels (4 x 4 pixels a block): render's scales 1 and 4 (its
+default); the other scales, and other sizes, are refused. Each pixel must be one of the
 terrain view's colours; a block's terrain is the name that most of its pixels
 show (transparent pixels don't count), and a block split evenly between names
 is an error. A block that shows the name it has keeps its code; one that gets
 another name gets that name's first code in the legend (03 for 草原). The
 background colour (code 00, and blocks past the end of MAP) and the grey of
-codes without a name can't be written: a block painted in them must already
-show them. Pixels of other colours are named, the first 20 of them, then
+codes without a name can't be written: they may stay on a block that shows
+them already, and a block painted in them that doesn't is an error. Pixels of other colours are named, the first 20 of them, then
 counted. A summary of the changes goes to the error output.
 
   -o EDITS       write the edit list to EDITS instead (an existing file is
@@ -148,9 +153,10 @@ Options of every command:
   --offset HEX       where block 1's record starts, hexadecimal (default {offset})
   --help             show the help of the program or of a command
 
-Exit codes: 0 success (diff: the terrain is the same), 1 diff: the terrain
-differs (import: blocks change), 2 error. "quarnet-terrain COMMAND --help"
-tells more.
+Exit codes: 0 success (diff: the terrain is the same; import without
+--apply: no block changes), 1 diff: the terrain or the files' lengths differ
+(import without --apply: blocks change), 2 error. "quarnet-terrain COMMAND
+--help" tells more.
 )";
 
 // The help texts name the default start address where they say "{offset}".
