@@ -22,6 +22,10 @@ public:
         return real_.replaceByte(n, o, b);
     }
     bool flush(platform::FileNumber n) override { return flushes ? real_.flush(n) : true; }
+    platform::FileNumber create(const std::string& path, bool& existed) override { return real_.create(path, existed); }
+    bool append(platform::FileNumber n, std::span<const std::uint8_t> b) override { return real_.append(n, b); }
+    void close(platform::FileNumber n) override { real_.close(n); }
+    void discard(platform::FileNumber n) override { real_.discard(n); }
     void closeAll() override { real_.closeAll(); }
 
 private:

@@ -1,28 +1,27 @@
 #pragma once
 
-// apply MAP EDITS|PATCH: what the two kinds of input share once MAP is open.
-// Both write through writeSafely (EditApplication.h), so everything is
-// checked in memory before a byte is written.
+// apply MAP EDITS|PATCH, and what import --apply borrows from it: edits
+// written into the map as apply writes them and reported as apply reports
+// them.
 
-#include "Commands.h"
+#include "CommandContext.h"
+
+#include "mapfile/EditList.h"
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace quarnet::cli {
 
-// MAP as apply opened it through context.mapFiles.
-struct OpenMap {
-    const std::string& path;
-    platform::FileNumber number;
-    std::int64_t length;
-    const std::string& backupPath;
-};
-
-// apply MAP PATCH: an IPS or BPS patch, checked whole against MAP before a
-// byte is written.
-int applyPatchFile(const CommandContext& context, const OpenMap& opened, const std::string& patchPath,
-                   const std::vector<std::uint8_t>& patch);
+// Writes the edits into MAP, open through context.mapFiles as `map`, whose
+// whole content is `original`, through the safe write. Prints "Wrote N codes
+// into MAP; the backup is BACKUP" and gives exitSuccess, or prints why not
+// and whether MAP was restored and gives exitTrouble.
+int applyEdits(const CommandContext& context, platform::FileNumber map, const std::string& mapPath,
+               std::span<const std::uint8_t> original, std::span<const edits::TerrainEdit> edits,
+               const std::optional<std::string>& backupChoice);
 
 } // namespace quarnet::cli

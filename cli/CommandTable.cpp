@@ -1,11 +1,17 @@
 #include "CommandTable.h"
 
-#include "Help.h"
-
 #include <algorithm>
 #include <array>
 
 namespace quarnet::cli {
+
+// Each command's row is in its own file.
+extern const Command renderCommand;
+extern const Command diffCommand;
+extern const Command exportCommand;
+extern const Command applyCommand;
+extern const Command importCommand;
+extern const Command patchCommand;
 
 namespace {
 
@@ -22,25 +28,12 @@ constexpr std::array<Option, 10> allOptions = {{
     {.name = "--dry-run", .takesValue = false, .everyCommand = false},
 }};
 
-constexpr std::array<std::string_view, 1> renderOptions = {"--scale"};
-constexpr std::array<std::string_view, 3> diffOptions = {"--csv", "--picture", "--scale"};
-constexpr std::array<std::string_view, 2> applyOptions = {"--backup", "--dry-run"};
-constexpr std::array<std::string_view, 4> importOptions = {"-o", "--apply", "--nearest", "--backup"};
-
-// Made on first use: the help texts are another file's.
+// Made on first use, from the rows other files define.
 std::span<const Command> commandRows()
 {
-    static const std::array<Command, 6> rows = {{
-        {"render", "MAP OUT", renderOptions, "write the map's terrain as a PNG or JPEG picture", renderHelp, runRender},
-        {"diff", "OLD NEW", diffOptions, "list the blocks whose terrain code differs", diffHelp, runDiff},
-        {"export", "MAP [OUT]", {}, "write every block's terrain code as CSV", exportHelp, runExport},
-        {"apply", "MAP EDITS|PATCH", applyOptions, "write edits or a patch into the map, backed up",
-         applyHelp, runApply},
-        {"import", "MAP PICTURE", importOptions, "turn a painted terrain picture into an edit list", importHelp,
-         runImport},
-        {"patch", "ORIGINAL MODDED OUT", {}, "write the IPS or BPS patch from ORIGINAL to MODDED", patchHelp,
-         runPatch},
-    }};
+    static const std::array<Command, 6> rows = {
+        renderCommand, diffCommand, exportCommand, applyCommand, importCommand, patchCommand,
+    };
     return rows;
 }
 

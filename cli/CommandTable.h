@@ -1,10 +1,11 @@
 #pragma once
 
 // Every command and every option of quarnet-terrain, each declared once. A
-// new command is a row of `commands` in CommandTable.cpp, its run function in
-// a file of its own, and its help.
+// command is its file: its row (name, operands, options, summary, help and
+// run function) is defined there, and named once in the list in
+// CommandTable.cpp, which gives the order the help lists them in.
 
-#include "Commands.h"
+#include "CommandContext.h"
 
 #include <span>
 #include <string_view>
@@ -22,7 +23,7 @@ struct Command {
     std::string_view operands;                 // as the usage line names them; "[OUT]" may be left out
     std::span<const std::string_view> options; // besides those of every command
     std::string_view summary;                  // its line in the program's help
-    std::string_view help;                     // its own help
+    std::string_view help;                     // its own help; "{offset}" stands for the default start address
     int (*run)(const CommandContext& context);
 
     std::size_t fewestOperands() const;

@@ -1,16 +1,16 @@
-#include "Commands.h"
-
 #include "BlockTexts.h"
-#include "EditList.h"
-#include "ImageEncoding.h"
+#include "CommandTable.h"
 #include "PictureScale.h"
-#include "PatchedMap.h"
 
 #include "mapfile/BlockLayout.h"
 #include "mapfile/ChangePicture.h"
+#include "mapfile/EditList.h"
+#include "mapfile/ImageEncoding.h"
 #include "mapfile/MapGeometry.h"
+#include "mapfile/PatchedMap.h"
 #include "mapfile/TerrainRaster.h"
 #include "mapfile/TerrainTable.h"
+#include "platform/MemoryFiles.h"
 #include "platform/ReadOnlyFiles.h"
 #include "platform/WholeFiles.h"
 
@@ -18,7 +18,6 @@
 #include <array>
 #include <charconv>
 #include <cstring>
-#include <limits>
 #include <memory>
 #include <optional>
 #include <span>
@@ -26,13 +25,42 @@
 #include <string_view>
 #include <vector>
 
+// diff OLD NEW: the blocks whose terrain differs between two maps, or that a
+// patch NEW would change in OLD.
+
 namespace quarnet::cli {
 
 namespace {
 
 namespace g = geometry;
 
-constexpr std::int64_t recordsSpan = std::int64_t {g::blockCount} * g::recordSize;
+constexpr std::array<std::string_view, 3> ownOptions = {"--csv", "--picture", "--scale"};
+
+constexpr std::string_view help = R"(Usage: quarnet-terrain diff OLD NEW [--csv] [--picture OUT.png [--scale N]]
+                            [--offset HEX]
+Lists every block whose terrain code differs between two map files, or that
+an IPS or BPS patch NEW would change in OLD (known by its first bytes, and
+checked as apply checks it): block number, row, column, map pixel ranges,
+the old and the new code with their names. Then counts the other bytes that
+differ (in the header before the
+records, in the records' other bytes, after the records), so no change goes
+unseen.
+
+  --csv          print the differences as an edit list that apply reads:
+                 a line "block,code", then one line per block; counts of
+                 other differing bytes go to the error output
+  --picture OUT.png
+                 also draw the change as a picture (PNG, or JPEG by a .jpg
+                 or .jpeg name): NEW's terrain in the terrain view's colours, the
+                 unchanged blocks dimmed toward the background, the changed
+                 ones in full colour inside a black and white outline
+  --scale N      the picture's pixels a block, 1 to 8 (default 4, as render
+                 draws); at 1 the changed blocks have no outline
+  --offset HEX   where block 1's record starts, hexadecimal (default {offset})
+
+Exit codes: 0 the terrain is the same, 1 it differs (or the files' lengths
+differ), 2 error.
+)";
 
 struct Differences {
     std::vector<std::int32_t> blocks;   // whose code byte differs, in block order
@@ -146,16 +174,20 @@ private:
 bool countOtherBytes(platform::Files& files, platform::FileNumber oldMap, platform::FileNumber newMap,
                      std::int64_t baseOffset, Differences& found)
 {
-    const std::int64_t recordsEnd = baseOffset > std::numeric_limits<std::int64_t>::max() - recordsSpan
-                                        ? std::numeric_limits<std::int64_t>::max()
-                                        : baseOffset + recordsSpan;
     const auto classify = [&](std::int64_t offset) {
-        if (offset < baseOffset)
+        switch (blocks::regionOf(baseOffset, offset)) {
+        case blocks::FileRegion::header:
             ++found.header;
-        else if (offset >= recordsEnd)
-            ++found.afterRecords;
-        else if ((offset - baseOffset) % g::recordSize != 0)
+            break;
+        case blocks::FileRegion::recordRest:
             ++found.records;
+            break;
+        case blocks::FileRegion::afterRecords:
+            ++found.afterRecords;
+            break;
+        case blocks::FileRegion::codeByte:
+            break; // compared as codes
+        }
     };
     constexpr std::size_t chunk = 64 * 1024;
     // Left unfilled: only the bytes each read gives are compared.
@@ -186,16 +218,46 @@ std::string otherBytesText(const Differences& found, std::int64_t oldLength, std
     return text;
 }
 
-} // namespace
+// Whether NEW is a patch: by its first bytes, or by its name, so that a
+// damaged patch is reported as one.
+bool isPatchFile(const std::string& path)
+{
+    platform::ReadOnlyFiles files;
+    const platform::FileNumber file = files.open(path);
+    std::array<std::uint8_t, patches::patchMagicSize> start {};
+    const std::int64_t got = file == 0 ? 0 : std::max<std::int64_t>(files.readBytes(file, 0, start), 0);
+    return patches::isPatch(std::span(start).first(static_cast<std::size_t>(got)), path);
+}
 
-int runDiff(const CommandContext& context)
+// Reads the map and the patch and adds to `files` the map as it is (file 1)
+// and with the patch applied, as apply would write it (file 2). Empty on
+// success; else one line naming the file and why.
+std::string loadPatchedMap(const std::string& mapPath, const std::string& patchPath, std::int64_t baseOffset,
+                           platform::MemoryFiles& files)
+{
+    std::vector<std::uint8_t> map;
+    std::vector<std::uint8_t> patch;
+    std::string reason;
+    if (!platform::readWholeFile(mapPath, map, reason))
+        return "can't read " + mapPath + ": " + reason;
+    if (!platform::readWholeFile(patchPath, patch, reason))
+        return "can't read " + patchPath + ": " + reason;
+    patches::PatchedMap patched = patches::patchMap(patch, map, baseOffset);
+    if (!patched.refusal.empty())
+        return patchPath + ": " + patched.refusal;
+    files.add(std::move(map));
+    files.add(std::move(patched.target));
+    return {};
+}
+
+int run(const CommandContext& context)
 {
     const std::string& oldPath = context.line.operands[0];
     const std::string& newPath = context.line.operands[1];
     const std::string* picturePath = context.line.value("--picture");
-    std::optional<ImageFormat> pictureFormat;
+    std::optional<pictures::ImageFormat> pictureFormat;
     if (picturePath) {
-        pictureFormat = imageFormatFor(*picturePath);
+        pictureFormat = pictures::imageFormatFor(*picturePath);
         if (!pictureFormat)
             return context.fail("--picture " + *picturePath + " must end in .png, .jpg or .jpeg");
         if (platform::isSameFile(oldPath, *picturePath) || platform::isSameFile(newPath, *picturePath))
@@ -213,7 +275,7 @@ int runDiff(const CommandContext& context)
     const bool newIsPatch = isPatchFile(newPath);
     platform::Files& files = newIsPatch ? static_cast<platform::Files&>(patchedFiles) : mapFiles;
     if (newIsPatch) {
-        if (const std::string failure = loadPatchedMap(oldPath, newPath, patchedFiles); !failure.empty())
+        if (const std::string failure = loadPatchedMap(oldPath, newPath, context.baseOffset, patchedFiles); !failure.empty())
             return context.fail(failure);
     }
     const platform::FileNumber oldMap = newIsPatch ? 1 : mapFiles.open(oldPath);
@@ -235,7 +297,7 @@ int runDiff(const CommandContext& context)
     found.pastShorterEnd = oldLength > newLength ? oldLength - newLength : newLength - oldLength;
     if (picturePath) {
         const RgbImage picture = terrain::drawChanges(newCodes, found.blocks, g::columns, g::rows, *scale);
-        const std::vector<std::uint8_t> encoded = encodeImage(picture, *pictureFormat);
+        const std::vector<std::uint8_t> encoded = pictures::encodeImage(picture, *pictureFormat);
         if (encoded.empty())
             return context.fail("encoding the picture failed");
         std::string reason;
@@ -246,7 +308,7 @@ int runDiff(const CommandContext& context)
 
     OutputBuffer output(context.out);
     if (context.line.flag("--csv")) {
-        output.append(editListHeader);
+        output.append(edits::editListHeader);
         output.append("\n");
         std::array<std::string, 256> codeTexts; // ",07\n"
         for (int code = 0; code < 256; ++code)
@@ -284,5 +346,9 @@ int runDiff(const CommandContext& context)
     }
     return found.blocks.empty() && found.pastShorterEnd == 0 ? exitSuccess : exitDifferent;
 }
+
+} // namespace
+
+extern const Command diffCommand {"diff", "OLD NEW", ownOptions, "list the blocks whose terrain code differs", help, run};
 
 } // namespace quarnet::cli

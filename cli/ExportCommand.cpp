@@ -1,4 +1,4 @@
-#include "Commands.h"
+#include "CommandTable.h"
 
 #include "mapfile/BlockLayout.h"
 #include "mapfile/MapGeometry.h"
@@ -10,9 +10,24 @@
 #include <span>
 #include <string>
 
+// export MAP [OUT]: every block's terrain code as CSV.
+
 namespace quarnet::cli {
 
-int runExport(const CommandContext& context)
+namespace {
+
+constexpr std::string_view help = R"(Usage: quarnet-terrain export MAP [OUT] [--offset HEX]
+Writes every block as CSV, to OUT or to the standard output: a line
+"block,row,column,code,name", then one line per block in block order, the
+code as two hexadecimal digits. Codes without a name have an empty name.
+An existing OUT is replaced, MAP never.
+
+  --offset HEX   where block 1's record starts, hexadecimal (default {offset})
+
+Exit codes: 0 written, 2 error.
+)";
+
+int run(const CommandContext& context)
 {
     const std::string& mapPath = context.line.operands[0];
     const bool toFile = context.line.operands.size() > 1;
@@ -57,5 +72,9 @@ int runExport(const CommandContext& context)
     }
     return exitSuccess;
 }
+
+} // namespace
+
+extern const Command exportCommand {"export", "MAP [OUT]", {}, "write every block's terrain code as CSV", help, run};
 
 } // namespace quarnet::cli

@@ -1,28 +1,33 @@
-#include "Commands.h"
+#include "CommandTable.h"
 
 #include "mapfile/PatchFormat.h"
 #include "mapfile/PatchMaker.h"
 #include "platform/ReadOnlyFiles.h"
 #include "platform/WholeFiles.h"
 
-#include <algorithm>
-#include <span>
 #include <string>
-#include <vector>
+
+// patch ORIGINAL MODDED OUT: the IPS or BPS patch between two maps.
 
 namespace quarnet::cli {
 
 namespace {
 
-std::string fileNameOf(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+constexpr std::string_view help = R"(Usage: quarnet-terrain patch ORIGINAL MODDED OUT [--offset HEX]
+Writes a patch that turns ORIGINAL into MODDED, for any patcher to apply:
+OUT ending in .ips gives IPS, .bps gives BPS. Both files must have the same
+length. IPS carries no checksum and reaches only the first 16 MiB of a file;
+BPS carries the CRC32s of both files, so it is never applied to the wrong
+one, and names the tool and the map in its metadata. An existing OUT is
+replaced, ORIGINAL and MODDED never.
 
-} // namespace
+  --offset HEX   accepted as by every command; it changes nothing here, as a
+                 patch covers every byte of the file
 
-int runPatch(const CommandContext& context)
+Exit codes: 0 written, 2 error.
+)";
+
+int run(const CommandContext& context)
 {
     const std::string& originalPath = context.line.operands[0];
     const std::string& moddedPath = context.line.operands[1];
@@ -34,7 +39,6 @@ int runPatch(const CommandContext& context)
     if (platform::isSameFile(outPath, originalPath) || platform::isSameFile(outPath, moddedPath))
         return context.fail("OUT " + outPath + " is ORIGINAL or MODDED; name another file");
 
-    // Both files a chunk at a time: only their differences are kept.
     platform::ReadOnlyFiles files;
     const platform::FileNumber original = files.open(originalPath);
     if (original == 0)
@@ -42,33 +46,8 @@ int runPatch(const CommandContext& context)
     const platform::FileNumber modded = files.open(moddedPath);
     if (modded == 0)
         return context.fail("can't read MODDED " + moddedPath + ": " + files.openFailure());
-    const std::int64_t length = files.length(original);
-    const std::int64_t moddedLength = files.length(modded);
-    if (length < 0 || moddedLength < 0)
-        return context.fail("can't tell the length of ORIGINAL or MODDED");
-    if (length != moddedLength)
-        return context.fail("ORIGINAL has " + std::to_string(length) + " bytes and MODDED "
-                            + std::to_string(moddedLength) + "; a map's length never changes, so no patch is made");
-    const std::string metadata = "tool: quarnet-terrain\nmap: " + fileNameOf(originalPath) + "\n";
-    patches::PatchMaker maker(format, static_cast<std::size_t>(length), metadata);
-    if (!maker.refusal().empty())
-        return context.fail(maker.refusal());
-
-    constexpr std::size_t chunk = 64 * 1024;
-    std::vector<std::uint8_t> originalBytes(chunk);
-    std::vector<std::uint8_t> moddedBytes(chunk);
-    for (std::int64_t position = 0; position < length; position += static_cast<std::int64_t>(chunk)) {
-        const auto count = static_cast<std::size_t>(std::min<std::int64_t>(length - position, chunk));
-        const std::span<std::uint8_t> originalChunk = std::span(originalBytes).first(count);
-        const std::span<std::uint8_t> moddedChunk = std::span(moddedBytes).first(count);
-        if (files.readBytes(original, position, originalChunk) != static_cast<std::int64_t>(count))
-            return context.fail("reading ORIGINAL " + originalPath + " failed");
-        if (files.readBytes(modded, position, moddedChunk) != static_cast<std::int64_t>(count))
-            return context.fail("reading MODDED " + moddedPath + " failed");
-        maker.add(originalChunk, moddedChunk);
-    }
-
-    const patches::EncodedPatch made = maker.finish();
+    const patches::EncodedPatch made =
+        patches::makeFilePatch(files, {original, originalPath, modded, moddedPath}, format, "quarnet-terrain");
     if (!made.refusal.empty())
         return context.fail(made.refusal);
     std::string reason;
@@ -78,5 +57,10 @@ int runPatch(const CommandContext& context)
                 << " patch that turns " << originalPath << " into " << moddedPath << '\n';
     return exitSuccess;
 }
+
+} // namespace
+
+extern const Command patchCommand {"patch", "ORIGINAL MODDED OUT", {}, "write the IPS or BPS patch from ORIGINAL to MODDED",
+                                   help, run};
 
 } // namespace quarnet::cli

@@ -9,11 +9,11 @@ std::optional<int> pictureScale(const CommandContext& context)
 {
     const std::string* scaleText = context.line.value("--scale");
     if (!scaleText)
-        return defaultPictureScale;
+        return pictures::defaultPictureScale;
     int scale = 0;
     const auto [end, error] = std::from_chars(scaleText->data(), scaleText->data() + scaleText->size(), scale);
-    if (error != std::errc() || end != scaleText->data() + scaleText->size() || scale < 1 || scale > largestPictureScale) {
-        context.fail("--scale takes a whole number of pixels a block, 1 to " + std::to_string(largestPictureScale)
+    if (error != std::errc() || end != scaleText->data() + scaleText->size() || scale < 1 || scale > pictures::largestPictureScale) {
+        context.fail("--scale takes a whole number of pixels a block, 1 to " + std::to_string(pictures::largestPictureScale)
                      + ", not \"" + *scaleText + "\"");
         return std::nullopt;
     }

@@ -5,7 +5,7 @@
 // anything could be read: then it explains itself and waits for Enter.
 
 #include "OwnConsoleHelp.h"
-#include "TerrainCommand.h"
+#include "Program.h"
 
 #include "platform/ConsoleStream_windows.h"
 #include "platform/NativeFiles.h"
@@ -38,7 +38,7 @@ int wmain(int argc, wchar_t** argv)
         return quarnet::cli::exitSuccess;
     }
     quarnet::platform::NativeFiles files;
-    const int code = quarnet::cli::runTerrainCommand(arguments, files, out, err);
+    const int code = quarnet::cli::runProgram(arguments, files, out, err);
     out.flush();
     err.flush();
     if (ownConsole) { // a file dropped onto the program: its answer stays readable

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-// The names of the controls that the model reads and writes. The window gives
-// its widgets these names, so a name is all the model needs to reach one.
+// The names of the controls that the editor reads and writes. The window gives
+// its widgets these names, so a name is all the editor needs to reach one.
 namespace quarnet::control {
 
 // Start position and start block.

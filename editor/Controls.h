@@ -8,7 +8,7 @@
 
 namespace quarnet {
 
-// The window's controls as the model sees them: texts by control name, in
+// The window's controls as the editor sees them: texts by control name, in
 // UTF-8, the items of the two lists and their selection.
 class Controls {
 public:

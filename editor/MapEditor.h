@@ -10,10 +10,12 @@ namespace quarnet {
 
 enum class Direction { UpLeft, Up, UpRight, Left, Right, DownLeft, Down, DownRight };
 
-// All behaviour of the program: one handler per event of the window, working
-// on the one program-wide state record. It reaches the window only through
-// Controls and Canvas, the dialog and the process through Host, and the map
-// file through platform::Files.
+// The window's behaviour: one handler per event of the window, working on the
+// one program-wide state record. It reaches the window only through Controls
+// and Canvas, the dialog and the process through Host, and the map file
+// through platform::Files; the map file's format and data are the mapfile
+// library's. Its handlers are in one file per part of the window (block
+// calculator, terrain reading and writing, navigation, map view, ...).
 class MapEditor {
 public:
     MapEditor(Controls& controls, Canvas& canvas, Host& host, platform::Files& files);

@@ -5,17 +5,6 @@
 
 namespace quarnet {
 
-MapEditor::MapEditor(Controls& controls, Canvas& canvas, Host& host, platform::Files& files)
-    : controls_(controls), canvas_(canvas), host_(host), files_(files)
-{
-}
-
-// The canvas may outlive the editor.
-MapEditor::~MapEditor()
-{
-    canvas_.setPictureBrokenHandler({});
-}
-
 void MapEditor::readTerrain()
 {
     CalculatorState& s = state_.calculator;

@@ -49,6 +49,16 @@ std::int64_t recordOffset(std::int64_t baseOffset, std::int32_t block)
     return arithmetic::addSaturating(baseOffset, static_cast<std::int64_t>(block - 1) * g::recordSize);
 }
 
+FileRegion regionOf(std::int64_t baseOffset, std::int64_t offset)
+{
+    if (offset < baseOffset)
+        return FileRegion::header;
+    // File offsets are never negative, so neither side can overflow.
+    if (offset - g::recordsSize >= baseOffset)
+        return FileRegion::afterRecords;
+    return (offset - baseOffset) % g::recordSize == 0 ? FileRegion::codeByte : FileRegion::recordRest;
+}
+
 std::int32_t blocksInFile(std::int64_t baseOffset, std::int64_t fileLength)
 {
     if (baseOffset < 0 || baseOffset >= fileLength)

@@ -40,4 +40,14 @@ std::int64_t recordOffset(std::int64_t baseOffset, std::int32_t block);
 // given length when block 1's record starts at baseOffset.
 std::int32_t blocksInFile(std::int64_t baseOffset, std::int64_t fileLength);
 
+// Where a byte of a map file lies, when block 1's record starts at
+// baseOffset: what counts of changed or differing bytes are sorted by.
+enum class FileRegion {
+    header,       // before block 1's record
+    codeByte,     // a record's first byte, the block's terrain code
+    recordRest,   // a record's other bytes
+    afterRecords, // past the last record
+};
+FileRegion regionOf(std::int64_t baseOffset, std::int64_t offset);
+
 } // namespace quarnet::blocks

@@ -4,29 +4,19 @@
 // as variable-length numbers, the metadata, the actions, and the CRC-32s of
 // the source, the target and the patch before them (little-endian).
 
-#include "FileChanges.h"
 #include "PatchFormat.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
 
 namespace quarnet::patches {
 
-// Equal bytes as SourceRead runs, the others as TargetRead runs; files of
-// different lengths are refused.
-EncodedPatch makeBps(std::span<const std::uint8_t> original, std::span<const std::uint8_t> modified,
-                     std::string_view metadata);
+inline constexpr std::string_view bpsMagic = "BPS1";
 
-// Writes a BPS patch window by window: the equal bytes between windows as
-// SourceRead runs.
-class BpsEncoder {
-public:
-    BpsEncoder(std::size_t fileSize, std::string_view metadata);
-    void add(const ChangeWindow& window); // in file order
-    std::vector<std::uint8_t> finish(std::uint32_t originalCrc, std::uint32_t modifiedCrc);
-
-private:
-    std::size_t size_;
-    std::size_t at_ = 0; // where the actions have reached
-    std::vector<std::uint8_t> bytes_;
-};
+// What an action does, in its number's two low bits.
+enum BpsAction : std::uint64_t { bpsSourceRead = 0, bpsTargetRead = 1, bpsSourceCopy = 2, bpsTargetCopy = 3 };
 
 // Checks the patch's own CRC-32 first, then that `source` is the file the
 // patch was made for (size and CRC-32), that the target is as long as the

@@ -5,31 +5,20 @@
 // 2-byte run length and the byte to repeat (RLE); then "EOF". An offset of
 // 0x454F46 would read as "EOF", so no record starts there.
 
-#include "FileChanges.h"
 #include "PatchFormat.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
 
 namespace quarnet::patches {
 
 inline constexpr std::size_t ipsLargestFile = std::size_t {1} << 24; // 3-byte offsets: 16 MiB
 inline constexpr std::uint32_t ipsEofOffset = 0x454F46;              // "EOF"
-
-// A literal record where it is shorter, an RLE record where that is; files
-// over 16 MiB and files of different lengths are refused.
-EncodedPatch makeIps(std::span<const std::uint8_t> original, std::span<const std::uint8_t> modified);
-
-// Writes an IPS patch window by window; the file must be at most
-// ipsLargestFile bytes.
-class IpsEncoder {
-public:
-    IpsEncoder();
-    void add(const ChangeWindow& window); // in file order
-    std::vector<std::uint8_t> finish();
-
-private:
-    std::vector<std::uint8_t> bytes_;
-};
+inline constexpr std::string_view ipsHeader = "PATCH";
+inline constexpr std::string_view ipsFooter = "EOF";
 
 // Why a file of this size can't have an IPS patch; empty when it can.
 std::string ipsSizeRefusal(std::size_t fileSize);

@@ -14,6 +14,7 @@ inline constexpr std::int32_t rows = 387;
 inline constexpr std::int32_t blockCount = 211302; // columns x rows; highest block number
 inline constexpr std::int32_t recordSize = 8;     // bytes per block in the map file
 inline constexpr std::int32_t rowStride = 4368;   // columns x recordSize
+inline constexpr std::int64_t recordsSize = std::int64_t {blockCount} * recordSize; // all the records, in bytes
 // Where block 1's record starts unless the user says otherwise: the start
 // address as hexadecimal text (68).
 inline constexpr std::string_view defaultStartAddress = "44";

@@ -45,6 +45,11 @@ PatchFormat patchFormatOfName(std::string_view fileName)
     return PatchFormat::none;
 }
 
+bool isPatch(std::span<const std::uint8_t> firstBytes, std::string_view fileName)
+{
+    return patchFormatOf(firstBytes) != PatchFormat::none || patchFormatOfName(fileName) != PatchFormat::none;
+}
+
 std::string_view formatName(PatchFormat format)
 {
     switch (format) {

@@ -6,6 +6,7 @@
 // bytes or one line saying why the patch can't be applied. None of them
 // changes a file's length: a map never grows or shrinks.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -22,6 +23,13 @@ PatchFormat patchFormatOf(std::span<const std::uint8_t> patch);
 
 // The format a patch file's name asks for: ".ips" or ".bps", any case.
 PatchFormat patchFormatOfName(std::string_view fileName);
+
+// Whether a file is to be read as a patch: by its first bytes (at least
+// patchMagicSize of them where it has that many), whatever its name, or by
+// its name, so that a damaged patch is refused as one rather than read as
+// something else.
+inline constexpr std::size_t patchMagicSize = 5;
+bool isPatch(std::span<const std::uint8_t> firstBytes, std::string_view fileName);
 
 std::string_view formatName(PatchFormat format); // "IPS", "BPS"
 

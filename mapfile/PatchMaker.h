@@ -4,10 +4,12 @@
 // both files read a chunk at a time: each window of changes is encoded as
 // soon as it is found, so memory grows with the patch, not the files.
 
-#include "BpsPatch.h"
-#include "FileChanges.h"
-#include "IpsPatch.h"
+#include "BpsEncoder.h"
+#include "ChangeFinder.h"
+#include "IpsEncoder.h"
 #include "PatchFormat.h"
+
+#include "platform/Files.h"
 
 #include <cstddef>
 #include <optional>
@@ -39,5 +41,21 @@ private:
     std::optional<BpsEncoder> bps_;
     ChangeFinder finder_;
 };
+
+// Two open files as patch reads them: ORIGINAL and MODDED, with the paths
+// the messages name.
+struct PatchInputs {
+    platform::FileNumber original;
+    const std::string& originalPath;
+    platform::FileNumber modded;
+    const std::string& moddedPath;
+};
+
+// The patch that turns ORIGINAL into MODDED, both read a chunk at a time, as
+// patch makes it: refused when their lengths differ (a map's length never
+// changes) or a read fails. BPS carries the tool's name and ORIGINAL's file
+// name in its metadata.
+EncodedPatch makeFilePatch(platform::Files& files, const PatchInputs& inputs, PatchFormat format,
+                           std::string_view tool);
 
 } // namespace quarnet::patches

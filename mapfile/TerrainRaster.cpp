@@ -53,8 +53,7 @@ std::optional<std::vector<std::uint8_t>> readBlockCodes(platform::Files& files, 
         return std::nullopt;
     // Records lie within a few megabytes after the base: a base far outside
     // the file puts every record outside it, and the sums below stay small.
-    constexpr std::int64_t recordsSpan = std::int64_t {geometry::blockCount} * geometry::recordSize;
-    if (baseOffset >= fileLength || baseOffset <= -recordsSpan)
+    if (baseOffset >= fileLength || baseOffset <= -geometry::recordsSize)
         return codes;
 
     if (firstColumn == 0 && columns == geometry::columns && baseOffset >= 0) {

@@ -11,6 +11,8 @@ using FileNumber = std::int32_t;
 
 // Byte-wise access to existing files, unbuffered: a byte that replaceByte
 // reports as written is in the file (in the system's cache) when it returns.
+// Besides, new files can be created whole (a map's backup): only those ever
+// grow, and only those can be deleted.
 class Files {
 public:
     virtual ~Files() = default;
@@ -37,8 +39,25 @@ public:
     // nothing was written.
     virtual bool replaceByte(FileNumber number, std::int64_t offset, std::uint8_t byte) = 0;
 
-    // Pushes the file's written bytes to stable storage.
+    // Pushes the file's written bytes to stable storage (for a created file,
+    // its length too).
     virtual bool flush(FileNumber number) = 0;
+
+    // Creates a file that must not exist yet, empty, for reading and writing;
+    // an existing file, or a link to one, is never opened. Returns 0 on
+    // failure; `existed` tells that something was already there.
+    virtual FileNumber create(const std::string& utf8Path, bool& existed) = 0;
+
+    // Adds bytes at the end of a file that create made. False when not all of
+    // them were written, and for files that open opened: those never grow.
+    virtual bool append(FileNumber number, std::span<const std::uint8_t> bytes) = 0;
+
+    // Closes one file; harmless when the number names none.
+    virtual void close(FileNumber number) = 0;
+
+    // Closes a file that create made and deletes it, so that an incomplete
+    // copy never stays behind. Files that open opened are only closed.
+    virtual void discard(FileNumber number) = 0;
 
     // Closes every open file; harmless when none is open.
     virtual void closeAll() = 0;

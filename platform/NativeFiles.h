@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <string>
 
 namespace quarnet::platform {
 
@@ -26,6 +27,10 @@ public:
     std::int64_t readBytes(FileNumber number, std::int64_t offset, std::span<std::uint8_t> buffer) override;
     bool replaceByte(FileNumber number, std::int64_t offset, std::uint8_t byte) override;
     bool flush(FileNumber number) override;
+    FileNumber create(const std::string& utf8Path, bool& existed) override;
+    bool append(FileNumber number, std::span<const std::uint8_t> bytes) override;
+    void close(FileNumber number) override;
+    void discard(FileNumber number) override;
     void closeAll() override;
 
 private:
@@ -34,9 +39,13 @@ private:
 
     bool find(FileNumber number, NativeHandle& handle) const;
     FileNumber remember(NativeHandle handle);
+    FileNumber rememberCreated(NativeHandle handle, const std::string& utf8Path);
+    bool findCreated(FileNumber number, NativeHandle& handle) const;
+    static void closeHandle(NativeHandle handle);
 
     Access access_ = Access::readWrite;
     std::map<FileNumber, NativeHandle> open_;
+    std::map<FileNumber, std::string> created_; // the paths of the files create made
     FileNumber lastNumber_ = 0;
 };
 

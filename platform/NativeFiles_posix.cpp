@@ -2,6 +2,7 @@
 
 #include "PosixCalls.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -93,16 +94,49 @@ bool NativeFiles::flush(FileNumber number)
     NativeHandle handle;
     if (!find(number, handle))
         return false;
-    // Bytes are only ever replaced in place, so the file's size never needs
-    // flushing: the data alone, without the times.
+    // An opened file's bytes are only ever replaced in place, so its size
+    // never needs flushing: the data alone, without the times. A created
+    // file's size is new.
+    if (created_.contains(number))
+        return posix::syncAll(descriptor(handle));
     return posix::syncData(descriptor(handle));
 }
 
-void NativeFiles::closeAll()
+FileNumber NativeFiles::create(const std::string& utf8Path, bool& existed)
 {
-    for (const auto& [number, handle] : open_)
-        ::close(descriptor(handle));
-    open_.clear();
+    existed = false;
+    if (access_ == Access::readOnly || utf8Path.empty() || utf8Path.find('\0') != std::string::npos)
+        return 0;
+    // O_EXCL: an existing file, or a link to one, is never opened.
+    const int fd = posix::openFile(utf8Path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0644);
+    if (fd < 0) {
+        existed = errno == EEXIST;
+        return 0;
+    }
+    return rememberCreated(fd, utf8Path);
+}
+
+bool NativeFiles::append(FileNumber number, std::span<const std::uint8_t> bytes)
+{
+    NativeHandle handle;
+    if (!findCreated(number, handle))
+        return false;
+    const int fd = descriptor(handle);
+    const std::int64_t end = currentLength(fd);
+    return end >= 0 && posix::writeAt(fd, end, bytes);
+}
+
+void NativeFiles::discard(FileNumber number)
+{
+    const auto it = created_.find(number);
+    if (it != created_.end())
+        ::unlink(it->second.c_str());
+    close(number);
+}
+
+void NativeFiles::closeHandle(NativeHandle handle)
+{
+    ::close(descriptor(handle));
 }
 
 } // namespace quarnet::platform

@@ -107,11 +107,49 @@ bool NativeFiles::flush(FileNumber number)
     return ::FlushFileBuffers(toHandle(handle)) != 0;
 }
 
-void NativeFiles::closeAll()
+FileNumber NativeFiles::create(const std::string& utf8Path, bool& existed)
 {
-    for (const auto& [number, handle] : open_)
-        ::CloseHandle(toHandle(handle));
-    open_.clear();
+    existed = false;
+    if (access_ == Access::readOnly || utf8Path.empty() || utf8Path.find('\0') != std::string::npos)
+        return 0;
+    // CREATE_NEW: an existing file is never opened. Shared for reading only
+    // while it is written.
+    const std::wstring path = utf8ToWide(utf8Path);
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        // A folder in the way is refused as denied access, not as existing.
+        existed = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS
+                  || ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        return 0;
+    }
+    return rememberCreated(reinterpret_cast<std::intptr_t>(file), utf8Path);
+}
+
+bool NativeFiles::append(FileNumber number, std::span<const std::uint8_t> bytes)
+{
+    NativeHandle handle;
+    if (!findCreated(number, handle))
+        return false;
+    const HANDLE file = toHandle(handle);
+    const std::int64_t end = currentLength(file);
+    return end >= 0 && seek(file, end) && windows::writeAll(file, bytes);
+}
+
+void NativeFiles::discard(FileNumber number)
+{
+    const auto it = created_.find(number);
+    const std::wstring path = it == created_.end() ? std::wstring() : utf8ToWide(it->second);
+    // A file is deleted once closed.
+    close(number);
+    if (!path.empty())
+        ::DeleteFileW(path.c_str());
+}
+
+void NativeFiles::closeHandle(NativeHandle handle)
+{
+    ::CloseHandle(toHandle(handle));
 }
 
 } // namespace quarnet::platform

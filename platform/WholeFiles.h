@@ -1,7 +1,7 @@
 #pragma once
 
 // Whole files read and written at once, by UTF-8 paths: the command line's
-// inputs and outputs other than the map it edits, and its backups.
+// inputs and outputs other than the map it edits and its backups.
 
 #include <cstdint>
 #include <span>
@@ -22,11 +22,5 @@ bool writeWholeFile(const std::string& utf8Path, std::span<const std::uint8_t> b
 
 // Whether both paths name one existing file.
 bool isSameFile(const std::string& utf8PathA, const std::string& utf8PathB);
-
-// Creates a file that must not exist yet, writes the bytes and pushes them to
-// stable storage before returning. False with a reason on failure; `existed`
-// tells that a file was already there, which is never touched.
-bool createFlushedFile(const std::string& utf8Path, std::span<const std::uint8_t> bytes, std::string& reason,
-                       bool& existed);
 
 } // namespace quarnet::platform

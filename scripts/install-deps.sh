@@ -14,7 +14,7 @@ packages=(
 if [[ "${1:-}" == "test" ]]; then
   packages+=(
     libgtest-dev libbenchmark-dev
-    xvfb libx11-dev libxtst-dev dpkg-dev
+    xvfb libx11-dev libxtst-dev dpkg-dev strace
     lintian appstream desktop-file-utils
     clang libclang-rt-dev
     g++-mingw-w64-x86-64-posix wine wine64 nsis

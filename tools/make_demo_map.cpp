@@ -197,7 +197,7 @@ void addRoads(Terrain& terrain)
 
 bool writeMapFile(const QString& path, const Terrain& terrain)
 {
-    QByteArray bytes(headerSize + g::blockCount * g::recordSize, '\0');
+    QByteArray bytes(headerSize + g::recordsSize, '\0');
     const QByteArray title("QUARNET DEMO MAP");
     std::copy(title.begin(), title.end(), bytes.begin());
     for (int block = 0; block < g::blockCount; ++block) {

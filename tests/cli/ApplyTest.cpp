@@ -126,23 +126,62 @@ TEST_F(TerrainApply, BlocksMustLieInsideTheFile)
     EXPECT_EQ(TempDir::read(mapPath), expected);
 }
 
-TEST_F(TerrainApply, NeverOverwritesABackup)
+// Each apply backs the map up to the first of MAP.bak, MAP.1.bak, ... that
+// does not exist: three in a row leave three backups, each the map as it was
+// before its own apply, and the summary names the one written.
+TEST_F(TerrainApply, EachApplyWritesTheNextNumberedBackup)
+{
+    std::vector<Bytes> before;
+    const std::vector<std::string> backups = {mapPath + ".bak", mapPath + ".1.bak", mapPath + ".2.bak"};
+    const std::vector<std::string> edits = {"548,07\n", "549,0D\n", "548,0A\n"};
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        before.push_back(TempDir::read(mapPath));
+        const CliRun run = apply(edits[i]);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, "Wrote 1 code into " + mapPath + "; the backup is " + backups[i] + "\n");
+    }
+    for (std::size_t i = 0; i < backups.size(); ++i)
+        EXPECT_EQ(TempDir::read(backups[i]), before[i]) << backups[i];
+    EXPECT_TRUE(before[0] != before[1] && before[1] != before[2]); // each apply changed the map
+    EXPECT_FALSE(std::filesystem::exists(pathFromUtf8(mapPath + ".3.bak")));
+}
+
+// A gap in the numbers is filled; an existing file, or a folder, in the way
+// is passed over and never touched.
+TEST_F(TerrainApply, NeverOverwritesABackupAndNeverStopsForOne)
 {
     const std::string oldBackup = dir.write("SANGO7.MPC.bak", bytesOf("an older backup"));
-    CliRun run = apply("548,05");
+    std::filesystem::create_directory(pathFromUtf8(mapPath + ".1.bak"));
+    const std::string third = dir.write("SANGO7.MPC.3.bak", bytesOf("a third"));
+    const CliRun run = apply("548,05");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "Wrote 1 code into " + mapPath + "; the backup is " + mapPath + ".2.bak\n");
+    EXPECT_EQ(TempDir::read(mapPath + ".2.bak"), original);
+    EXPECT_EQ(TempDir::read(mapPath)[codeAt(548)], 0x05);
+    EXPECT_EQ(textOf(TempDir::read(oldBackup)), "an older backup");
+    EXPECT_EQ(textOf(TempDir::read(third)), "a third");
+}
+
+// A backup path given with --backup must not exist: apply stops instead.
+TEST_F(TerrainApply, AChosenBackupPathThatExistsStopsApply)
+{
+    const std::string chosen = dir.write("before-roads.MPC", bytesOf("an older backup"));
+    CliRun run = apply("548,05", {"--backup", chosen});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, "quarnet-terrain apply: the backup " + oldBackup
+    EXPECT_EQ(run.err, "quarnet-terrain apply: the backup " + chosen
                            + " already exists and is never overwritten; move it away or name another with "
                              "--backup PATH; " + mapPath + " left as it was\n");
     EXPECT_EQ(TempDir::read(mapPath), original);
-    EXPECT_EQ(textOf(TempDir::read(oldBackup)), "an older backup");
+    EXPECT_EQ(textOf(TempDir::read(chosen)), "an older backup");
+    EXPECT_FALSE(backupExists());
 
-    const std::string otherBackup = utf8FromPath(dir.path() / "before-roads.MPC");
+    const std::string otherBackup = utf8FromPath(dir.path() / "before-rivers.MPC");
     run = apply("548,05", {"--backup", otherBackup});
     EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "Wrote 1 code into " + mapPath + "; the backup is " + otherBackup + "\n");
     EXPECT_EQ(TempDir::read(otherBackup), original);
     EXPECT_EQ(TempDir::read(mapPath)[codeAt(548)], 0x05);
-    EXPECT_EQ(textOf(TempDir::read(oldBackup)), "an older backup");
+    EXPECT_FALSE(backupExists());
 }
 
 TEST_F(TerrainApply, AnEmptyListTouchesNothing)
@@ -158,22 +197,24 @@ TEST_F(TerrainApply, AnEmptyListTouchesNothing)
 // and one line says what happened.
 TEST_F(TerrainApply, ARefusedWriteOrFlushRestoresTheFile)
 {
+    using Operation = platform::FaultInjectingFiles::Operation;
     struct Case {
-        RefusesOnce::What what;
+        Operation what;
         int which;
         std::string failure;
     };
+    // The backup's flush comes before the map's.
     const std::vector<Case> cases = {
-        {RefusesOnce::What::write, 1, "writing block 1 (line 1) at offset 68 failed"},
-        {RefusesOnce::What::write, 3, "writing block 548 (line 3) at offset 4444 failed"},
-        {RefusesOnce::What::flush, 1, "flushing " + mapPath + " failed"},
+        {Operation::replaceByte, 1, "writing block 1 (line 1) at offset 68 failed"},
+        {Operation::replaceByte, 3, "writing block 548 (line 3) at offset 4444 failed"},
+        {Operation::flush, 2, "flushing " + mapPath + " failed"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.failure);
         std::filesystem::remove(pathFromUtf8(mapPath + ".bak"));
         platform::NativeFiles native;
-        platform::FaultInjectingFiles faults(native);
-        RefusesOnce files(faults, c.what, c.which);
+        platform::FaultInjectingFiles files(native);
+        files.failOnce(c.what, c.which);
         const CliRun run = applyThrough(files, "1,05\n2,05\n548,05\n211302,05\n");
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_EQ(run.err, "quarnet-terrain apply: " + c.failure + "; " + mapPath
@@ -190,8 +231,9 @@ TEST_F(TerrainApply, SaysSoWhenEvenTheRestoreIsRefused)
     files.failWrites(true);
     const CliRun run = applyThrough(files, "548,05\n");
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, "quarnet-terrain apply: writing block 548 (line 1) at offset 4444 failed, and restoring "
-                           + mapPath + " failed too: copy the backup " + mapPath + ".bak over " + mapPath + "\n");
+    EXPECT_EQ(run.err, "quarnet-terrain apply: writing block 548 (line 1) at offset 4444 failed; restoring " + mapPath
+                           + " failed too, so " + mapPath + " may be damaged: copy the complete backup " + mapPath
+                           + ".bak over it\n");
     EXPECT_EQ(TempDir::read(mapPath), original);
     EXPECT_EQ(TempDir::read(mapPath + ".bak"), original);
 }

@@ -3,7 +3,7 @@
 // Runs quarnet-terrain's library on real temporary files and keeps what it
 // printed.
 
-#include "cli/TerrainCommand.h"
+#include "cli/Program.h"
 #include "platform/FaultInjectingFiles.h"
 #include "platform/NativeFiles.h"
 #include "support/TempDir.h"
@@ -28,7 +28,7 @@ inline CliRun runCli(const std::vector<std::string>& arguments, platform::Files&
 {
     std::ostringstream out;
     std::ostringstream err;
-    const int code = cli::runTerrainCommand(arguments, files, out, err);
+    const int code = cli::runProgram(arguments, files, out, err);
     return {code, out.str(), err.str()};
 }
 
@@ -64,46 +64,5 @@ inline std::vector<std::uint8_t> bytesOf(const std::string& text)
 {
     return std::vector<std::uint8_t>(text.begin(), text.end());
 }
-
-// Refuses one write or one flush, as a disk that fills up halfway would, and
-// lets every other call through; the refusal itself is FaultInjectingFiles'.
-class RefusesOnce final : public platform::Files {
-public:
-    enum class What { write, flush };
-    RefusesOnce(platform::FaultInjectingFiles& faults, What what, int which) : faults_(faults), what_(what), which_(which) {}
-
-    platform::FileNumber open(const std::string& utf8Path) override { return faults_.open(utf8Path); }
-    std::int64_t length(platform::FileNumber number) override { return faults_.length(number); }
-    bool readByte(platform::FileNumber number, std::int64_t offset, std::uint8_t& byte) override
-    {
-        return faults_.readByte(number, offset, byte);
-    }
-    std::int64_t readBytes(platform::FileNumber number, std::int64_t offset, std::span<std::uint8_t> buffer) override
-    {
-        return faults_.readBytes(number, offset, buffer);
-    }
-    bool replaceByte(platform::FileNumber number, std::int64_t offset, std::uint8_t byte) override
-    {
-        faults_.failWrites(what_ == What::write && ++writes_ == which_);
-        const bool written = faults_.replaceByte(number, offset, byte);
-        faults_.failWrites(false);
-        return written;
-    }
-    bool flush(platform::FileNumber number) override
-    {
-        faults_.failFlushes(what_ == What::flush && ++flushes_ == which_);
-        const bool flushed = faults_.flush(number);
-        faults_.failFlushes(false);
-        return flushed;
-    }
-    void closeAll() override { faults_.closeAll(); }
-
-private:
-    platform::FaultInjectingFiles& faults_;
-    What what_;
-    int which_;
-    int writes_ = 0;
-    int flushes_ = 0;
-};
 
 } // namespace quarnet::testing

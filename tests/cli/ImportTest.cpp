@@ -401,7 +401,7 @@ TEST_F(TerrainImport, TransparentPixelsCountForNothing)
                 rgba.insert(rgba.end(), {c.red, c.green, c.blue, alpha});
             }
         }
-        return dir.write("alpha.png", cli::encodePng(rgba, clean.width, clean.height, 4));
+        return dir.write("alpha.png", pictures::encodePng(rgba, clean.width, clean.height, 4));
     };
     // Block 548 painted river, its top half transparent; the rest nearly opaque.
     const std::string halfClear = withAlpha([](int x, int y) { return y == 4 || y == 5 ? 0 : x % 2 ? 255 : 254; },
@@ -546,8 +546,8 @@ TEST_F(TerrainImport, ApplyRestoresTheMapWhenAWriteFails)
         paintBlock(picture, block, river);
     const std::string painted = write("painted.png", picture);
     platform::NativeFiles native;
-    platform::FaultInjectingFiles faults(native);
-    RefusesOnce files(faults, RefusesOnce::What::write, 5);
+    platform::FaultInjectingFiles files(native);
+    files.failOnce(platform::FaultInjectingFiles::Operation::replaceByte, 5);
     const CliRun run = runCli({"import", mapPath, painted, "--apply"}, files);
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("restored byte for byte from the backup " + mapPath + ".bak"), std::string::npos) << run.err;

@@ -1,9 +1,10 @@
 #include "CliFixture.h"
 
-#include "mapfile/BpsPatch.h"
+#include "mapfile/BpsEncoder.h"
 #include "platform/Crc32.h"
 
 #include <filesystem>
+#include <tuple>
 
 namespace quarnet::testing {
 namespace {
@@ -260,16 +261,18 @@ TEST_F(TerrainPatch, BadPatchesAreRefusedAndChangeNothing)
 TEST_F(TerrainPatch, AFailureWhileWritingRestoresTheFile)
 {
     const std::string patchPath = makePatch("mod.bps");
-    const std::vector<std::pair<RefusesOnce::What, std::string>> cases = {
-        {RefusesOnce::What::write, "writing the patched bytes at offset 3 failed"},
-        {RefusesOnce::What::flush, "flushing " + mapPath + " failed"},
+    using Operation = platform::FaultInjectingFiles::Operation;
+    // The backup's flush comes before the map's.
+    const std::vector<std::tuple<Operation, int, std::string>> cases = {
+        {Operation::replaceByte, 1, "writing the patched bytes at offset 3 failed"},
+        {Operation::flush, 2, "flushing " + mapPath + " failed"},
     };
-    for (const auto& [what, failure] : cases) {
+    for (const auto& [what, which, failure] : cases) {
         SCOPED_TRACE(failure);
         mapAsOriginal();
         platform::NativeFiles native;
-        platform::FaultInjectingFiles faults(native);
-        RefusesOnce files(faults, what, 1);
+        platform::FaultInjectingFiles files(native);
+        files.failOnce(what, which);
         const CliRun run = runCli({"apply", mapPath, patchPath}, files);
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_EQ(run.err, "quarnet-terrain apply: " + failure + "; " + mapPath

@@ -3,8 +3,8 @@
 // Picture files in the tests: decoded with the program's own reader, and
 // written with its own encoder.
 
-#include "cli/ImageEncoding.h"
-#include "cli/PictureReading.h"
+#include "mapfile/ImageEncoding.h"
+#include "mapfile/DecodedPicture.h"
 #include "support/TempDir.h"
 
 #include <cstdint>
@@ -28,9 +28,9 @@ struct Decoded {
 
 inline Decoded decode(const std::string& path)
 {
-    cli::DecodedPicture decoded;
+    pictures::DecodedPicture decoded;
     std::string reason;
-    if (!cli::decodePicture(TempDir::read(path), decoded, reason))
+    if (!pictures::decodePicture(TempDir::read(path), decoded, reason))
         return {};
     const terrain::RgbaPixels rgba = decoded.pixels();
     Decoded picture {rgba.width, rgba.height, {}};
@@ -48,8 +48,8 @@ inline RgbImage imageOf(const Decoded& picture)
 // Writes the picture as a PNG or JPEG by the name's extension; its path.
 inline std::string writePicture(const TempDir& dir, const std::string& name, const RgbImage& image)
 {
-    const auto format = cli::imageFormatFor(name);
-    return dir.write(name, cli::encodeImage(image, format.value_or(cli::ImageFormat::png)));
+    const auto format = pictures::imageFormatFor(name);
+    return dir.write(name, pictures::encodeImage(image, format.value_or(pictures::ImageFormat::png)));
 }
 
 } // namespace quarnet::testing

@@ -1,4 +1,4 @@
-// The model's handlers driven by arbitrary control texts and event sequences
+// The editor's handlers driven by arbitrary control texts and event sequences
 // on a real temporary map file. After every event: no crash, the file's length
 // never changes, no byte changes but the code byte of a block that a write was
 // asked for (and it changes exactly then) or that an undo or redo puts back

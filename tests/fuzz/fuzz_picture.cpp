@@ -2,7 +2,7 @@
 // takes and for small pictures, the pixels, and the painted terrain read
 // from them against a map, both matching exactly and the nearest.
 #include "FuzzCheck.h"
-#include "cli/PictureReading.h"
+#include "mapfile/DecodedPicture.h"
 #include "mapfile/MapGeometry.h"
 #include "mapfile/PaintedTerrain.h"
 #include "mapfile/TerrainTable.h"
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::span<const std::uint8_t> file(data, size);
     std::string reason;
-    const auto header = quarnet::cli::readPictureHeader(file, reason);
+    const auto header = quarnet::pictures::readPictureHeader(file, reason);
     if (!header) {
         QUARNET_FUZZ_CHECK(!reason.empty());
         return 0;
@@ -58,8 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                             || (header->width == 4 * g::columns && header->height == 4 * g::rows);
     if (!importSize && pixels > 64 * 64)
         return 0;
-    quarnet::cli::DecodedPicture decoded;
-    if (!quarnet::cli::decodePicture(file, decoded, reason)) {
+    quarnet::pictures::DecodedPicture decoded;
+    if (!quarnet::pictures::decodePicture(file, decoded, reason)) {
         QUARNET_FUZZ_CHECK(!reason.empty());
         return 0;
     }

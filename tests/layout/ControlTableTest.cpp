@@ -1,4 +1,4 @@
-// The names and events that the model and the front ends share, held to the
+// The names and events that the editor and the front ends share, held to the
 // control table: a misspelt name would otherwise reach no control, silently.
 
 #include "ControlNamesSource.h"

@@ -1,5 +1,5 @@
-#include "mapfile/BpsPatch.h"
-#include "mapfile/IpsPatch.h"
+#include "mapfile/BpsEncoder.h"
+#include "mapfile/IpsEncoder.h"
 #include "mapfile/PatchMaker.h"
 #include "platform/Crc32.h"
 

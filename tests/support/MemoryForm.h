@@ -1,6 +1,6 @@
 #pragma once
 
-// In-memory stand-ins for the window, so the model's handlers can be driven
+// In-memory stand-ins for the window, so the editor's handlers can be driven
 // and watched without widgets: a form of named texts and lists, a canvas that
 // records what is drawn, and a host with a scripted dialog answer.
 

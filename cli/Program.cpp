@@ -1,5 +1,6 @@
-#include "TerrainCommand.h"
+#include "Program.h"
 
+#include "CommandContext.h"
 #include "CommandTable.h"
 #include "Help.h"
 
@@ -8,14 +9,7 @@
 
 namespace quarnet::cli {
 
-int CommandContext::fail(std::string_view message) const
-{
-    err << "quarnet-terrain " << line.command << ": " << message << '\n';
-    return exitTrouble;
-}
-
-int runTerrainCommand(std::span<const std::string> arguments, platform::Files& mapFiles, std::ostream& out,
-                      std::ostream& err)
+int runProgram(std::span<const std::string> arguments, platform::Files& mapFiles, std::ostream& out, std::ostream& err)
 {
     const ParsedCommandLine parsed = parseCommandLine(arguments);
     if (!parsed.error.empty()) {

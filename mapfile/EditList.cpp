@@ -1,15 +1,15 @@
 #include "EditList.h"
 
-#include "mapfile/BlockLayout.h"
-#include "mapfile/MapGeometry.h"
-#include "mapfile/TerrainTable.h"
+#include "BlockLayout.h"
+#include "MapGeometry.h"
+#include "TerrainTable.h"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <optional>
 
-namespace quarnet::cli {
+namespace quarnet::edits {
 
 namespace {
 
@@ -183,4 +183,4 @@ void appendEditLine(std::string& text, std::int32_t block, int code)
     text += '\n';
 }
 
-} // namespace quarnet::cli
+} // namespace quarnet::edits

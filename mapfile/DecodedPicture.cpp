@@ -1,4 +1,4 @@
-#include "PictureReading.h"
+#include "DecodedPicture.h"
 
 #include <algorithm>
 #include <climits>
@@ -18,7 +18,7 @@
 #define STBI_ONLY_JPEG
 #include <stb_image.h>
 
-namespace quarnet::cli {
+namespace quarnet::pictures {
 
 namespace {
 
@@ -139,4 +139,4 @@ bool decodePicture(std::span<const std::uint8_t> file, DecodedPicture& picture, 
     return true;
 }
 
-} // namespace quarnet::cli
+} // namespace quarnet::pictures

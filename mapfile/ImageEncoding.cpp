@@ -9,7 +9,7 @@
 #define STBI_WRITE_NO_STDIO
 #include <stb_image_write.h>
 
-namespace quarnet::cli {
+namespace quarnet::pictures {
 
 namespace {
 
@@ -67,4 +67,4 @@ std::vector<std::uint8_t> encodePng(std::span<const std::uint8_t> pixels, int wi
     return encoded;
 }
 
-} // namespace quarnet::cli
+} // namespace quarnet::pictures

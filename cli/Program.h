@@ -1,5 +1,9 @@
 #pragma once
 
+// quarnet-terrain itself: the arguments to a command of the command table,
+// run with its options; main only supplies the arguments, the files and the
+// streams.
+
 #include "platform/Files.h"
 
 #include <ostream>
@@ -16,7 +20,6 @@ inline constexpr int exitTrouble = 2;
 // UTF-8). Map edits go through `mapFiles`; results go to `out`, messages to
 // `err`. Gives the exit code: 0 success, 1 diff found different terrain,
 // 2 error.
-int runTerrainCommand(std::span<const std::string> arguments, platform::Files& mapFiles, std::ostream& out,
-                      std::ostream& err);
+int runProgram(std::span<const std::string> arguments, platform::Files& mapFiles, std::ostream& out, std::ostream& err);
 
 } // namespace quarnet::cli

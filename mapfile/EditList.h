@@ -1,11 +1,15 @@
 #pragma once
 
+// The edit list: terrain codes by block, one a line as CSV ("548,05" or
+// "32,32,05"), as diff --csv and import write it and apply reads it. Pure
+// text; checked against a map file's length before anything is written.
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace quarnet::cli {
+namespace quarnet::edits {
 
 struct TerrainEdit {
     int line;            // in the edit list, from 1
@@ -32,4 +36,4 @@ inline constexpr std::string_view editListHeader = "block,code";
 // Appends one line of that list: "548,05" and a line feed.
 void appendEditLine(std::string& text, std::int32_t block, int code);
 
-} // namespace quarnet::cli
+} // namespace quarnet::edits

@@ -1,4 +1,4 @@
-#include "FileChanges.h"
+#include "ChangeFinder.h"
 
 #include "platform/Crc32.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
 // Picture files read back: PNG, BMP, TGA and JPEG, through one well-kept
-// decoder. The header is read on its own first, so that a picture's size can
-// be refused before any pixel is decoded.
+// decoder, private to this library. The header is read on its own first, so
+// that a picture's size can be refused before any pixel is decoded.
 
-#include "mapfile/PaintedTerrain.h"
+#include "PaintedTerrain.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -13,7 +13,7 @@
 #include <span>
 #include <string>
 
-namespace quarnet::cli {
+namespace quarnet::pictures {
 
 enum class PictureFormat { png, bmp, tga, jpeg };
 
@@ -48,4 +48,4 @@ private:
 // has no pixels or more than largestPicturePixels.
 bool decodePicture(std::span<const std::uint8_t> file, DecodedPicture& picture, std::string& reason);
 
-} // namespace quarnet::cli
+} // namespace quarnet::pictures

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "mapfile/Pixels.h"
+// Pictures written as PNG or JPEG files, in memory, through the encoder that
+// is private to this library.
+
+#include "Pixels.h"
 
 #include <cstdint>
 #include <optional>
@@ -8,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace quarnet::cli {
+namespace quarnet::pictures {
 
 enum class ImageFormat { png, jpeg };
 
@@ -23,4 +26,4 @@ std::vector<std::uint8_t> encodeImage(const RgbImage& image, ImageFormat format)
 // encoded as a PNG file; empty when encoding failed.
 std::vector<std::uint8_t> encodePng(std::span<const std::uint8_t> pixels, int width, int height, int channels);
 
-} // namespace quarnet::cli
+} // namespace quarnet::pictures

@@ -1,0 +1,69 @@
+#pragma once
+
+// The one way bytes are written into a map file in place, safely: a backup
+// copy of the whole file first, written and flushed; then the bytes, one
+// flush, every byte read back (and, where a patch promises one, the whole
+// file's CRC-32 checked); the original restored on any failure. apply (edit
+// lists and patches), import --apply and the window's imports all write
+// through it.
+
+#include "EditList.h"
+
+#include "platform/Files.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarnet::edits {
+
+struct ByteChange {
+    std::int64_t offset; // inside the file
+    std::uint8_t byte;
+};
+
+struct MapWrite {
+    platform::FileNumber map;                // open for reading and writing through the files given
+    std::string_view mapPath;                // as the messages name it
+    std::span<const std::uint8_t> original;  // the whole file as it is: what the backup holds
+    std::span<const ByteChange> changes;     // each offset inside the file
+    std::function<std::string(std::size_t)> nameChange; // "block 5 (line 2)": the change a failed write names
+    std::optional<std::uint32_t> expectedCrc;           // of the whole file once written
+};
+
+struct WriteResult {
+    bool written = false;
+    std::string backupPath; // where the backup went, once it is complete
+    // Why not, as one line that ends with whether the map was left as it
+    // was, restored, or may be damaged; empty when written.
+    std::string failure;
+};
+
+// Where the backup goes: a path the user chose, which must not exist yet,
+// or, without one, the first of MAP.bak, MAP.1.bak, MAP.2.bak, ... that does
+// not exist. No file is ever overwritten, and an existing backup never stops
+// a write that chose no path.
+using BackupChoice = std::optional<std::string>;
+
+// The backup paths beside a map, in the order they are tried: n = 0 gives
+// MAP.bak, n = 1 MAP.1.bak.
+std::string numberedBackupPath(std::string_view mapPath, int n);
+
+// Writes the changes as the header says.
+WriteResult writeSafely(platform::Files& files, const MapWrite& write, const BackupChoice& backup);
+
+// The edits (each block once, every code byte inside the file) written as
+// writeSafely writes, a failed one named by its block and line.
+WriteResult writeEdits(platform::Files& files, platform::FileNumber map, std::string_view mapPath,
+                       std::span<const std::uint8_t> original, std::span<const TerrainEdit> edits,
+                       std::int64_t baseOffset, const BackupChoice& backup);
+
+// The whole of an open file, for MapWrite::original; nothing when it can't
+// be read whole.
+std::optional<std::vector<std::uint8_t>> readWholeMap(platform::Files& files, platform::FileNumber map);
+
+} // namespace quarnet::edits
