@@ -54,11 +54,13 @@ public:
         QFile::remove(mapPath);
         QFile::copy(here.filePath(QStringLiteral("SANGO7.MPC")), mapPath);
         // The dialog always answers the scratch map; ending and messages do
-        // nothing.
+        // nothing, and questions are answered No.
         qt::MainWindow::Surroundings surroundings {
             .answerOpenDialog = [this] { return std::optional<QString>(mapPath); },
             .endProgram = [](int) {},
             .showMessage = [](const QString&) {},
+            .answerQuestion = [](const QString&) { return false; },
+            .answerFileDialog = [](FileKind, const QString&) { return std::optional<QString>(); },
         };
         window = std::make_unique<qt::MainWindow>(files, std::move(surroundings));
         window->show();

@@ -34,6 +34,8 @@ summary=$("$terrain" diff "$map" "$work/MODDED.MPC" | tail -1 || true) # exit co
 "$terrain" render "$work/MODDED.MPC" "$work/painted.png"
 imported=$(("$terrain" import "$map" "$work/painted.png" 2>/dev/null || true) | tail -n +2 | wc -l) # exit code 1: edits
 ((imported > 5000)) || { echo "the painted picture imports as only $imported edits"; exit 1; }
+# The same edits as a list, for apply: what the window's Yes writes.
+"$terrain" import "$map" "$work/painted.png" -o "$work/imported.csv" 2>/dev/null || true
 
 # Wall time of one run in microseconds; "prepare" runs first, untimed.
 elapsed() {
@@ -48,7 +50,7 @@ fresh_copy() { cp "$map" "$work/apply.MPC"; rm -f "$work/apply.MPC.bak"; sync "$
 
 : >"$work/render" ; : >"$work/render-bare" ; : >"$work/diff" ; : >"$work/cmp" ; : >"$work/apply" ; : >"$work/apply-bare"
 : >"$work/import" ; : >"$work/import-bare" ; : >"$work/diff-picture" ; : >"$work/render-same"
-: >"$work/patch" ; : >"$work/apply-bps"
+: >"$work/patch" ; : >"$work/apply-bps" ; : >"$work/apply-imported" ; : >"$work/window-preview" ; : >"$work/window-write"
 for _ in $(seq "$runs"); do
   elapsed "$terrain" render "$map" "$work/out.png" >>"$work/render"
   elapsed "$bin/quarnet-bench-render-bare" "$map" "$work/bare.png" >>"$work/render-bare"
@@ -65,6 +67,14 @@ for _ in $(seq "$runs"); do
   elapsed "$terrain" patch "$map" "$work/MODDED.MPC" "$work/out.bps" >>"$work/patch"
   fresh_copy
   elapsed "$terrain" apply "$work/apply.MPC" "$work/modded.bps" >>"$work/apply-bps"
+  fresh_copy
+  elapsed "$terrain" apply "$work/apply.MPC" "$work/imported.csv" >>"$work/apply-imported"
+  # The window's import of the same picture, dropped on the real window
+  # (offscreen) in a fresh process: from the drop to the preview painted,
+  # and from Yes to the map written, its page drawn again and marked.
+  "$bin/quarnet-bench-window-import" "$map" "$work/painted.png" 1 >"$work/window" 2>/dev/null
+  awk '$1 == "preview" {print $2}' "$work/window" >>"$work/window-preview"
+  awk '$1 == "write" {print $2}' "$work/window" >>"$work/window-write"
 done
 
 # The page faults of each, the median of 5 runs: fresh memory that a
@@ -107,6 +117,8 @@ row "quarnet-terrain import, 2184 x 1548 PNG, $imported edits" import import-bar
 row "quarnet-terrain diff --picture, 10,000 blocks differ" diff-picture render-same "quarnet-terrain render of NEW" 1.3
 row "quarnet-terrain patch, BPS of maps 10,000 blocks apart" patch cmp "cmp -l" 1.5
 row "quarnet-terrain apply, that BPS patch with backup" apply-bps apply-bare "bare copy + 10,000 pwrites + fsync" 2
+row "window: that PNG dropped, to the preview painted" window-preview import "quarnet-terrain import of it" 1.5
+row "window: Yes to its $imported edits written, page redrawn and marked" window-write apply-imported "quarnet-terrain apply of those edits" 1.2
 
 fault_row() { # command, ours, reference, reference name
   awk -v m="$1" -v q="$(median <"$work/$2.faults")" -v b="$(median <"$work/$3.faults")" -v r="$4" -v n="$fault_runs" 'BEGIN {

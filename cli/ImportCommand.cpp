@@ -42,11 +42,14 @@ counted. A summary of the changes goes to the error output.
 
   -o EDITS       write the edit list to EDITS instead (an existing file is
                  replaced)
-  --nearest      take each pixel's nearest terrain colour and tell how many
-                 pixels moved: for pictures whose editor smoothed the edges,
-                 and for JPEG, whose colours are only approximate (without it
-                 a JPEG is refused); at 4 x 4 pixels a block only a block's
-                 inner 2 x 2 pixels count, away from the blurred edges
+  --nearest      take each pixel's nearest terrain colour among its block's
+                 own and those painted unblended in or near it, a pixel
+                 blended between two terrains as the nearer of the two, never
+                 a third, and tell how many pixels moved: for soft brushes,
+                 smoothed edges and JPEG, whose colours are only approximate
+                 (without it a JPEG is refused); at 4 x 4 pixels a block only
+                 a block's inner 2 x 2 pixels count, away from the blurred
+                 edges
   --apply        write the edits into MAP, as apply does: a flushed backup
                  first (the first of MAP.bak, MAP.1.bak, ... that does not
                  exist), the bytes in place, one flush, every byte read back,

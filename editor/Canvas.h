@@ -43,6 +43,18 @@ public:
     // The outline of the rectangle whose corner pixels are (left, top) and
     // (right, bottom), both included.
     virtual void drawRectangle(int left, int top, int right, int bottom) = 0;
+
+    // Shows pixels over the canvas from its top-left corner, for a preview,
+    // without touching what the canvas keeps: drawing goes on underneath,
+    // and once the overlay is removed the canvas shows its kept drawing as
+    // it is. A new overlay replaces the one shown; removing none is harmless.
+    virtual void showOverlay(const RgbImage& image) = 0;
+    virtual void removeOverlay() = 0;
+
+    // Lines of text one below the other, centred on the canvas as a block, in
+    // the window's font and the colour, over what is there. A line wider
+    // than the canvas loses characters from its middle.
+    virtual void drawTextLines(const std::vector<std::string>& lines, Rgb colour) = 0;
 };
 
 } // namespace quarnet

@@ -40,10 +40,41 @@ constexpr std::array<EventBinding, 18> events = {{
     {"画板1", E::RightButtonPressed, [](MapEditor& e, int x, int y) { e.pickBlockAtMouse(x, y); }},
 }};
 
-constexpr std::array<KeyBinding, 3> keys = {{
-    {'Z', false, [](MapEditor& e) { e.undoWrite(); }},
-    {'Y', false, [](MapEditor& e) { e.redoWrite(); }},
-    {'Z', true, [](MapEditor& e) { e.redoWrite(); }},
+void undo(MapEditor& editor)
+{
+    editor.undoWrite();
+}
+
+void redo(MapEditor& editor)
+{
+    editor.redoWrite();
+}
+
+void exportPicture(MapEditor& editor)
+{
+    editor.exportTerrainPicture();
+}
+
+bool mapOpen(const MapEditor& editor)
+{
+    return editor.isMapFileOpen();
+}
+
+constexpr std::array<KeyBinding, 4> keys = {{
+    {'Z', false, undo},
+    {'Y', false, redo},
+    {'Z', true, redo},
+    {'E', false, exportPicture},
+}};
+
+constexpr std::array<MenuItem, 7> menu = {{
+    {"导入地形图…", "", [](MapEditor& e) { e.importTerrainPicture(); }, mapOpen},
+    {"应用补丁…", "", [](MapEditor& e) { e.applyPatch(); }, mapOpen},
+    {"导出地形图…", "Ctrl+E", exportPicture, mapOpen},
+    {"制作补丁…", "", [](MapEditor& e) { e.makePatch(); }, mapOpen},
+    {"", "", nullptr, nullptr},
+    {"撤销", "Ctrl+Z", undo, [](const MapEditor& e) { return e.canUndo(); }},
+    {"重做", "Ctrl+Y", redo, [](const MapEditor& e) { return e.canRedo(); }},
 }};
 
 } // namespace
@@ -56,6 +87,11 @@ std::span<const EventBinding> eventTable()
 std::span<const KeyBinding> keyTable()
 {
     return keys;
+}
+
+std::span<const MenuItem> windowMenu()
+{
+    return menu;
 }
 
 const KeyBinding* findKey(char letter, bool shift)

@@ -44,4 +44,17 @@ std::span<const KeyBinding> keyTable();
 // that runs nothing.
 const KeyBinding* findKey(char letter, bool shift);
 
+// An item of the window menu, which holds the commands beyond the fixed
+// controls: on Windows the menu under the title bar's icon (Alt+Space), on
+// Linux the context menu of the window's background, outside every control.
+struct MenuItem {
+    std::string_view text;    // as shown, in UTF-8; empty for a separator
+    std::string_view keyText; // "Ctrl+E": the key of the key table that runs it too; empty for none
+    void (*run)(MapEditor& editor);
+    bool (*enabled)(const MapEditor& editor); // greyed out while false; null: always enabled
+};
+
+// The items in their order, separators included.
+std::span<const MenuItem> windowMenu();
+
 } // namespace quarnet

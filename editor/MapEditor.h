@@ -4,17 +4,25 @@
 #include "Controls.h"
 #include "Host.h"
 #include "ProgramState.h"
+#include "ProposedWrite.h"
 #include "platform/Files.h"
+
+#include <span>
+#include <string>
+#include <vector>
 
 namespace quarnet {
 
 enum class Direction { UpLeft, Up, UpRight, Left, Right, DownLeft, Down, DownRight };
 
+// What a file dropped on the window was taken as.
+enum class DroppedFile { map, terrainPicture, patch };
+
 // The window's behaviour: one handler per event of the window, working on the
 // one program-wide state record. It reaches the window only through Controls
-// and Canvas, the dialog and the process through Host, and the map file
-// through platform::Files; the map file's format and data are the mapfile
-// library's. Its handlers are in one file per part of the window (block
+// and Canvas, the dialogs, message boxes, the map file's watch and the
+// process through Host, and the map file through platform::Files; the map
+// file's format and data, and every action on it, are the mapfile library's. Its handlers are in one file per part of the window (block
 // calculator, terrain reading and writing, navigation, map view, ...).
 class MapEditor {
 public:
@@ -49,9 +57,38 @@ public:
     void pickLegendCode();
     void selectCity();
 
-    // Undo and redo of the writes recorded in the open file's history.
+    // Undo and redo of the steps recorded in the open file's history: a
+    // single write, or a whole import or patch.
     void undoWrite();
     void redoWrite();
+    bool canUndo() const;
+    bool canRedo() const;
+
+    // The window menu's commands. Each asks for its file through the Host's
+    // dialogs; the ones given a path take it as chosen there.
+    // A painted terrain picture: read as the command line's import reads it,
+    // previewed, asked about, and written safely on Yes.
+    void importTerrainPicture();
+    void importTerrainPicture(const std::string& path);
+    // An IPS or BPS patch, with apply's checks, previewed and asked about the
+    // same way.
+    void applyPatch();
+    void applyPatch(const std::string& path);
+    // The open map's terrain picture, as render draws it at 4 x 4 pixels a
+    // block.
+    void exportTerrainPicture();
+    // The patch that turns an original (a backup, proposed) into the open map.
+    void makePatch();
+    // A file dropped on the window: a patch or a terrain picture, known by
+    // its first bytes or its name, is applied or imported; any other file is
+    // opened as the map, as openMapFile(path) does. Tells which it was, so a
+    // front end can propose a map's path in its open-file dialog next.
+    DroppedFile openDroppedFile(const std::string& path);
+
+    // The front end's watch on the map file (Host::watchMapFile) saw it
+    // change: the shown terrain and the current block's report are read
+    // from the file again.
+    void mapFileChangedOutside();
 
     // Map view.
     void showMouseCoordinates(int x, int y);
@@ -71,11 +108,43 @@ public:
 
 private:
     void openChosenMapFile(const std::string& path);
+    std::string openFileText() const;
     bool writeCurrentBlockCode(std::uint8_t code);
     void makeBlockCurrent(std::int32_t blockNumber, std::int64_t offset);
-    bool replayWrite(const RecordedWrite& write, std::uint8_t expected, std::uint8_t code, bool undo);
+    bool replayWrite(const HistoryStep& step, bool undo);
+    bool replayGroup(const HistoryStep& step, bool undo);
+
+    // Not ended, and no import's or patch's question open: a command that
+    // starts meanwhile (queued before the question, say) does nothing.
+    bool idle() const { return !ended_ && !asking_; }
+
+    // Imports and patches: the preview, the question and the safe write.
+    bool refuseWithoutMap(const std::string& title);
+    // The open dialog for a picture or a patch, proposing the one chosen
+    // last, else the map's folder.
+    std::optional<std::string> askFileToTake(FileKind kind, const std::string& lastChosen);
+    // The whole open map, read for an import or a patch; nothing, its
+    // refusal shown, when it can't be read.
+    std::optional<std::vector<std::uint8_t>> readOpenMap(const std::string& title);
+    // Why a file can't be taken: the first few reasons, then how many more.
+    void showRefusal(const std::string& title, const std::vector<std::string>& reasons);
+    void proposeWrite(const ProposedWrite& proposal);
+    // The backup a write makes next, and the one made last (the map's
+    // folder when there is none).
+    std::string nextBackupPath() const;
+    std::string newestBackupPath() const;
+    // Writes the proposal safely once the file is still as it was read;
+    // empty, with the bytes written, or why not.
+    std::string writeProposed(const ProposedWrite& proposal, std::vector<ByteWrite>& written);
+    // The safe write of the library into the open map, with a numbered
+    // backup; empty, or why not.
+    std::string writeSafely(std::span<const std::uint8_t> original, std::span<const edits::ByteChange> changes,
+                            std::int64_t baseOffset, std::optional<std::uint32_t> expectedCrc);
+    void showWrittenBlocks(std::span<const std::int32_t> blocks);
+    void refreshFromFile();
 
     void updateViewBlock();
+    void showPage(std::int32_t pageColumn, std::int32_t pageRow);
     bool isCurrentBlockOnShownPage();
     void setViewFromPage();
     void redrawPage();
@@ -86,11 +155,16 @@ private:
     // file is open and no picture was loaded.
     bool isTerrainShown() const;
     std::int64_t terrainBaseOffset() const;
-    RgbImage terrainImage(int firstColumn, int firstRow, int columns, int rows);
+    std::vector<std::uint8_t> terrainCodes(int firstColumn, int firstRow, int columns, int rows);
     void drawTerrainPage(int left, int top);
+    // The empty canvas's first-minute hint: while no map is open and no
+    // picture is shown, drawn over each empty page.
+    bool isStartHintShown() const;
+    void drawStartHintIfShown();
     void showTerrainOfShownPage();
     void colourLegend();
     void redrawCurrentBlockTerrain();
+    void redrawChangedTerrain();
 
     ProgramState state_;
     Controls& controls_;
@@ -99,6 +173,18 @@ private:
     platform::Files& files_;
     bool ended_ = false;
     bool legendColoured_ = false;
+    // A question of an import or patch is open: an outside change told
+    // meanwhile is taken once it is answered.
+    bool asking_ = false;
+    bool changedWhileAsking_ = false;
+    // The codes of the terrain page drawn last, as drawn: an outside change
+    // redraws only the blocks that differ, so markers elsewhere stay.
+    std::vector<std::uint8_t> shownCodes_;
+    int shownCodesLeft_ = -1; // its page's left and top picture pixels; -1: none
+    int shownCodesTop_ = -1;
+    // The last picture and patch chosen, proposed next time.
+    std::string lastPicturePath_;
+    std::string lastPatchPath_;
 };
 
 } // namespace quarnet

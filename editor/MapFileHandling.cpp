@@ -48,9 +48,15 @@ void MapEditor::openChosenMapFile(const std::string& path)
         return;
     }
     f.mapFileLength = files_.length(f.mapFileNumber);
-    controls_.setText(control::编辑框1, "当前已打开的文件:" + f.mapFileName + " | 文件长度:"
-                                            + platform::decimalText(f.mapFileLength) + "字节");
+    controls_.setText(control::编辑框1, openFileText());
+    host_.watchMapFile(f.mapFileName);
     showTerrainOfShownPage();
+}
+
+std::string MapEditor::openFileText() const
+{
+    const MapFileState& f = state_.mapFile;
+    return "当前已打开的文件:" + f.mapFileName + " | 文件长度:" + platform::decimalText(f.mapFileLength) + "字节";
 }
 
 void MapEditor::closeMapFile()
@@ -58,6 +64,7 @@ void MapEditor::closeMapFile()
     if (ended_)
         return;
     files_.closeAll();
+    host_.watchMapFile({});
     state_.mapFile.mapFileName.clear();
     state_.mapFile.mapFileNumber = 0;
     state_.mapFile.history.clear();

@@ -2,6 +2,7 @@
 
 #include "mapfile/Arithmetic.h"
 #include "ControlNames.h"
+#include "ReportTexts.h"
 #include "mapfile/MapGeometry.h"
 #include "platform/NumberText.h"
 
@@ -129,8 +130,7 @@ void MapEditor::showMouseCoordinates(int x, int y)
     if (ended_)
         return;
     setMouseMapPosition(x, y);
-    controls_.setText(control::标签20, "座标:" + platform::decimalText(state_.view.mouseMapX) + ","
-                                           + platform::decimalText(state_.view.mouseMapY));
+    controls_.setText(control::标签20, coordinatesText(state_.view.mouseMapX, state_.view.mouseMapY));
 }
 
 void MapEditor::pickBlockAtMouse(int x, int y)

@@ -79,6 +79,9 @@ struct ProgramState {
     MapView view;
     CitySelection city;
     std::string runDirectory;
+    // The demo map the empty canvas names and the open dialog proposes;
+    // empty when there is none or a map lies beside the program.
+    std::string demoMapPath;
 };
 
 } // namespace quarnet

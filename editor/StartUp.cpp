@@ -14,7 +14,7 @@ namespace quarnet {
 
 std::string MapEditor::mapPicturePath(const std::string& runDirectory)
 {
-    return platform::findDataFile(runDirectory, "SANGO7.0.125.jpg");
+    return platform::findDataFile(runDirectory, platform::mapPictureName);
 }
 
 namespace {
@@ -51,6 +51,7 @@ void MapEditor::setUp()
     controls_.setText(control::修改数据编辑框, " 07");
     state_.runDirectory = platform::executableDirectory();
     controls_.setText(control::编辑框1, "当前程序所在目录： " + state_.runDirectory);
+    state_.demoMapPath = platform::findDemoMap(state_.runDirectory).value_or(std::string());
 
     // A missing or broken picture loads as 0, which draws nothing. One
     // found broken later is forgotten then, as if it had failed here.
@@ -64,6 +65,9 @@ void MapEditor::setUp()
     v.viewRight = geometry::pageWidth - 1;
     v.viewTop = 0;
     v.viewBottom = geometry::pageHeight - 1;
+    // Without a picture the canvas is the empty page, with its hint.
+    if (v.mapPicture == 0)
+        drawTerrainPage(v.viewLeft, v.viewTop);
 }
 
 } // namespace quarnet

@@ -1,6 +1,7 @@
 #include "MapEditor.h"
 
 #include "ControlNames.h"
+#include "ReportTexts.h"
 #include "mapfile/TerrainTable.h"
 
 namespace quarnet {
@@ -24,12 +25,12 @@ void MapEditor::readTerrain()
 void MapEditor::showTerrainLabel()
 {
     const CalculatorState& s = state_.calculator;
-    controls_.setText(control::标签19, "当前地形:" + s.terrainName + "\r\r" + "地形代码:" + s.terrainCodeText);
+    controls_.setText(control::标签19, terrainReportText(s.terrainName, s.terrainCodeText));
 }
 
 void MapEditor::showFileNotOpenLabel()
 {
-    controls_.setText(control::标签19, "当前地形:文件未打开！\r地形代码:(空)！");
+    controls_.setText(control::标签19, fileNotOpenReportText());
 }
 
 } // namespace quarnet

@@ -25,7 +25,7 @@ std::int64_t MapEditor::terrainBaseOffset() const
     return parseHexText(controls_.text(control::起始位址编辑框));
 }
 
-RgbImage MapEditor::terrainImage(int firstColumn, int firstRow, int columns, int rows)
+std::vector<std::uint8_t> MapEditor::terrainCodes(int firstColumn, int firstRow, int columns, int rows)
 {
     // Read afresh each time: the view shows what the file holds now. Without
     // a file, or when the read fails, nothing is known: the background.
@@ -35,14 +35,19 @@ RgbImage MapEditor::terrainImage(int firstColumn, int firstRow, int columns, int
                                         firstRow, columns, rows);
     if (!codes)
         codes.emplace(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), 0);
-    return terrain::rasterize(*codes, columns, rows, geometry::pictureBlockSize);
+    return std::move(*codes);
 }
 
 void MapEditor::drawTerrainPage(int left, int top)
 {
     constexpr int size = geometry::pictureBlockSize;
-    canvas_.drawImage(terrainImage(left / size, top / size, geometry::pageWidth / size, geometry::pageHeight / size),
-                      0, 0);
+    constexpr int columns = geometry::pageWidth / size;
+    constexpr int rows = geometry::pageHeight / size;
+    shownCodes_ = terrainCodes(left / size, top / size, columns, rows);
+    shownCodesLeft_ = left;
+    shownCodesTop_ = top;
+    canvas_.drawImage(terrain::rasterize(shownCodes_, columns, rows, size), 0, 0);
+    drawStartHintIfShown();
 }
 
 void MapEditor::showTerrainOfShownPage()
@@ -81,7 +86,31 @@ void MapEditor::redrawCurrentBlockTerrain()
     if (s.currentPixelXMin < 0 || s.currentPixelYMin < 0 || left < v.viewLeft || left + size - 1 > v.viewRight
         || top < v.viewTop || top + size - 1 > v.viewBottom)
         return;
-    canvas_.drawImage(terrainImage(left / size, top / size, 1, 1), left - v.viewLeft, top - v.viewTop);
+    const std::vector<std::uint8_t> code = terrainCodes(left / size, top / size, 1, 1);
+    canvas_.drawImage(terrain::rasterize(code, 1, 1, size), left - v.viewLeft, top - v.viewTop);
+    if (shownCodesLeft_ == v.viewLeft && shownCodesTop_ == v.viewTop)
+        shownCodes_[static_cast<std::size_t>((top - v.viewTop) / size * (geometry::pageWidth / size)
+                                             + (left - v.viewLeft) / size)] = code.front();
+}
+
+void MapEditor::redrawChangedTerrain()
+{
+    const MapView& v = state_.view;
+    if (!isTerrainShown() || shownCodesLeft_ != v.viewLeft || shownCodesTop_ != v.viewTop)
+        return;
+    constexpr int size = geometry::pictureBlockSize;
+    constexpr int columns = geometry::pageWidth / size;
+    constexpr int rows = geometry::pageHeight / size;
+    const std::vector<std::uint8_t> codes = terrainCodes(v.viewLeft / size, v.viewTop / size, columns, rows);
+    // Block by block, so that the markers on blocks that kept their code stay.
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        if (codes[i] == shownCodes_[i])
+            continue;
+        shownCodes_[i] = codes[i];
+        const int column = static_cast<int>(i) % columns;
+        const int row = static_cast<int>(i) / columns;
+        canvas_.drawImage(terrain::rasterize(std::span(codes).subspan(i, 1), 1, 1, size), column * size, row * size);
+    }
 }
 
 } // namespace quarnet

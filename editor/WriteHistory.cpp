@@ -1,24 +1,42 @@
 #include "WriteHistory.h"
 
+#include <utility>
+
 namespace quarnet {
 
 void WriteHistory::record(const RecordedWrite& write)
 {
-    writes_.resize(inEffect_);
-    if (writes_.size() == capacity)
-        writes_.pop_front();
-    writes_.push_back(write);
-    inEffect_ = writes_.size();
+    add({write.blockNumber, {{write.offset, write.before, write.after}}, {}, 0});
 }
 
-const RecordedWrite* WriteHistory::nextUndo() const
+void WriteHistory::recordGroup(std::vector<ByteWrite> bytes, std::string name, std::int64_t baseOffset)
 {
-    return inEffect_ > 0 ? &writes_[inEffect_ - 1] : nullptr;
+    add({0, std::move(bytes), std::move(name), baseOffset});
 }
 
-const RecordedWrite* WriteHistory::nextRedo() const
+void WriteHistory::add(HistoryStep step)
 {
-    return inEffect_ < writes_.size() ? &writes_[inEffect_] : nullptr;
+    while (steps_.size() > inEffect_) {
+        bytes_ -= steps_.back().bytes.size();
+        steps_.pop_back();
+    }
+    bytes_ += step.bytes.size();
+    steps_.push_back(std::move(step));
+    while (steps_.size() > 1 && (steps_.size() > capacity || bytes_ > byteCapacity)) {
+        bytes_ -= steps_.front().bytes.size();
+        steps_.pop_front();
+    }
+    inEffect_ = steps_.size();
+}
+
+const HistoryStep* WriteHistory::nextUndo() const
+{
+    return inEffect_ > 0 ? &steps_[inEffect_ - 1] : nullptr;
+}
+
+const HistoryStep* WriteHistory::nextRedo() const
+{
+    return inEffect_ < steps_.size() ? &steps_[inEffect_] : nullptr;
 }
 
 void WriteHistory::undone()
@@ -29,14 +47,15 @@ void WriteHistory::undone()
 
 void WriteHistory::redone()
 {
-    if (inEffect_ < writes_.size())
+    if (inEffect_ < steps_.size())
         ++inEffect_;
 }
 
 void WriteHistory::clear()
 {
-    writes_.clear();
+    steps_.clear();
     inEffect_ = 0;
+    bytes_ = 0;
 }
 
 } // namespace quarnet

@@ -5,6 +5,7 @@
 // that a picture's size can be refused before any pixel is decoded.
 
 #include "PaintedTerrain.h"
+#include "PixelLimit.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -23,9 +24,6 @@ struct PictureHeader {
     PictureFormat format = PictureFormat::png;
     bool sixteenBit = false; // 16 bits a channel
 };
-
-// Larger pictures are never decoded: 64 Mpixel, 256 MiB of pixels.
-inline constexpr std::int64_t largestPicturePixels = std::int64_t {64} * 1024 * 1024;
 
 // The header of a picture file's bytes; nothing, with the decoder's reason,
 // when it isn't a picture the decoder reads.

@@ -39,11 +39,19 @@ int firstCodeOf(Shade shade);
 
 enum class PixelMatch {
     exact,   // a pixel of another colour is an error
-    // Every pixel counts as the nearest colour (the grey and the background
-    // only in blocks that show them now). From 3 x 3 pixels a block on, only
-    // a block's inner pixels vote: its edge is where smoothing and JPEG's
-    // blurred colour reach. An even split goes to the shade nearest the
-    // voters' mean colour.
+    // Every pixel counts as the nearest of its block's candidate colours:
+    // the block's present shade (the only way to the grey and the
+    // background), and the names that the picture shows unblended in the
+    // block or next to it (exactly; within JPEG's error where no ramp runs
+    // through; or as the name nearest a colour that lies flat over the
+    // block and its neighbours), or that spread from there over the blocks
+    // a soft edge blends towards them. A pixel blended from the block's
+    // present colour towards a candidate takes the nearer of the two, never
+    // a third colour that happens to lie on the way. From 3 x 3 pixels a
+    // block on, only a block's inner pixels vote: its edge is where
+    // smoothing and JPEG's blurred colour reach. An even split goes to the
+    // shade nearest the voters' mean colour; a mean halfway between the
+    // block's present shade and another keeps the present one.
     nearest,
 };
 

@@ -139,7 +139,7 @@ std::string pictureRefusal(std::span<const std::uint8_t> pictureFile, bool neare
     const std::int64_t pixels = std::int64_t {header->width} * header->height;
     if (pixels == 0)
         return "PICTURE " + picturePath + " has no pixels (" + size + "); it must be " + pictureSizes;
-    if (pixels > pictures::largestPicturePixels)
+    if (pixels > largestPicturePixels)
         return "PICTURE " + picturePath + " is " + size + " pixels, over 64 Mpixel, and is not decoded; it must be "
                + pictureSizes;
     const int scale = header->width / g::columns;

@@ -63,4 +63,14 @@ std::string findDataFile(std::string_view programDirectory, std::string_view fil
     return candidates.front();
 }
 
+std::optional<std::string> findDemoMap(std::string_view programDirectory)
+{
+    if (isFile(joinPath(programDirectory, mapFileName)))
+        return std::nullopt;
+    std::string demo = joinPath(joinPath(programDirectory, "demo"), mapFileName);
+    if (!isFile(demo))
+        return std::nullopt;
+    return demo;
+}
+
 } // namespace quarnet::platform

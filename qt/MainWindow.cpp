@@ -1,6 +1,8 @@
 #include "MainWindow.h"
 
 #include "AppIcon.h"
+#include "FileDialogs.h"
+#include "ImageReaderDecoder.h"
 #include "InputValidators.h"
 #include "MapCanvasWidget.h"
 #include "SwatchItemDelegate.h"
@@ -13,15 +15,22 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemWatcher>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace quarnet::qt {
 
@@ -91,6 +100,34 @@ QWidget* createControl(const ControlEntry& entry, QWidget* parent)
 
 } // namespace
 
+namespace {
+
+// Another program's writes come as many notices: read the file once they
+// have settled for this long, well within a second of the first.
+constexpr int changeSettleMilliseconds = 100;
+
+// A question box placed by a function of its final size, once it has one
+// and before it appears.
+class PlacedMessageBox final : public QMessageBox {
+public:
+    PlacedMessageBox(const QString& title, const QString& text, QWidget* parent, std::function<QPoint(QSize)> place)
+        : QMessageBox(QMessageBox::Question, title, text, QMessageBox::NoButton, parent), place_(std::move(place))
+    {
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        move(place_(size()));
+    }
+
+private:
+    std::function<QPoint(QSize)> place_;
+};
+
+} // namespace
+
 MainWindow::MainWindow(platform::Files& files, Surroundings surroundings, QWidget* parent)
     : QWidget(parent), files_(files), surroundings_(std::move(surroundings))
 {
@@ -104,16 +141,27 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings, QWidge
 
     // The picture's first page decodes on the second core while the
     // controls are made.
-    auto decode = std::make_unique<PictureDecode>(MapEditor::mapPicturePath(platform::executableDirectory()));
+    auto decode = std::make_unique<PictureDecode>(MapEditor::mapPicturePath(platform::executableDirectory()),
+                                                  std::make_unique<ImageReaderDecoder>());
     createControls();
-    canvas_->useDecode(std::move(decode));
+    canvas_->pictures().useDecode(std::move(decode));
     controls_ = std::make_unique<WidgetControls>(widgets_);
     Host& host = *this;
+    // The watch exists before the editor can ask for one.
+    watcher_ = new QFileSystemWatcher(this);
+    changeDelay_ = new QTimer(this);
+    changeDelay_->setSingleShot(true);
+    changeDelay_->setInterval(changeSettleMilliseconds);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, changeDelay_, [this] {
+        if (!changeDelay_->isActive())
+            changeDelay_->start();
+    });
+    connect(changeDelay_, &QTimer::timeout, this, [this] { editor_->mapFileChangedOutside(); });
     editor_ = std::make_unique<MapEditor>(*controls_, *canvas_, host, files_);
     connectEvents();
     // Keys and dropped files, anywhere on the window.
     setAcceptDrops(true);
-    auto* input = new WindowInputFilter(*editor_, [this](const QString& path) { openMapFile(path); }, this);
+    auto* input = new WindowInputFilter(*editor_, [this](const QString& path) { openDroppedFile(path); }, this);
     input->watch(this);
     for (QWidget* control : std::as_const(widgets_))
         input->watch(control);
@@ -121,6 +169,9 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings, QWidge
     // The creation-completed event: the lists' items, default texts,
     // directory, picture.
     editor_->setUp();
+    // The dialog starts at the demo map the empty canvas names.
+    if (!editor_->state().demoMapPath.empty())
+        proposedPath_ = QString::fromStdString(editor_->state().demoMapPath);
 }
 
 MainWindow::~MainWindow() = default;
@@ -189,6 +240,59 @@ void MainWindow::openMapFile(const QString& path)
     editor_->openMapFile(path.toStdString());
 }
 
+void MainWindow::openDroppedFile(const QString& path)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, path] {
+            if (editor_->openDroppedFile(path.toStdString()) == DroppedFile::map)
+                proposedPath_ = path;
+        },
+        Qt::QueuedConnection);
+}
+
+QMenu& MainWindow::windowMenu()
+{
+    if (!menu_) {
+        menu_ = new QMenu(this);
+        menu_->setObjectName(QStringLiteral("windowMenu"));
+        for (const MenuItem& item : quarnet::windowMenu()) {
+            if (item.text.empty()) {
+                menu_->addSeparator();
+                continue;
+            }
+            QString text = QString::fromUtf8(item.text.data(), qsizetype(item.text.size()));
+            // After a tab, the key shows in the menu's key column; the key
+            // itself is the window's, so it works with the menu closed.
+            if (!item.keyText.empty())
+                text += QLatin1Char('\t') + QString::fromUtf8(item.keyText.data(), qsizetype(item.keyText.size()));
+            QAction* action = menu_->addAction(text);
+            connect(action, &QAction::triggered, this, [this, run = item.run] { run(*editor_); });
+        }
+    }
+    // Enabled as things are now.
+    const QList<QAction*> actions = menu_->actions();
+    qsizetype at = 0;
+    for (const MenuItem& item : quarnet::windowMenu()) {
+        QAction* action = actions.at(at++);
+        if (!item.text.empty())
+            action->setEnabled(!item.enabled || item.enabled(*editor_));
+    }
+    return *menu_;
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    // On the background only: a control's own right click (the canvas's
+    // block pick, an edit box's menu) stays its own.
+    if (event->reason() == QContextMenuEvent::Mouse && childAt(event->pos())) {
+        event->ignore();
+        return;
+    }
+    windowMenu().popup(event->globalPos());
+    event->accept();
+}
+
 std::optional<std::string> MainWindow::askMapFilePath()
 {
     std::optional<QString> chosen;
@@ -203,6 +307,58 @@ std::optional<std::string> MainWindow::askMapFilePath()
         return std::nullopt;
     proposedPath_ = *chosen; // proposed again next time
     return chosen->toStdString();
+}
+
+std::optional<std::string> MainWindow::askFileToOpen(FileKind kind, const std::string& proposedPath)
+{
+    return askFile(kind, proposedPath, false);
+}
+
+std::optional<std::string> MainWindow::askFileToSave(FileKind kind, const std::string& proposedPath)
+{
+    return askFile(kind, proposedPath, true);
+}
+
+std::optional<std::string> MainWindow::askFile(FileKind kind, const std::string& proposedPath, bool save)
+{
+    const QString proposed = QString::fromStdString(proposedPath);
+    const std::optional<QString> chosen = surroundings_.answerFileDialog ? surroundings_.answerFileDialog(kind, proposed)
+                                                                         : chooseFile(this, kind, proposed, save);
+    if (!chosen)
+        return std::nullopt;
+    return chosen->toStdString();
+}
+
+bool MainWindow::askYesNo(const std::string& utf8Text)
+{
+    const QString text = QString::fromStdString(utf8Text);
+    if (surroundings_.answerQuestion)
+        return surroundings_.answerQuestion(text);
+    // Beside the map canvas, which shows the preview, rather than over it.
+    const auto beside = [this](QSize size) {
+        const QRect window = frameGeometry();
+        const QRect screen = this->screen()->availableGeometry();
+        const int canvasLeft = canvas_->mapToGlobal(QPoint(0, 0)).x();
+        const int x = std::clamp(canvasLeft - size.width() - 8, screen.left(), std::max(screen.left(), screen.right() - size.width()));
+        const int y = std::clamp(window.top(), screen.top(), std::max(screen.top(), screen.bottom() - size.height()));
+        return QPoint(x, y);
+    };
+    PlacedMessageBox box(windowTitle(), text, this, beside);
+    // The buttons' own keys, Y and N, answer too.
+    QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void MainWindow::watchMapFile(const std::string& utf8Path)
+{
+    // Watched anew each time: a file replaced since is another file.
+    if (!watcher_->files().isEmpty())
+        watcher_->removePaths(watcher_->files());
+    if (!utf8Path.empty())
+        watcher_->addPath(QString::fromStdString(utf8Path));
 }
 
 void MainWindow::showMessage(const std::string& utf8Text)

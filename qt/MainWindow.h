@@ -11,6 +11,9 @@
 #include <optional>
 
 class QFileDialog;
+class QFileSystemWatcher;
+class QMenu;
+class QTimer;
 
 namespace quarnet::platform {
 class Files;
@@ -42,6 +45,12 @@ public:
         std::function<void(int exitCode)> endProgram;
         // Reads a message in place of the modal message box.
         std::function<void(const QString& text)> showMessage;
+        // Answers a Yes/No question in place of the modal box: true for Yes.
+        std::function<bool(const QString& text)> answerQuestion;
+        // Answers in place of the other open and save dialogs, given what
+        // they are for and the path they propose: the chosen path, or
+        // nothing for a cancel.
+        std::function<std::optional<QString>(FileKind kind, const QString& proposed)> answerFileDialog;
     };
 
     explicit MainWindow(platform::Files& files, Surroundings surroundings = {}, QWidget* parent = nullptr);
@@ -57,15 +66,30 @@ public:
     // it had been chosen in the open-file dialog, which proposes it next.
     void openMapFile(const QString& path);
 
+    // A file dropped on the window: a picture is imported, a patch applied,
+    // any other file opened as the map. Taken once the drop has ended, so
+    // that the program it came from isn't held up by the questions.
+    void openDroppedFile(const QString& path);
+
+    // The window menu, as a right click on the background opens it; its
+    // items enabled as the editor's state allows now.
+    QMenu& windowMenu();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void createControls();
     void connectEvents();
 
     std::optional<std::string> askMapFilePath() override;
+    std::optional<std::string> askFileToOpen(FileKind kind, const std::string& proposedPath) override;
+    std::optional<std::string> askFileToSave(FileKind kind, const std::string& proposedPath) override;
+    std::optional<std::string> askFile(FileKind kind, const std::string& proposedPath, bool save);
     void showMessage(const std::string& utf8Text) override;
+    bool askYesNo(const std::string& utf8Text) override;
+    void watchMapFile(const std::string& utf8Path) override;
     void endProgram(int exitCode) override;
 
     platform::Files& files_;
@@ -77,6 +101,12 @@ private:
     std::unique_ptr<WidgetControls> controls_;
     std::unique_ptr<MapEditor> editor_;
     Surroundings surroundings_;
+    QMenu* menu_ = nullptr;
+    // The map file's watch; its notices are gathered for a moment, so that
+    // a program writing many bytes is read once.
+    QFileSystemWatcher* watcher_ = nullptr;
+    QTimer* changeDelay_ = nullptr;
+    QString watchedPath_;
 };
 
 } // namespace quarnet::qt

@@ -1,13 +1,16 @@
 #include "MapCanvasWidget.h"
 
+#include "ImageReaderDecoder.h"
 #include "mapfile/TerrainPalette.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace quarnet::qt {
 
-MapCanvasWidget::MapCanvasWidget(QSize size, QWidget* parent) : QWidget(parent)
+MapCanvasWidget::MapCanvasWidget(QSize size, QWidget* parent)
+    : QWidget(parent), pictures_([] { return std::make_unique<ImageReaderDecoder>(); })
 {
     setMouseTracking(true);
     setCursor(Qt::ArrowCursor);
@@ -16,31 +19,16 @@ MapCanvasWidget::MapCanvasWidget(QSize size, QWidget* parent) : QWidget(parent)
     surface_ = QImage(size, QImage::Format_RGB32);
     const Rgb background = terrain::canvasBackground;
     surface_.fill(QColor(background.red, background.green, background.blue));
-}
-
-void MapCanvasWidget::useDecode(std::unique_ptr<PictureDecode> decode)
-{
-    prefetch_ = std::move(decode);
+    // Queued: the model hears of a broken picture between two events, on
+    // this thread; a canvas destroyed before then drops it.
+    pictures_.whenRestFails([this](int picture) {
+        QMetaObject::invokeMethod(this, [this, picture] { pictures_.tellBroken(picture); }, Qt::QueuedConnection);
+    });
 }
 
 int MapCanvasWidget::loadPicture(const std::string& utf8Path)
 {
-    std::unique_ptr<PictureDecode> decode = std::move(prefetch_);
-    if (!decode || decode->path() != utf8Path)
-        decode = std::make_unique<PictureDecode>(utf8Path);
-    if (decode->top().isNull())
-        return 0;
-    PictureDecode& added = *decode;
-    const int picture = pictures_.add(std::move(decode));
-    // Queued: the model hears of it between two events, on this thread; a
-    // canvas destroyed before then drops it.
-    added.whenRestFails([this, picture] {
-        QMetaObject::invokeMethod(this, [this, picture] { tellBroken(picture); }, Qt::QueuedConnection);
-    });
-    restsNotStarted_.append(picture);
-    if (painted_)
-        startRests();
-    return picture;
+    return pictures_.load(utf8Path);
 }
 
 void MapCanvasWidget::releasePicture(int picture)
@@ -50,76 +38,66 @@ void MapCanvasWidget::releasePicture(int picture)
 
 bool MapCanvasWidget::drawPicture(int picture, int x, int y)
 {
-    const std::unique_ptr<PictureDecode>* found = pictures_.find(picture);
-    if (!found)
-        return true;
-    PictureDecode& decode = **found;
-    const QImage& top = decode.top();
-    const QRect drawn = QRect(QPoint(x, y), decode.size()) & surface_.rect();
-    if (decode.failed())
+    const LoadedPictures::Drawing drawing = pictures_.prepareDrawing(picture, x, y, surface_.width(), surface_.height());
+    if (drawing == LoadedPictures::Drawing::broken)
         return false;
-    if (drawn.isEmpty())
+    if (drawing == LoadedPictures::Drawing::nothing)
         return true;
-    // Below the top band the drawing waits for the rest: a page is drawn
-    // whole or, when the rest fails, not at all.
-    const QImage* rest = nullptr;
-    if (drawn.bottom() >= y + top.height()) {
-        rest = decode.rest();
-        if (!rest)
-            return false;
-    }
+    // Every decode this canvas loads has the window's decoder.
+    const PictureDecode& decode = *pictures_.find(picture);
+    const auto& rows = static_cast<const ImageReaderDecoder&>(decode.decoder());
     QPainter painter(&surface_);
-    painter.drawImage(QPoint(x, y), top);
-    if (rest)
-        painter.drawImage(QPoint(x, y + top.height()), *rest);
+    painter.drawImage(QPoint(x, y), rows.top());
+    if (drawing == LoadedPictures::Drawing::topAndRest)
+        painter.drawImage(QPoint(x, y + rows.top().height()), rows.rest());
     painter.end();
-    update(drawn);
+    update(QRect(QPoint(x, y), QSize(decode.size().width, decode.size().height)) & surface_.rect());
     return true;
 }
 
 void MapCanvasWidget::setPictureBrokenHandler(std::function<void(int picture)> handler)
 {
-    brokenHandler_ = std::move(handler);
+    pictures_.setBrokenHandler(std::move(handler));
 }
 
-void MapCanvasWidget::tellBroken(int picture)
+namespace {
+
+// The image's pixels where they lie, without a copy; null when its size
+// and its pixels disagree.
+QImage viewOf(const RgbImage& image)
 {
-    if (pictures_.find(picture) && brokenHandler_)
-        brokenHandler_(picture);
+    if (image.width <= 0 || image.height <= 0
+        || image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
+        return {};
+    static_assert(sizeof(Rgb) == 3);
+    return QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height, image.width * 3,
+                  QImage::Format_RGB888);
 }
 
-void MapCanvasWidget::holdPictureRests(bool held)
+} // namespace
+
+void MapCanvasWidget::showOverlay(const RgbImage& image)
 {
-    restsHeld_ = held;
-    if (!held)
-        startRests();
+    const QImage pixels = viewOf(image);
+    if (pixels.isNull())
+        return removeOverlay();
+    overlay_ = pixels.copy();
+    update();
 }
 
-void MapCanvasWidget::startRests()
+void MapCanvasWidget::removeOverlay()
 {
-    if (restsHeld_)
+    if (overlay_.isNull())
         return;
-    for (const int picture : std::as_const(restsNotStarted_)) {
-        if (const std::unique_ptr<PictureDecode>* found = pictures_.find(picture))
-            (*found)->startRest();
-    }
-    restsNotStarted_.clear();
-}
-
-bool MapCanvasWidget::isPictureWhole(int picture) const
-{
-    const std::unique_ptr<PictureDecode>* found = pictures_.find(picture);
-    return found && (*found)->whole();
+    overlay_ = QImage();
+    update();
 }
 
 void MapCanvasWidget::drawImage(const RgbImage& image, int x, int y)
 {
-    if (image.width <= 0 || image.height <= 0
-        || image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
+    const QImage pixels = viewOf(image);
+    if (pixels.isNull())
         return;
-    static_assert(sizeof(Rgb) == 3);
-    const QImage pixels(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
-                        image.width * 3, QImage::Format_RGB888);
     QPainter painter(&surface_);
     painter.drawImage(QPoint(x, y), pixels);
     painter.end();
@@ -144,15 +122,38 @@ void MapCanvasWidget::drawRectangle(int left, int top, int right, int bottom)
     update(QRect(QPoint(left, top), QPoint(right, bottom)).normalized());
 }
 
+void MapCanvasWidget::drawTextLines(const std::vector<std::string>& lines, Rgb colour)
+{
+    QPainter painter(&surface_);
+    painter.setFont(font());
+    painter.setPen(QColor(colour.red, colour.green, colour.blue));
+    const QFontMetrics metrics(painter.font());
+    // Half a line between lines, a few pixels clear of the sides.
+    const int lineHeight = metrics.height();
+    const int lineStep = lineHeight + lineHeight / 2;
+    const int margin = 4;
+    int top = (surface_.height() - lineHeight - lineStep * (static_cast<int>(lines.size()) - 1)) / 2;
+    for (const std::string& line : lines) {
+        const QRect place(margin, top, surface_.width() - 2 * margin, lineHeight);
+        painter.drawText(place, Qt::AlignCenter | Qt::TextSingleLine,
+                         metrics.elidedText(QString::fromStdString(line), Qt::ElideMiddle, place.width()));
+        top += lineStep;
+    }
+    painter.end();
+    update();
+}
+
 void MapCanvasWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.drawImage(event->rect(), surface_, event->rect());
+    if (const QRect covered = event->rect() & overlay_.rect(); !covered.isEmpty())
+        painter.drawImage(covered, overlay_, covered);
     painter.end();
     // The first page is on the screen: the rest of the picture may come.
     if (!painted_) {
         painted_ = true;
-        startRests();
+        pictures_.allowRests();
     }
 }
 

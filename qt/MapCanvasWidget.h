@@ -1,14 +1,11 @@
 #pragma once
 
-#include "PictureDecode.h"
 #include "editor/Canvas.h"
-#include "editor/NumberedPictures.h"
+#include "picture/LoadedPictures.h"
 
 #include <QColor>
 #include <QImage>
 #include <QWidget>
-
-#include <QList>
 
 #include <functional>
 #include <memory>
@@ -25,9 +22,6 @@ public:
     // A canvas of size pixels, which it keeps.
     explicit MapCanvasWidget(QSize size, QWidget* parent = nullptr);
 
-    // The next load of the decode's path takes its picture.
-    void useDecode(std::unique_ptr<PictureDecode> decode);
-
     // A picture's number is given once its top band has decoded; the rest
     // decodes on the worker once the canvas is first painted, or when a
     // drawing needs it first, which then waits for it.
@@ -38,15 +32,14 @@ public:
     void drawImage(const RgbImage& image, int x, int y) override;
     void setDrawColour(Rgb colour) override;
     void drawRectangle(int left, int top, int right, int bottom) override;
+    void showOverlay(const RgbImage& image) override;
+    void removeOverlay() override;
+    void drawTextLines(const std::vector<std::string>& lines, Rgb colour) override;
 
+    // What the canvas keeps, and the overlay over it (null when none).
     const QImage& surface() const { return surface_; }
-
-    // While held, the rest of a picture decodes only when a drawing needs
-    // it: how tests reach the pages before the rest is there. Letting go
-    // starts the rests not yet started.
-    void holdPictureRests(bool held);
-    // Whether a picture has decoded whole, without waiting.
-    bool isPictureWhole(int picture) const;
+    const QImage& overlay() const { return overlay_; }
+    LoadedPictures& pictures() { return pictures_; }
 
 signals:
     void mouseMoved(int x, int y);
@@ -59,16 +52,10 @@ protected:
 
 private:
     QImage surface_;
+    QImage overlay_;
     QColor drawColour_ {Qt::black};
-    void startRests();
-    void tellBroken(int picture);
-
-    NumberedPictures<std::unique_ptr<PictureDecode>> pictures_;
-    std::unique_ptr<PictureDecode> prefetch_;
-    std::function<void(int picture)> brokenHandler_;
-    QList<int> restsNotStarted_;
+    LoadedPictures pictures_;
     bool painted_ = false;
-    bool restsHeld_ = false;
 };
 
 } // namespace quarnet::qt

@@ -21,6 +21,9 @@
 //       still (a control has taken its new text); prints the new digest
 //   quarnet-x11-probe find-highlight TITLE X Y0 Y1
 //       prints the middle Y of the selection-coloured run in column X
+//   quarnet-x11-probe drop TITLE X Y FILE
+//       drags FILE from a window of the probe's own and drops it at X, Y as
+//       a file manager does (XDND); fails unless the window takes it
 //   quarnet-x11-probe solid-picture FILE.jpg RRGGBB
 //       writes a map picture (2184 x 1548) in one colour; needs no display
 //   quarnet-x11-probe picture-pixel FILE X Y
@@ -33,7 +36,9 @@
 
 #include <QCoreApplication>
 #include <QColor>
+#include <QFileInfo>
 #include <QImage>
+#include <QUrl>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -43,6 +48,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -75,6 +81,17 @@ std::string titleOf(Display* display, Window window)
         XFree(name);
     }
     return title;
+}
+
+// A window can go away between listing it and asking about it, as the
+// program under test opens and closes its own: that call then fails and the
+// window counts as not there, instead of the default handler ending the probe.
+int ignoreVanishedWindows(Display*, XErrorEvent* error)
+{
+    if (error->error_code == BadWindow || error->error_code == BadDrawable)
+        return 0;
+    std::fprintf(stderr, "X error %d on request %d\n", error->error_code, error->request_code);
+    std::exit(2);
 }
 
 Window findWindow(Display* display, Window root, const std::string& title)
@@ -474,6 +491,103 @@ int findHighlight(Display* display, const std::string& title, int x, int top, in
     return 0;
 }
 
+void sendXdnd(Display* display, Window target, const char* message, std::initializer_list<long> data)
+{
+    XEvent event;
+    std::memset(&event, 0, sizeof event);
+    event.xclient.type = ClientMessage;
+    event.xclient.window = target;
+    event.xclient.message_type = XInternAtom(display, message, False);
+    event.xclient.format = 32;
+    int i = 0;
+    for (const long value : data)
+        event.xclient.data.l[i++] = value;
+    XSendEvent(display, target, False, NoEventMask, &event);
+    XFlush(display);
+}
+
+// Hands the dragged file's URL to the window that asks for it.
+void answerSelectionRequest(Display* display, const XSelectionRequestEvent& request, const QByteArray& uriList)
+{
+    const Atom uriListType = XInternAtom(display, "text/uri-list", False);
+    const Atom targets = XInternAtom(display, "TARGETS", False);
+    XEvent reply;
+    std::memset(&reply, 0, sizeof reply);
+    reply.xselection.type = SelectionNotify;
+    reply.xselection.requestor = request.requestor;
+    reply.xselection.selection = request.selection;
+    reply.xselection.target = request.target;
+    reply.xselection.time = request.time;
+    reply.xselection.property = None;
+    const Atom property = request.property == None ? request.target : request.property;
+    if (request.target == uriListType) {
+        XChangeProperty(display, request.requestor, property, uriListType, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(uriList.constData()), static_cast<int>(uriList.size()));
+        reply.xselection.property = property;
+    } else if (request.target == targets) {
+        const Atom offered[] = {targets, uriListType};
+        XChangeProperty(display, request.requestor, property, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(offered), 2);
+        reply.xselection.property = property;
+    }
+    XSendEvent(display, request.requestor, False, NoEventMask, &reply);
+    XFlush(display);
+}
+
+// The XDND protocol's source side, version 5: enter, position, and once the
+// target accepts, drop; the file's URL goes over the XdndSelection.
+int dropFile(Display* display, const std::string& title, int x, int y, const char* file)
+{
+    const Window target = findWindow(display, DefaultRootWindow(display), title);
+    Point root;
+    if (target == None || !toRoot(display, title, x, y, root))
+        return 1;
+    const QByteArray uriList = QUrl::fromLocalFile(QFileInfo(QString::fromLocal8Bit(file)).absoluteFilePath()).toEncoded()
+                               + "\r\n";
+    const Window source = XCreateSimpleWindow(display, DefaultRootWindow(display), -10, -10, 1, 1, 0, 0, 0);
+    XSetSelectionOwner(display, XInternAtom(display, "XdndSelection", False), source, CurrentTime);
+    const long copy = static_cast<long>(XInternAtom(display, "XdndActionCopy", False));
+    const long uriListType = static_cast<long>(XInternAtom(display, "text/uri-list", False));
+    sendXdnd(display, target, "XdndEnter", {static_cast<long>(source), 5L << 24, uriListType, 0, 0});
+    sendXdnd(display, target, "XdndPosition",
+             {static_cast<long>(source), 0, (long {root.x} << 16) | root.y, CurrentTime, copy});
+
+    const Atom status = XInternAtom(display, "XdndStatus", False);
+    const Atom finished = XInternAtom(display, "XdndFinished", False);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    bool dropped = false;
+    int result = 1;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (!XPending(display)) {
+            pause(10);
+            continue;
+        }
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == SelectionRequest) {
+            answerSelectionRequest(display, event.xselectionrequest, uriList);
+        } else if (event.type == ClientMessage && event.xclient.message_type == status && !dropped) {
+            if ((event.xclient.data.l[1] & 1) == 0) {
+                std::fprintf(stderr, "the window refused the drag\n");
+                sendXdnd(display, target, "XdndLeave", {static_cast<long>(source), 0, 0, 0, 0});
+                break;
+            }
+            sendXdnd(display, target, "XdndDrop", {static_cast<long>(source), 0, CurrentTime, 0, 0});
+            dropped = true;
+        } else if (event.type == ClientMessage && event.xclient.message_type == finished) {
+            result = (event.xclient.data.l[1] & 1) ? 0 : 1;
+            if (result != 0)
+                std::fprintf(stderr, "the window did not take the drop\n");
+            break;
+        }
+    }
+    if (result != 0 && std::chrono::steady_clock::now() >= deadline)
+        std::fprintf(stderr, "no answer to the drag\n");
+    XDestroyWindow(display, source);
+    XSync(display, False);
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -502,6 +616,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "cannot open the display\n");
         return 2;
     }
+    XSetErrorHandler(ignoreVanishedWindows);
     int result = 2;
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "wait" && argc == 4)
@@ -524,6 +639,8 @@ int main(int argc, char* argv[])
         result = typeText(display, argv[2]);
     else if (command == "pixel" && argc == 5)
         result = printPixel(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+    else if (command == "drop" && argc == 6)
+        result = dropFile(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argv[5]);
     else if (command == "wait-pixel" && argc == 8)
         result = waitForPixel(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argv[5], std::atoi(argv[6]),
                               std::atof(argv[7]));

@@ -1,6 +1,7 @@
 #include "CanvasWindow.h"
 
 #include "WindowProc.h"
+#include "mapfile/TerrainPalette.h"
 #include "platform/WindowsText.h"
 
 #include <windowsx.h>
@@ -52,7 +53,7 @@ void registerClassOnce(WNDPROC windowProc)
 } // namespace
 
 CanvasWindow::CanvasWindow(HWND parent, int id, int width, int height, Rgb background)
-    : width_(width), height_(height)
+    : width_(width), height_(height), pictures_([] { return std::make_unique<WicDecoder>(); })
 {
     BITMAPINFO info {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -71,6 +72,10 @@ CanvasWindow::CanvasWindow(HWND parent, int id, int width, int height, Rgb backg
     registerClassOnce(&forwardToOwner<CanvasWindow>);
     CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, 0, 0, width, height, parent,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
+    // Posted: the model hears of a broken picture between two messages, on
+    // this thread; a canvas window destroyed before then drops it.
+    pictures_.whenRestFails(
+        [hwnd = hwnd_](int picture) { PostMessageW(hwnd, pictureBrokenMessage, WPARAM(picture), 0); });
 }
 
 CanvasWindow::~CanvasWindow()
@@ -80,6 +85,8 @@ CanvasWindow::~CanvasWindow()
     SelectObject(memoryDc_, oldBitmap_);
     DeleteDC(memoryDc_);
     DeleteObject(bitmap_);
+    if (textFont_)
+        DeleteObject(textFont_);
 }
 
 LRESULT CanvasWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -108,12 +115,11 @@ LRESULT CanvasWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_TIMER:
         if (wParam == restTimer) {
             KillTimer(hwnd_, restTimer);
-            startRests();
+            pictures_.allowRests();
         }
         return 0;
     case pictureBrokenMessage:
-        if (const int picture = static_cast<int>(wParam); pictures_.find(picture) && brokenHandler_)
-            brokenHandler_(picture);
+        pictures_.tellBroken(static_cast<int>(wParam));
         return 0;
     case WM_NCDESTROY:
         hwnd_ = nullptr;
@@ -143,7 +149,18 @@ void CanvasWindow::paint()
     HDC dc = BeginPaint(hwnd_, &ps);
     RECT client;
     GetClientRect(hwnd_, &client);
-    if (client.right == width_ && client.bottom == height_) {
+    if (!overlay_.empty()) {
+        BITMAPINFO info {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width_;
+        info.bmiHeader.biHeight = -height_; // top row first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, width_, height_, overlay_.data(), &info,
+                      DIB_RGB_COLORS, SRCCOPY);
+    } else if (client.right == width_ && client.bottom == height_) {
         BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
                ps.rcPaint.bottom - ps.rcPaint.top, memoryDc_, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
     } else {
@@ -166,28 +183,9 @@ void CanvasWindow::changed()
         InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void CanvasWindow::useDecode(std::unique_ptr<PictureDecode> decode)
-{
-    prefetch_ = std::move(decode);
-}
-
 int CanvasWindow::loadPicture(const std::string& utf8Path)
 {
-    const std::wstring path = platform::utf8ToWide(utf8Path);
-    std::unique_ptr<PictureDecode> decode = std::move(prefetch_);
-    if (!decode || decode->path() != path)
-        decode = std::make_unique<PictureDecode>(path);
-    if (decode->top().width == 0)
-        return 0;
-    PictureDecode& added = *decode;
-    const int picture = pictures_.add(std::move(decode));
-    // Posted: the model hears of it between two messages, on this thread;
-    // a canvas window destroyed before then drops it.
-    added.whenRestFails([hwnd = hwnd_, picture] { PostMessageW(hwnd, pictureBrokenMessage, WPARAM(picture), 0); });
-    restsNotStarted_.push_back(picture);
-    if (painted_)
-        startRests();
-    return picture;
+    return pictures_.load(utf8Path);
 }
 
 void CanvasWindow::releasePicture(int picture)
@@ -210,60 +208,24 @@ void CanvasWindow::copyPixels(const Pixels& p, int x, int y)
 
 bool CanvasWindow::drawPicture(int picture, int x, int y)
 {
-    const std::unique_ptr<PictureDecode>* found = pictures_.find(picture);
-    if (!found)
-        return true;
-    PictureDecode& decode = **found;
-    const Pixels& top = decode.top();
-    if (decode.failed())
+    const LoadedPictures::Drawing drawing = pictures_.prepareDrawing(picture, x, y, width_, height_);
+    if (drawing == LoadedPictures::Drawing::broken)
         return false;
-    const Span columns = onCanvas(x, top.width, width_);
-    const Span rows = onCanvas(y, decode.height(), height_);
-    if (columns.empty() || rows.empty())
+    if (drawing == LoadedPictures::Drawing::nothing)
         return true;
-    // Below the top band the drawing waits for the rest: a page is drawn
-    // whole or, when the rest fails, not at all.
-    const Pixels* rest = nullptr;
-    if (rows.last > y + top.height) {
-        rest = decode.rest();
-        if (!rest)
-            return false;
-    }
+    // Every decode this canvas loads has the window's decoder.
+    const auto& rows = static_cast<const WicDecoder&>(pictures_.find(picture)->decoder());
     GdiFlush();
-    copyPixels(top, x, y);
-    if (rest)
-        copyPixels(*rest, x, y + top.height);
+    copyPixels(rows.top(), x, y);
+    if (drawing == LoadedPictures::Drawing::topAndRest)
+        copyPixels(rows.rest(), x, y + rows.top().height);
     changed();
     return true;
 }
 
 void CanvasWindow::setPictureBrokenHandler(std::function<void(int picture)> handler)
 {
-    brokenHandler_ = std::move(handler);
-}
-
-void CanvasWindow::holdPictureRests(bool held)
-{
-    restsHeld_ = held;
-    if (!held)
-        startRests();
-}
-
-void CanvasWindow::startRests()
-{
-    if (restsHeld_)
-        return;
-    for (const int picture : restsNotStarted_) {
-        if (const std::unique_ptr<PictureDecode>* found = pictures_.find(picture))
-            (*found)->startRest();
-    }
-    restsNotStarted_.clear();
-}
-
-bool CanvasWindow::isPictureWhole(int picture) const
-{
-    const std::unique_ptr<PictureDecode>* found = pictures_.find(picture);
-    return found && (*found)->whole();
+    pictures_.setBrokenHandler(std::move(handler));
 }
 
 void CanvasWindow::drawImage(const RgbImage& image, int x, int y)
@@ -280,6 +242,28 @@ void CanvasWindow::drawImage(const RgbImage& image, int x, int y)
             bits_[std::size_t(row) * std::size_t(width_) + std::size_t(column)] = toBgrx(colour);
         }
     }
+    changed();
+}
+
+void CanvasWindow::showOverlay(const RgbImage& image)
+{
+    if (image.width <= 0 || image.height <= 0
+        || image.pixels.size() != std::size_t(image.width) * std::size_t(image.height))
+        return removeOverlay();
+    overlay_.assign(std::size_t(width_) * std::size_t(height_), toBgrx(terrain::canvasBackground));
+    for (int row = 0; row < std::min(image.height, height_); ++row) {
+        for (int column = 0; column < std::min(image.width, width_); ++column)
+            overlay_[std::size_t(row) * std::size_t(width_) + std::size_t(column)] =
+                toBgrx(image.pixels[std::size_t(row) * std::size_t(image.width) + std::size_t(column)]);
+    }
+    changed();
+}
+
+void CanvasWindow::removeOverlay()
+{
+    if (overlay_.empty())
+        return;
+    overlay_.clear();
     changed();
 }
 
@@ -311,6 +295,38 @@ void CanvasWindow::drawRectangle(int left, int top, int right, int bottom)
         setPixel(left, y, drawColour_);
         setPixel(right, y, drawColour_);
     }
+    changed();
+}
+
+void CanvasWindow::useTextFont(HFONT font)
+{
+    if (textFont_)
+        DeleteObject(textFont_);
+    textFont_ = font;
+}
+
+void CanvasWindow::drawTextLines(const std::vector<std::string>& lines, Rgb colour)
+{
+    GdiFlush();
+    HGDIOBJ oldFont = SelectObject(memoryDc_, textFont_ ? textFont_ : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(memoryDc_, TRANSPARENT);
+    SetTextColor(memoryDc_, RGB(colour.red, colour.green, colour.blue));
+    TEXTMETRICW metrics {};
+    GetTextMetricsW(memoryDc_, &metrics);
+    // Half a line between lines, a few pixels clear of the sides.
+    const int lineHeight = metrics.tmHeight;
+    const int lineStep = lineHeight + lineHeight / 2;
+    const int margin = 4;
+    int top = (height_ - lineHeight - lineStep * (static_cast<int>(lines.size()) - 1)) / 2;
+    for (const std::string& line : lines) {
+        const std::wstring text = platform::utf8ToWide(line);
+        RECT place {margin, top, width_ - margin, top + lineHeight};
+        DrawTextW(memoryDc_, text.c_str(), static_cast<int>(text.size()), &place,
+                  DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+        top += lineStep;
+    }
+    SelectObject(memoryDc_, oldFont);
+    GdiFlush();
     changed();
 }
 

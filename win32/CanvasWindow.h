@@ -1,15 +1,14 @@
 #pragma once
 
-#include "PictureDecoder.h"
+#include "WicDecoder.h"
 #include "editor/Canvas.h"
-#include "editor/NumberedPictures.h"
+#include "picture/LoadedPictures.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
 namespace quarnet::win32 {
 
@@ -34,9 +33,6 @@ public:
     std::function<void(int x, int y)> onMouseMove;
     std::function<void(int x, int y)> onRightButtonDown;
 
-    // The next load of the decode's path takes its picture.
-    void useDecode(std::unique_ptr<PictureDecode> decode);
-
     // A picture's number is given once its top band has decoded; the rest
     // decodes on the worker once the canvas is first painted, or when a
     // drawing needs it first, which then waits for it.
@@ -44,16 +40,18 @@ public:
     void releasePicture(int picture) override;
     bool drawPicture(int picture, int x, int y) override;
     void setPictureBrokenHandler(std::function<void(int picture)> handler) override;
+    LoadedPictures& pictures() { return pictures_; }
 
-    // While held, the rest of a picture decodes only when a drawing needs
-    // it: how tests reach the pages before the rest is there. Letting go
-    // starts the rests not yet started.
-    void holdPictureRests(bool held);
-    // Whether a picture has decoded whole, without waiting.
-    bool isPictureWhole(int picture) const;
     void drawImage(const RgbImage& image, int x, int y) override;
     void setDrawColour(Rgb colour) override;
     void drawRectangle(int left, int top, int right, int bottom) override;
+    void showOverlay(const RgbImage& image) override;
+    void removeOverlay() override;
+    void drawTextLines(const std::vector<std::string>& lines, Rgb colour) override;
+
+    // The font text is drawn in, for the canvas's 96-DPI pixels; the canvas
+    // owns it.
+    void useTextFont(HFONT font);
 
     // A pixel of the kept bitmap; black outside it.
     Rgb pixel(int x, int y) const;
@@ -69,7 +67,6 @@ private:
     void setPixel(int x, int y, std::uint32_t bgrx);
     void copyPixels(const Pixels& pixels, int x, int y);
     void changed();
-    void startRests();
 
     int width_;
     int height_;
@@ -77,14 +74,12 @@ private:
     HDC memoryDc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ oldBitmap_ = nullptr;
+    HFONT textFont_ = nullptr;
     std::uint32_t* bits_ = nullptr; // width_ * height_, top row first
+    std::vector<std::uint32_t> overlay_; // the same, shown over bits_ while not empty
     std::uint32_t drawColour_ = 0;  // black, like a fresh device context's pen
-    NumberedPictures<std::unique_ptr<PictureDecode>> pictures_;
-    std::unique_ptr<PictureDecode> prefetch_;
-    std::function<void(int picture)> brokenHandler_;
-    std::vector<int> restsNotStarted_;
+    LoadedPictures pictures_;
     bool painted_ = false;
-    bool restsHeld_ = false;
 };
 
 } // namespace quarnet::win32

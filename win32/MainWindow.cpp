@@ -6,6 +6,7 @@
 #include "UpperCaseEntry.h"
 #include "WindowKeys.h"
 #include "WindowProc.h"
+#include "editor/ReportTexts.h"
 #include "mapfile/TerrainPalette.h"
 #include "platform/ExecutableDirectory.h"
 #include "platform/WindowsText.h"
@@ -28,6 +29,8 @@ constexpr DWORD windowExStyle = 0;
 constexpr int droppedListHeight = 240;
 // The colour square before a legend item.
 constexpr int colourSquare = 10;
+// Posted by the watch on the map file: another program changed it.
+constexpr UINT mapFileChangedMessage = WM_APP + 2;
 
 const wchar_t* classOf(ControlKind kind)
 {
@@ -108,6 +111,31 @@ RECT placeOf(const ControlEntry& entry)
     return {left, top, left + entry.geometry.width, top + entry.geometry.height};
 }
 
+// Where a control's window goes at a DPI; a combo box's reaches down over
+// its dropped list.
+struct WindowPlace {
+    int left, top, width, height;
+};
+
+WindowPlace windowPlaceOf(const ControlEntry& entry, UINT dpi)
+{
+    const RECT place = placeOf(entry);
+    const int left = scaled(place.left, dpi);
+    const int top = scaled(place.top, dpi);
+    const int height = scaled(place.bottom, dpi) - top;
+    return {left, top, scaled(place.right, dpi) - left,
+            entry.kind == ControlKind::ComboBox ? height + scaled(droppedListHeight, dpi) : height};
+}
+
+// The window's outer size for its client area laid out at a DPI, with the
+// frame the system draws at its own DPI for the window.
+SIZE windowSizeFor(UINT layoutDpi, UINT frameDpi)
+{
+    RECT frame {0, 0, scaled(layout::clientSize.width, layoutDpi), scaled(layout::clientSize.height, layoutDpi)};
+    AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, frameDpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 std::wstring proposedFileName()
 {
     for (const ControlEntry& entry : layout::controlTable()) {
@@ -150,15 +178,17 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings)
     InitCommonControlsEx(&classes);
 
     registerClassOnce(&forwardToOwner<MainWindow>);
+    // Made at its size for the system's DPI, which its monitor's mostly is.
+    const SIZE size = windowSizeFor(GetDpiForSystem(), GetDpiForSystem());
     CreateWindowExW(windowExStyle, className, platform::utf8ToWide(layout::windowTitle).c_str(), windowStyle,
-                    layout::windowPosition.left, layout::windowPosition.top, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                    nullptr, GetModuleHandleW(nullptr), this);
+                    layout::windowPosition.left, layout::windowPosition.top, size.cx, size.cy, nullptr, nullptr,
+                    GetModuleHandleW(nullptr), this);
     dpi_ = GetDpiForWindow(hwnd_);
     // The picture's first page decodes on a worker while the controls are made.
-    auto decode = std::make_unique<PictureDecode>(
-        platform::utf8ToWide(MapEditor::mapPicturePath(platform::executableDirectory())));
+    auto decode = std::make_unique<PictureDecode>(MapEditor::mapPicturePath(platform::executableDirectory()),
+                                                  std::make_unique<WicDecoder>());
     createControls();
-    mapCanvas_->useDecode(std::move(decode));
+    mapCanvas_->pictures().useDecode(std::move(decode));
     Host& host = *this;
     editor_ = std::make_unique<MapEditor>(controls_, *mapCanvas_, host, files_);
     connectEvents();
@@ -166,16 +196,23 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings)
     for (const auto& [hwnd, entry] : entries_)
         watchWindowKeys(hwnd, *editor_);
     DragAcceptFiles(hwnd_, TRUE);
-    // The font and the place of every control, for the window's DPI.
-    applyDpi(dpi_);
+    installWindowMenu();
+    mapFileWatch_ = std::make_unique<MapFileWatch>(hwnd_, mapFileChangedMessage);
+    // The controls were made in their places for the window's DPI; the font
+    // is chosen for them there.
+    fitToDpi();
 
     // The creation-completed event: the lists' items, default texts,
     // directory, picture.
     editor_->setUp();
+    // The dialog starts at the demo map the empty canvas names.
+    if (!editor_->state().demoMapPath.empty())
+        openDialog_.chosen(platform::utf8ToWide(editor_->state().demoMapPath));
 }
 
 MainWindow::~MainWindow()
 {
+    mapFileWatch_.reset();
     if (hwnd_)
         DestroyWindow(hwnd_);
     if (font_)
@@ -199,6 +236,9 @@ void MainWindow::createControls()
             auto canvas = std::make_unique<CanvasWindow>(hwnd_, id, entry.geometry.width, entry.geometry.height,
                                                          background);
             hwnd = canvas->hwnd();
+            const WindowPlace place = windowPlaceOf(entry, dpi_);
+            SetWindowPos(hwnd, nullptr, place.left, place.top, place.width, place.height,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
             if (map)
                 mapCanvas_ = canvas.get();
             canvases_.emplace(entry.name, std::move(canvas));
@@ -208,10 +248,12 @@ void MainWindow::createControls()
             stylesOf(entry, style, exStyle);
             const std::wstring text = entry.kind == ControlKind::Label ? WindowControls::labelText(entry.text)
                                                                        : platform::utf8ToWide(entry.text);
-            const int height = entry.kind == ControlKind::ComboBox ? entry.geometry.height + droppedListHeight
-                                                                   : entry.geometry.height;
-            hwnd = CreateWindowExW(exStyle, classOf(entry.kind), text.c_str(), style, 0, 0, entry.geometry.width,
-                                   height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+            // In its place at once: each move costs a trip to the window
+            // system.
+            const WindowPlace place = windowPlaceOf(entry, dpi_);
+            hwnd = CreateWindowExW(exStyle, classOf(entry.kind), text.c_str(), style, place.left, place.top,
+                                   place.width, place.height, hwnd_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         }
         // Typing limits; a text the program sets is never cut or changed by
         // them. ES_UPPERCASE would also raise a text the program sets.
@@ -223,9 +265,12 @@ void MainWindow::createControls()
             SendMessageW(hwnd, EM_LIMITTEXT, layout::pixelEntryLimit, 0);
         if (entry.kind == ControlKind::EditBox && (entry.traits & layout::ReadOnly))
             readOnlyEdits_.insert(hwnd);
-        // Frames lie below every other control, so what they hold shows.
-        if (entry.kind == ControlKind::Frame)
-            SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // Frames lie below every other control, so what they hold shows; a
+        // line takes its own height when made, so its size is given again.
+        if (entry.kind == ControlKind::Frame) {
+            const WindowPlace place = windowPlaceOf(entry, dpi_);
+            SetWindowPos(hwnd, HWND_BOTTOM, place.left, place.top, place.width, place.height, SWP_NOACTIVATE);
+        }
         controls_.add(entry.name, {hwnd, entry.kind});
         entries_.emplace(hwnd, &entry);
     }
@@ -257,16 +302,38 @@ void MainWindow::connectEvents()
     }
 }
 
+std::vector<DrawnText> MainWindow::textsToFit() const
+{
+    std::vector<DrawnText> texts;
+    const auto add = [this, &texts](HWND hwnd, ControlKind kind, const std::string& utf8) {
+        DrawnText drawn;
+        if (drawnTextOf(hwnd, kind, dpi_, WindowControls::labelText(utf8), drawn) && !drawn.text.empty())
+            texts.push_back(std::move(drawn));
+    };
+    for (const auto& [hwnd, entry] : entries_)
+        add(hwnd, entry->kind, entry->text);
+    for (const LabelText& label : widestReportTexts()) {
+        if (HWND hwnd = controls_.find(label.control))
+            add(hwnd, ControlKind::Label, label.text);
+    }
+    return texts;
+}
+
 void MainWindow::setFontFor(UINT dpi)
 {
-    HFONT font = createDialogFont(dpi);
+    fontChoice_ = chooseDialogFont(dpi, textsToFit());
+    HFONT font = createDialogFont(fontChoice_, dpi);
     if (!font)
         return;
     HFONT old = std::exchange(font_, font);
+    // Redrawn only once shown: before, nothing is on the screen.
+    const BOOL redraw = IsWindowVisible(hwnd_);
     for (const auto& [hwnd, entry] : entries_)
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), redraw);
     if (old)
         DeleteObject(old);
+    // The canvas's pixels are those of 96 DPI, scaled on the screen.
+    mapCanvas_->useTextFont(createDialogFont(fontChoice_, baseDpi));
 }
 
 int MainWindow::listItemHeight() const
@@ -300,15 +367,19 @@ void MainWindow::fitComboHeight(HWND combo, int height)
 void MainWindow::placeControls()
 {
     for (const auto& [hwnd, entry] : entries_) {
-        const RECT place = placeOf(*entry);
-        const int left = scaled(place.left, dpi_);
-        const int top = scaled(place.top, dpi_);
-        const int width = scaled(place.right, dpi_) - left;
-        const int height = scaled(place.bottom, dpi_) - top;
-        const int windowHeight = entry->kind == ControlKind::ComboBox ? height + scaled(droppedListHeight, dpi_) : height;
-        SetWindowPos(hwnd, nullptr, left, top, width, windowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-        if (entry->kind == ControlKind::ComboBox)
-            fitComboHeight(hwnd, height);
+        const WindowPlace place = windowPlaceOf(*entry, dpi_);
+        SetWindowPos(hwnd, nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// The heights that follow the font: the combo box's and the list's items.
+void MainWindow::fitItemHeights()
+{
+    for (const auto& [hwnd, entry] : entries_) {
+        if (entry->kind == ControlKind::ComboBox) {
+            const RECT place = placeOf(*entry);
+            fitComboHeight(hwnd, scaled(place.bottom, dpi_) - scaled(place.top, dpi_));
+        }
         if (entry->kind == ControlKind::ListBox)
             SendMessageW(hwnd, LB_SETITEMHEIGHT, 0, listItemHeight());
     }
@@ -317,13 +388,21 @@ void MainWindow::placeControls()
 void MainWindow::applyDpi(UINT dpi)
 {
     dpi_ = dpi;
-    setFontFor(dpi);
     placeControls();
-    RECT frame {0, 0, scaled(layout::clientSize.width, dpi), scaled(layout::clientSize.height, dpi)};
+    fitToDpi();
+}
+
+void MainWindow::fitToDpi()
+{
+    // The font is measured against the controls at their size for the DPI.
+    setFontFor(dpi_);
+    fitItemHeights();
     // The frame as the system draws it for the window now.
-    AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, GetDpiForWindow(hwnd_));
-    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size = windowSizeFor(dpi_, GetDpiForWindow(hwnd_));
+    RECT now;
+    GetWindowRect(hwnd_, &now);
+    if (now.right - now.left != size.cx || now.bottom - now.top != size.cy)
+        SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -377,9 +456,21 @@ LRESULT MainWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         const std::optional<std::wstring> path = droppedMapPath(drop);
         DragFinish(drop);
         if (path)
-            openMapFile(*path);
+            openDroppedFile(*path);
         return 0;
     }
+    case WM_SYSCOMMAND:
+        if (windowMenu_.runCommand(wParam))
+            return 0;
+        break;
+    case WM_INITMENUPOPUP:
+        if (HIWORD(lParam)) // the window menu
+            windowMenu_.refresh(reinterpret_cast<HMENU>(wParam));
+        break;
+    case mapFileChangedMessage:
+        mapFileWatch_->told();
+        editor_->mapFileChangedOutside();
+        return 0;
     case WM_CLOSE:
         // The title bar's close ends the program the way 关闭退出按钮 does.
         editor_->closeAndExit();
@@ -459,6 +550,28 @@ void MainWindow::drawListItem(const DRAWITEMSTRUCT& item) const
         DrawFocusRect(dc, &rect);
 }
 
+void MainWindow::installWindowMenu()
+{
+    MapEditor* editor = editor_.get();
+    std::vector<WindowMenu::Item> items;
+    for (const MenuItem& item : quarnet::windowMenu()) {
+        WindowMenu::Item shown {platform::utf8ToWide(item.text), platform::utf8ToWide(item.keyText), {}, {}};
+        if (item.run)
+            shown.run = [editor, run = item.run] { run(*editor); };
+        if (item.enabled)
+            shown.enabled = [editor, enabled = item.enabled] { return enabled(*editor); };
+        items.push_back(std::move(shown));
+    }
+    windowMenu_.install(hwnd_, std::move(items));
+}
+
+void MainWindow::openDroppedFile(const std::wstring& path)
+{
+    // A picture or a patch is taken by the open map; any other file is a map.
+    if (editor_->openDroppedFile(platform::wideToUtf8(path)) == DroppedFile::map)
+        openDialog_.chosen(path);
+}
+
 void MainWindow::openMapFile(const std::wstring& path)
 {
     openDialog_.chosen(path);
@@ -487,6 +600,63 @@ void MainWindow::showMessage(const std::string& utf8Text)
         surroundings_.showMessage(text);
     else
         MessageBoxW(hwnd_, text.c_str(), platform::utf8ToWide(layout::windowTitle).c_str(), MB_OK | MB_ICONWARNING);
+}
+
+bool MainWindow::askYesNoBox(const std::wstring& text)
+{
+    if (surroundings_.answerYesNo)
+        return surroundings_.answerYesNo(text);
+    return MessageBoxW(hwnd_, text.c_str(), platform::utf8ToWide(layout::windowTitle).c_str(),
+                       MB_YESNO | MB_ICONQUESTION)
+           == IDYES;
+}
+
+std::optional<std::wstring> MainWindow::askFile(const FileDialog& dialog, const std::wstring& proposed)
+{
+    if (surroundings_.answerFileDialog)
+        return surroundings_.answerFileDialog(dialog, proposed);
+    return dialog.ask(hwnd_, proposed);
+}
+
+namespace {
+
+// The dialog of a kind, as the editor describes it.
+FileDialog dialogFor(FileKind kind)
+{
+    const FileChoice choice = fileChoice(kind);
+    FileDialog dialog;
+    dialog.title = platform::utf8ToWide(choice.title);
+    for (const FileFilter& filter : choice.filters) {
+        DialogFilter shown {platform::utf8ToWide(filter.name), {}};
+        for (const std::string_view pattern : filter.patterns)
+            shown.patterns.push_back(platform::utf8ToWide(pattern));
+        dialog.filters.push_back(std::move(shown));
+    }
+    dialog.save = kind == FileKind::terrainPictureSaved || kind == FileKind::patchSaved;
+    return dialog;
+}
+
+} // namespace
+
+std::optional<std::string> MainWindow::askFileToOpen(FileKind kind, const std::string& proposedPath)
+{
+    const std::optional<std::wstring> chosen = askFile(dialogFor(kind), platform::utf8ToWide(proposedPath));
+    return chosen ? std::optional(platform::wideToUtf8(*chosen)) : std::nullopt;
+}
+
+std::optional<std::string> MainWindow::askFileToSave(FileKind kind, const std::string& proposedPath)
+{
+    return askFileToOpen(kind, proposedPath); // the kind tells a save dialog
+}
+
+bool MainWindow::askYesNo(const std::string& utf8Text)
+{
+    return askYesNoBox(platform::utf8ToWide(utf8Text));
+}
+
+void MainWindow::watchMapFile(const std::string& utf8Path)
+{
+    mapFileWatch_->watch(platform::utf8ToWide(utf8Path));
 }
 
 void MainWindow::endProgram(int exitCode)

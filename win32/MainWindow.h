@@ -1,8 +1,12 @@
 #pragma once
 
 #include "CanvasWindow.h"
+#include "DialogFont.h"
+#include "FileDialogs.h"
+#include "MapFileWatch.h"
 #include "OpenFileDialog.h"
 #include "WindowControls.h"
+#include "WindowMenu.h"
 #include "editor/EventTable.h"
 #include "editor/Host.h"
 #include "editor/MapEditor.h"
@@ -40,6 +44,13 @@ public:
         std::function<void(int exitCode)> endProgram;
         // Reads a message in place of the modal message box.
         std::function<void(const std::wstring& text)> showMessage;
+        // Answers a question in place of the modal Yes/No box: true for Yes.
+        std::function<bool(const std::wstring& text)> answerYesNo;
+        // Answers in place of the window menu's open and save dialogs, given
+        // the dialog and the path it proposes: the chosen path, or nothing
+        // for a cancel.
+        std::function<std::optional<std::wstring>(const FileDialog& dialog, const std::wstring& proposed)>
+            answerFileDialog;
     };
 
     explicit MainWindow(platform::Files& files, Surroundings surroundings = {});
@@ -54,6 +65,8 @@ public:
     // A control's window by its name; null for a name without one.
     HWND control(std::string_view name) const { return controls_.find(name); }
     HFONT font() const { return font_; }
+    // What the font was chosen from, and how well it fits.
+    const DialogFontChoice& fontChoice() const { return fontChoice_; }
     UINT dpi() const { return dpi_; }
 
     // Lays the window, its controls and their font out for a DPI; what a move
@@ -61,10 +74,15 @@ public:
     void applyDpi(UINT dpi);
 
     const OpenFileDialog& openDialog() const { return openDialog_; }
+    const WindowMenu& windowMenu() const { return windowMenu_; }
+    const MapFileWatch& mapFileWatch() const { return *mapFileWatch_; }
 
     // Opens a map file named from outside (the command line, a drop) as if
     // it had been chosen in the open-file dialog, which proposes it next.
     void openMapFile(const std::wstring& path);
+    // A file dropped on the window: a terrain picture or a patch for the
+    // open map, or else a map to open.
+    void openDroppedFile(const std::wstring& path);
 
     // Its window's messages.
     LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -73,20 +91,35 @@ private:
     void createControls();
     void connectEvents();
     void setFontFor(UINT dpi);
+    // Every caption and every text the handlers write into a label, as its
+    // control draws it at its present size.
+    std::vector<DrawnText> textsToFit() const;
     void placeControls();
+    // The font, the item heights and the window's size, for the controls
+    // as placed for the DPI.
+    void fitToDpi();
+    void fitItemHeights();
     void fitComboHeight(HWND combo, int height);
     int listItemHeight() const;
     void command(int id, int code);
     void drawListItem(const DRAWITEMSTRUCT& item) const;
+    void installWindowMenu();
+    bool askYesNoBox(const std::wstring& text);
+    std::optional<std::wstring> askFile(const FileDialog& dialog, const std::wstring& proposed);
 
     std::optional<std::string> askMapFilePath() override;
+    std::optional<std::string> askFileToOpen(FileKind kind, const std::string& proposedPath) override;
+    std::optional<std::string> askFileToSave(FileKind kind, const std::string& proposedPath) override;
     void showMessage(const std::string& utf8Text) override;
+    bool askYesNo(const std::string& utf8Text) override;
+    void watchMapFile(const std::string& utf8Path) override;
     void endProgram(int exitCode) override;
 
     platform::Files& files_;
     HWND hwnd_ = nullptr;
     UINT dpi_ = 96;
     HFONT font_ = nullptr;
+    DialogFontChoice fontChoice_;
     WindowControls controls_;
     std::unordered_map<HWND, const layout::ControlEntry*> entries_;
     std::unordered_set<HWND> readOnlyEdits_;
@@ -98,6 +131,8 @@ private:
     // Button clicks, combo choices and list double-clicks by control ID.
     std::unordered_map<int, const EventBinding*> commands_;
     Surroundings surroundings_;
+    WindowMenu windowMenu_;
+    std::unique_ptr<MapFileWatch> mapFileWatch_;
 };
 
 } // namespace quarnet::win32

@@ -1,31 +1,10 @@
 #include "OpenFileDialog.h"
 
+#include "FileDialogs.h"
+
 #include <algorithm>
 
 namespace quarnet::win32 {
-
-namespace {
-
-// Room for the longest path Windows takes (with the \\?\ prefix).
-constexpr std::size_t pathBufferSize = 32768;
-
-// The common dialogs' library is loaded when the dialog is first shown, not
-// at start: it brings the shell with it, which costs the start time and
-// memory of the whole window.
-using GetOpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
-
-GetOpenFileNameFunction getOpenFileName()
-{
-    static const auto function = [] {
-        HMODULE library = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        return library ? reinterpret_cast<GetOpenFileNameFunction>(
-                             reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")))
-                       : nullptr;
-    }();
-    return function;
-}
-
-} // namespace
 
 OPENFILENAMEW OpenFileDialog::request(HWND owner, std::vector<wchar_t>& buffer) const
 {
@@ -47,7 +26,7 @@ std::optional<std::wstring> OpenFileDialog::ask(HWND owner)
 {
     std::vector<wchar_t> buffer;
     OPENFILENAMEW dialog = request(owner, buffer);
-    const GetOpenFileNameFunction show = getOpenFileName();
+    const FileDialogFunction show = openFileFunction();
     if (!show || !show(&dialog))
         return std::nullopt;
     std::wstring path(buffer.data());

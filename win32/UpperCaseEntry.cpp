@@ -1,5 +1,7 @@
 #include "UpperCaseEntry.h"
 
+#include "Subclass.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -43,7 +45,7 @@ void pasteInUpperCase(HWND edit)
     SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-LRESULT CALLBACK upperCaseEntry(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+LRESULT upperCaseEntry(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR)
 {
     switch (message) {
     case WM_CHAR:
@@ -56,14 +58,14 @@ LRESULT CALLBACK upperCaseEntry(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     default:
         break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return callNextProcedure(hwnd, message, wParam, lParam);
 }
 
 } // namespace
 
 void enterInUpperCase(HWND edit)
 {
-    SetWindowSubclass(edit, &upperCaseEntry, 0, 0);
+    subclassWindow(edit, &upperCaseEntry, 0);
 }
 
 } // namespace quarnet::win32

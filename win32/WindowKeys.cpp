@@ -1,5 +1,6 @@
 #include "WindowKeys.h"
 
+#include "Subclass.h"
 #include "editor/EventTable.h"
 
 #include <commctrl.h>
@@ -7,7 +8,6 @@
 namespace quarnet::win32 {
 
 namespace {
-
 
 bool typesText(HWND hwnd)
 {
@@ -32,7 +32,7 @@ const KeyBinding* bindingOf(WPARAM virtualKey)
     return findKey(letter, held(VK_SHIFT));
 }
 
-LRESULT CALLBACK windowKeys(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR editor)
+LRESULT windowKeys(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR editor)
 {
     switch (message) {
     case WM_KEYDOWN:
@@ -48,7 +48,7 @@ LRESULT CALLBACK windowKeys(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     default:
         break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return callNextProcedure(hwnd, message, wParam, lParam);
 }
 
 } // namespace
@@ -64,7 +64,7 @@ bool runWindowKey(MapEditor& editor, HWND focus, WPARAM virtualKey)
 
 void watchWindowKeys(HWND control, MapEditor& editor)
 {
-    SetWindowSubclass(control, &windowKeys, 1, reinterpret_cast<DWORD_PTR>(&editor));
+    subclassWindow(control, &windowKeys, reinterpret_cast<UINT_PTR>(&editor));
 }
 
 } // namespace quarnet::win32

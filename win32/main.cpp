@@ -1,6 +1,8 @@
 #include "MainWindow.h"
 #include "OpeningFromOutside.h"
+#include "platform/ExecutableDirectory.h"
 #include "platform/NativeFiles.h"
+#include "platform/UserDemo.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -10,6 +12,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     // COM for the picture decoder, on the window's one thread.
     const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     int exitCode = 0;
+    // Installed where its user can't write: the demo goes to Documents
+    // before the window names it.
+    quarnet::platform::prepareUserDemo(quarnet::platform::executableDirectory());
     {
         quarnet::platform::NativeFiles files;
         quarnet::win32::MainWindow window(files);

@@ -1,10 +1,11 @@
 // Each event handler of the Windows main window in process, driven with the
 // window messages that a user's action sends to the real controls, each
 // followed by the repaint it causes. Prints one line per handler,
-//   NAME MEDIAN_US FASTEST_US PAINTS
-// the time of one event as the median and the fastest of its 11 rounds of at
-// least 0.1 s each, the handlers taking turns round by round, and the windows
-// painted per event. QUARNET_BENCH_ROUNDS=1 shows every round on stderr. The demo map SANGO7.MPC must lie beside the
+//   NAME MEDIAN_US FASTEST_US PAINTS HANDLER_MEDIAN_US
+// the time of one event with its repaint as the median and the fastest of its
+// 11 rounds of at least 0.1 s each, the handlers taking turns round by round,
+// the windows painted per event, and the median of the event alone, its
+// repaint left out. QUARNET_BENCH_ROUNDS=1 shows every round on stderr. The demo map SANGO7.MPC must lie beside the
 // program; a scratch copy beside it is edited. Nothing here asserts a time.
 
 #include "NoFlushFiles.h"
@@ -26,6 +27,67 @@
 namespace {
 
 using quarnet::win32::MainWindow;
+using clock = std::chrono::steady_clock;
+
+// The time spent repainting, which the event alone leaves out.
+clock::duration repainting {};
+
+// What the message loop does next: the messages the event posted, then
+// every pending paint of the window and its children.
+void repaintWindow(HWND window)
+{
+    const auto start = clock::now();
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    GdiFlush();
+    repainting += clock::now() - start;
+}
+
+// For reference: a window of the system's own controls alone, with a button
+// and as many edit boxes and labels as a step of the current block changes,
+// in the program's font; a click on the button and the texts set in turn
+// cost what the window system makes any program pay for a step.
+class BareTexts {
+public:
+    explicit BareTexts(HFONT font)
+    {
+        window_ = CreateWindowExW(0, L"STATIC", L"bare texts", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 800, 50, 300,
+                                  300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        button_ = CreateWindowExW(0, L"BUTTON", L"上移", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 150, 8, 64, 40, window_,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        for (int i = 0; i < 8; ++i) {
+            const bool label = i == 7;
+            controls_[i] = CreateWindowExW(label ? 0 : WS_EX_CLIENTEDGE, label ? L"STATIC" : L"EDIT", L"",
+                                           WS_CHILD | WS_VISIBLE | (label ? SS_LEFT : ES_CENTER | ES_READONLY), 8,
+                                           8 + i * 30, 104, 24, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+            SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        }
+        repaintWindow(window_);
+    }
+    ~BareTexts() { DestroyWindow(window_); }
+
+    // The button clicked, then each control's text changed, as in a step.
+    void step()
+    {
+        SendMessageW(button_, BM_CLICK, 0, 0);
+        const wchar_t* texts[] = {L"5479", L"5480"};
+        for (HWND control : controls_)
+            SetWindowTextW(control, texts[next_]);
+        next_ = 1 - next_;
+    }
+    HWND window() const { return window_; }
+
+private:
+    HWND window_ = nullptr;
+    HWND button_ = nullptr;
+    HWND controls_[8] = {};
+    int next_ = 0;
+};
 
 std::wstring programDirectory()
 {
@@ -65,24 +127,18 @@ public:
 
     // What the message loop does next: the messages the event posted, then
     // every window's pending paint.
-    void repaint() const
-    {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        GdiFlush();
-    }
+    void repaint() const { repaintWindow(window.hwnd()); }
 
     std::wstring mapPath;
     quarnet::platform::NativeFiles native;
     quarnet::bench::NoFlushFiles files {native};
-    // The dialog always answers the scratch map; ending and messages do nothing.
+    // The dialog always answers the scratch map; ending, messages and questions
+    // do nothing.
     MainWindow window {files, {.answerOpenDialog = [this] { return std::optional<std::wstring>(mapPath); },
                                .endProgram = [](int) {},
-                               .showMessage = [](const std::wstring&) {}}};
+                               .showMessage = [](const std::wstring&) {},
+                               .answerYesNo = [](const std::wstring&) { return false; },
+                               .answerFileDialog = {}}};
 };
 
 // Counts the WM_PAINT messages of this thread's windows, however they come:
@@ -116,6 +172,7 @@ struct Case {
     std::function<void()> event;
     std::function<void()> finish;
     std::vector<double> rounds; // microseconds per event
+    std::vector<double> alone;  // the same without the repaints
     long long events = 0;
     long long paints = 0;
 };
@@ -126,7 +183,6 @@ struct Case {
 // at most, which the median leaves out, instead of all rounds of one case.
 void measureAll(std::vector<Case>& cases)
 {
-    using clock = std::chrono::steady_clock;
     constexpr int roundCount = 11;
     const bool showRounds = GetEnvironmentVariableW(L"QUARNET_BENCH_ROUNDS", nullptr, 0) != 0;
     for (Case& c : cases) { // warm-up
@@ -139,6 +195,7 @@ void measureAll(std::vector<Case>& cases)
         for (Case& c : cases) {
             c.prepare();
             const long long paintsBefore = paints;
+            const clock::duration repaintingBefore = repainting;
             long long calls = 0;
             const auto start = clock::now();
             auto now = start;
@@ -149,6 +206,9 @@ void measureAll(std::vector<Case>& cases)
             } while (now - start < std::chrono::milliseconds(100));
             c.finish();
             c.rounds.push_back(std::chrono::duration<double, std::micro>(now - start).count() / double(calls));
+            c.alone.push_back(
+                std::chrono::duration<double, std::micro>(now - start - (repainting - repaintingBefore)).count()
+                / double(calls));
             c.events += calls;
             c.paints += paints - paintsBefore;
             if (showRounds)
@@ -160,8 +220,9 @@ void measureAll(std::vector<Case>& cases)
 void report(Case& c)
 {
     std::sort(c.rounds.begin(), c.rounds.end());
-    std::printf("%s %.1f %.1f %.1f\n", c.name, c.rounds[c.rounds.size() / 2], c.rounds.front(),
-                double(c.paints) / double(c.events));
+    std::sort(c.alone.begin(), c.alone.end());
+    std::printf("%s %.1f %.1f %.1f %.1f\n", c.name, c.rounds[c.rounds.size() / 2], c.rounds.front(),
+                double(c.paints) / double(c.events), c.alone[c.alone.size() / 2]);
     std::fflush(stdout);
 }
 
@@ -284,6 +345,12 @@ int wmain()
                              DWORD written = 0;
                              WriteFile(file, &road, 1, &written, &at);
                              FlushFileBuffers(file);
+                         }});
+
+        BareTexts bareTexts(b.window.font());
+        cases.push_back({"BareStep", [] {}, [&] {
+                             bareTexts.step();
+                             repaintWindow(bareTexts.window());
                          }});
 
         cases.push_back({"Locate", centred, [&] {

@@ -330,7 +330,8 @@ TEST_F(TerrainImport, StrayPixelsAreListedThenCounted)
     EXPECT_EQ(run.err, expected);
     EXPECT_EQ(run.out, "");
 
-    // --nearest takes them as the nearest terrain colour, 不明's purple.
+    // --nearest takes each for the nearest colour its block may show: the
+    // block's own, or the shallow sea shown beside it.
     const CliRun nearest = runCli({"import", mapPath, painted, "--nearest"});
     EXPECT_EQ(nearest.exitCode, 1) << nearest.err;
     EXPECT_NE(nearest.err.find("quarnet-terrain import: --nearest moved 25 pixels to the nearest terrain colour\n"),

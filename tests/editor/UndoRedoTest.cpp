@@ -251,6 +251,26 @@ TEST(WriteHistory, KeepsTheNewestWritesUpToItsCapacity)
     EXPECT_EQ(history.nextRedo()->blockNumber, 6); // the five oldest were forgotten
 }
 
+TEST(WriteHistory, GroupsCountTheirBytesButTheNewestIsAlwaysKept)
+{
+    WriteHistory history;
+    const std::size_t half = WriteHistory::byteCapacity / 2;
+    for (int step = 1; step <= 3; ++step)
+        history.recordGroup(std::vector<ByteWrite>(half, {step, 0, 1}), "group", 68);
+    EXPECT_EQ(history.size(), 2u); // the first was forgotten for the bytes of the other two
+    EXPECT_EQ(history.nextUndo()->bytes.front().offset, 3);
+    history.recordGroup(std::vector<ByteWrite>(WriteHistory::byteCapacity + 1, {4, 0, 1}), "huge", 68);
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history.nextUndo()->name, "huge");
+
+    // An undone group is dropped by a new step, its bytes with it.
+    history.undone();
+    history.record({1, 68, 3, 5});
+    for (int step = 1; step <= 2; ++step)
+        history.recordGroup(std::vector<ByteWrite>(half - 1, {step, 0, 1}), "group", 68);
+    EXPECT_EQ(history.size(), 3u);
+}
+
 TEST_F(UndoRedo, KeysOfTheKeyTable)
 {
     ASSERT_NE(findKey('Z', false), nullptr);

@@ -1,3 +1,4 @@
+#include "platform/DataFiles.h"
 #include "platform/ExecutableDirectory.h"
 #include "platform/NativeFiles.h"
 #include "platform/NumberText.h"
@@ -5,6 +6,8 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 #include <limits>
 #include <optional>
@@ -220,6 +223,21 @@ TEST(ExecutableDirectory, HoldsThisTestProgram)
     const char* program = "quarnet_mapfile_tests";
 #endif
     EXPECT_TRUE(std::filesystem::exists(testing::pathFromUtf8(joinPath(directory, program))));
+}
+
+// The demo beside the program is named only while no map lies there itself.
+TEST(DataFiles, TheDemoMapInTheProgramsDemoFolder)
+{
+    testing::TempDir dir;
+    const std::string program = testing::utf8FromPath(dir.path());
+    EXPECT_EQ(findDemoMap(program), std::nullopt);
+    std::filesystem::create_directory(dir.path() / "demo");
+    EXPECT_EQ(findDemoMap(program), std::nullopt);
+    const std::string demo = joinPath(joinPath(program, "demo"), "SANGO7.MPC");
+    std::ofstream(testing::pathFromUtf8(demo)) << "map";
+    EXPECT_EQ(findDemoMap(program), demo);
+    dir.write("SANGO7.MPC", {1, 2, 3});
+    EXPECT_EQ(findDemoMap(program), std::nullopt);
 }
 
 } // namespace

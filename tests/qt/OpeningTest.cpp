@@ -31,23 +31,6 @@ private:
         return QStringLiteral("当前已打开的文件:%1 | 文件长度:%2字节").arg(path).arg(length);
     }
 
-    // Drags a file over a control and drops it there, as a file manager
-    // does; whether the drag was accepted.
-    bool drop(QWidget* target, const QString& path)
-    {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(path)});
-        data.setText(path); // file managers offer the name as text too
-        const QPoint at = target->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &enter);
-        if (!enter.isAccepted())
-            return false;
-        QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &dropped);
-        return dropped.isAccepted();
-    }
-
     QString proposedPath()
     {
         QFileDialog& dialog = window().openDialog();
@@ -127,7 +110,7 @@ private slots:
 
         QWidget* widget = target.isEmpty() ? &window() : findControl<QWidget>(window(), target.toUtf8().constData());
         QVERIFY(widget);
-        QVERIFY(drop(widget, mapPath_));
+        QVERIFY(dropFile(widget, mapPath_));
         QCOMPARE(textOf(window(), "编辑框1"), openedText(mapPath_, qint64(patternedMap().size())));
         QCOMPARE(window().editor().state().mapFile.mapFileName, mapPath_.toStdString());
         QCOMPARE(window().editor().state().mapFile.history.size(), std::size_t {0}); // the first file was closed

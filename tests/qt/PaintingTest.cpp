@@ -1,12 +1,23 @@
+#include "qt/ImageReaderDecoder.h"
 #include "qt/MapCanvasWidget.h"
-#include "qt/PictureDecode.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
 
 
+using namespace quarnet;
 using namespace quarnet::qt;
+
+namespace {
+
+// The decode the window would start for the picture at utf8Path.
+std::unique_ptr<PictureDecode> decodeOf(const std::string& utf8Path)
+{
+    return std::make_unique<PictureDecode>(utf8Path, std::make_unique<ImageReaderDecoder>());
+}
+
+} // namespace
 
 // The map canvas: its picture prefetch and what it draws over.
 class PaintingTest : public QObject {
@@ -27,19 +38,19 @@ private slots:
         QVERIFY(page.save(second, "JPEG", 100));
 
         MapCanvasWidget canvas(QSize(384, 240));
-        canvas.useDecode(std::make_unique<PictureDecode>(first.toStdString()));
+        canvas.pictures().useDecode(decodeOf(first.toStdString()));
         const int loaded = canvas.loadPicture(first.toStdString());
         QVERIFY(loaded != 0);
         QVERIFY(canvas.drawPicture(loaded, 0, 0));
         QCOMPARE(canvas.surface(), QImage(first).convertToFormat(QImage::Format_RGB32));
 
-        canvas.useDecode(std::make_unique<PictureDecode>(first.toStdString()));
+        canvas.pictures().useDecode(decodeOf(first.toStdString()));
         const int other = canvas.loadPicture(second.toStdString());
         QVERIFY(other != 0);
         QVERIFY(canvas.drawPicture(other, 0, 0));
         QCOMPARE(QColor(canvas.surface().pixel(5, 5)).green() > 150, true);
         const std::string missing = dir.filePath(QStringLiteral("missing.jpg")).toStdString();
-        canvas.useDecode(std::make_unique<PictureDecode>(missing));
+        canvas.pictures().useDecode(decodeOf(missing));
         QCOMPARE(canvas.loadPicture(missing), 0);
         QVERIFY(canvas.drawPicture(0, 0, 0)); // none: nothing to draw
     }

@@ -1,12 +1,14 @@
 #include "WindowFixture.h"
 
 #include "mapfile/MapGeometry.h"
+#include "qt/ImageReaderDecoder.h"
 #include "qt/SwatchItemDelegate.h"
 #include "mapfile/TerrainPalette.h"
 #include "support/MapFixtures.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -18,6 +20,8 @@ namespace {
 
 constexpr int pageColumns = 6;
 constexpr int pageRows = 7;
+// What "at once" means for closing the window during the decode.
+constexpr qint64 closingBoundMs = 100;
 
 QByteArray fileBytes(const QString& path)
 {
@@ -81,7 +85,7 @@ private:
     // A window whose picture's rest decodes only when a page needs it.
     qt::MainWindow& makeHeldWindow()
     {
-        return harness_.make([](qt::MainWindow& window) { window.canvas().holdPictureRests(true); });
+        return harness_.make([](qt::MainWindow& window) { window.canvas().pictures().holdRests(true); });
     }
 
     // Replaces the picture beside the tests for one test.
@@ -122,7 +126,7 @@ private slots:
         QVERIFY(picture != 0);
         QCOMPARE(pageDifference(window.canvas().grab().toImage(), picture_, 0, 0), QString());
         if (held)
-            QVERIFY(!window.canvas().isPictureWhole(picture));
+            QVERIFY(!window.canvas().pictures().isWhole(picture));
         for (int row = pageRows - 1; row >= 0; --row) {
             for (int column = 0; column < pageColumns; ++column) {
                 const QByteArray x = QByteArray::number(column * geometry::pageWidth * geometry::pictureScale);
@@ -133,7 +137,7 @@ private slots:
                 QCOMPARE(pageDifference(window.canvas().surface(), picture_, column, row), QString());
             }
         }
-        QVERIFY(window.canvas().isPictureWhole(picture));
+        QVERIFY(window.canvas().pictures().isWhole(picture));
         QCOMPARE(window.editor().state().view.mapPicture, picture);
         // What reached the screen is the surface.
         QCOMPARE(pageDifference(window.canvas().grab().toImage(), picture_, pageColumns - 1, 0), QString());
@@ -189,7 +193,9 @@ private slots:
     }
 
     // Closing while the rest is held back or decoding ends at once with 0:
-    // the worker is stopped, not waited for to the end.
+    // the worker is stopped, not waited for to the end. The rest's decode is
+    // held part way, so it is surely under way when the window closes; a
+    // stop that waited for it would never end.
     void closingDuringTheDecode_data()
     {
         QTest::addColumn<bool>("started");
@@ -202,11 +208,23 @@ private slots:
         QFETCH(bool, started);
         qt::MainWindow& window = makeHeldWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        if (started)
-            window.canvas().holdPictureRests(false);
+        LoadedPictures& pictures = window.canvas().pictures();
+        const int picture = window.editor().state().view.mapPicture;
+        PictureDecode* decode = pictures.find(picture);
+        QVERIFY(decode);
+        if (started) {
+            decode->holdRestPartWay();
+            pictures.holdRests(false);
+            QTRY_VERIFY(decode->restHeldPartWay());
+        }
+        QElapsedTimer closing;
+        closing.start();
         window.close();
+        const qint64 took = closing.elapsed();
+        QVERIFY2(took < closingBoundMs, qPrintable(QStringLiteral("closing took %1 ms").arg(took)));
+        QVERIFY(!pictures.find(picture)); // its worker ended
         QCOMPARE(harness_.exitCode, std::optional<int>(0));
-        harness_.reset(); // returns: the worker ended
+        harness_.reset();
     }
 
     // The canvas alone: a file that ends inside the first band fails the load,
@@ -230,7 +248,7 @@ private slots:
             qt::MapCanvasWidget canvas(QSize(384, 240));
             QList<int> told;
             canvas.setPictureBrokenHandler([&told](int picture) { told.append(picture); });
-            canvas.holdPictureRests(true);
+            canvas.pictures().holdRests(true);
             const int picture = canvas.loadPicture(path.toStdString());
             QVERIFY(picture != 0);
             QVERIFY(canvas.drawPicture(picture, -384, 0)); // within the first band
@@ -253,13 +271,14 @@ private slots:
         QVERIFY(writeTexturedPicture(small, 300, 200));
         QVERIFY(writeTexturedPicture(other, 500, 700));
         qt::MapCanvasWidget canvas(QSize(384, 240));
-        canvas.useDecode(std::make_unique<qt::PictureDecode>(small.toStdString()));
+        canvas.pictures().useDecode(
+            std::make_unique<PictureDecode>(small.toStdString(), std::make_unique<qt::ImageReaderDecoder>()));
         const int first = canvas.loadPicture(other.toStdString());
         QVERIFY(first != 0);
         QVERIFY(canvas.drawPicture(first, -100, -400));
         QCOMPARE(canvas.surface().copy(0, 0, 384, 240), wholePicture(other).copy(100, 400, 384, 240));
         const int second = canvas.loadPicture(small.toStdString());
-        QVERIFY(canvas.isPictureWhole(second));
+        QVERIFY(canvas.pictures().isWhole(second));
         QVERIFY(canvas.drawPicture(second, 0, 0));
         QCOMPARE(canvas.surface().copy(0, 0, 300, 200), wholePicture(small));
     }

@@ -6,17 +6,22 @@
 #include "platform/NativeFiles.h"
 #include "qt/MainWindow.h"
 #include "qt/MapCanvasWidget.h"
+#include "support/Answers.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QColor>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -99,6 +104,26 @@ inline void click(const QWidget& window, const char* name)
     QTest::mouseClick(findControl<QAbstractButton>(window, name), Qt::LeftButton);
 }
 
+// Drags a file over a widget and drops it there, as a file manager does
+// (the name offered as text too), and lets the window take it; whether the
+// drag was accepted.
+inline bool dropFile(QWidget* target, const QString& path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    data.setText(path);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &dropped);
+    // The file is taken once the drop has ended.
+    QCoreApplication::processEvents();
+    return dropped.isAccepted();
+}
+
 inline QColor canvasPixel(const qt::MainWindow& window, int x, int y)
 {
     return window.canvas().grab().toImage().pixelColor(x, y);
@@ -115,6 +140,11 @@ public:
     {
         exitCode.reset();
         messages.clear();
+        questions.clear();
+        answers.clear();
+        whileAsking = {};
+        fileDialogs.clear();
+        fileAnswers.clear();
         nextAnswer_.reset();
         window_.reset();
         files.failWrites(false);
@@ -123,7 +153,21 @@ public:
             .answerOpenDialog = [this] { return std::exchange(nextAnswer_, std::nullopt); },
             .endProgram = [this](int code) { exitCode = code; },
             .showMessage = [this](const QString& text) { messages.push_back(text); },
+            .answerQuestion =
+                [this](const QString& text) {
+                    questions.push_back(text);
+                    if (whileAsking)
+                        whileAsking();
+                    return takeAnswer(answers, false);
+                },
+            .answerFileDialog =
+                [this](FileKind kind, const QString& proposed) {
+                    fileDialogs.push_back({kind, proposed});
+                    return takeAnswer(fileAnswers, std::optional<QString>());
+                },
         };
+        if (realQuestionBoxes)
+            surroundings.answerQuestion = nullptr;
         window_ = std::make_unique<qt::MainWindow>(files, std::move(surroundings));
         if (beforeShow)
             beforeShow(*window_);
@@ -150,6 +194,21 @@ public:
     platform::FaultInjectingFiles files {native};
     std::optional<int> exitCode;
     std::vector<QString> messages;
+    // Yes/No questions asked, and the answers given in turn (No when none is
+    // left); whileAsking runs while a question is open. With
+    // realQuestionBoxes the window shows its own modal boxes instead.
+    std::vector<QString> questions;
+    std::vector<bool> answers;
+    std::function<void()> whileAsking;
+    bool realQuestionBoxes = false;
+    // The other file dialogs: what for and what they proposed; answered in
+    // turn, a cancel when no answer is left.
+    struct FileDialog {
+        FileKind kind;
+        QString proposed;
+    };
+    std::vector<FileDialog> fileDialogs;
+    std::vector<std::optional<QString>> fileAnswers;
 
 private:
     std::optional<QString> nextAnswer_;

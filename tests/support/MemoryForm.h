@@ -7,6 +7,7 @@
 #include "editor/Canvas.h"
 #include "editor/Controls.h"
 #include "editor/Host.h"
+#include "support/Answers.h"
 
 #include <algorithm>
 #include <functional>
@@ -110,6 +111,17 @@ public:
     {
         rectangles.push_back({left, top, right, bottom, colour});
     }
+    void showOverlay(const RgbImage& image) override
+    {
+        overlay = image;
+        ++overlaysShown;
+    }
+    void removeOverlay() override { overlay.reset(); }
+
+    std::optional<RgbImage> overlay; // shown now
+    int overlaysShown = 0;
+
+    void drawTextLines(const std::vector<std::string>& lines, Rgb c) override { texts.push_back({lines, c}); }
 
     int pictureToLoad = 7;
     int brokenPicture = 0;
@@ -123,6 +135,11 @@ public:
         int x, y;
     };
     std::vector<ImageDraw> images;
+    struct TextDraw {
+        std::vector<std::string> lines;
+        Rgb colour;
+    };
+    std::vector<TextDraw> texts;
     Rgb colour;
 };
 
@@ -133,13 +150,50 @@ public:
         ++dialogsShown;
         return nextAnswer;
     }
+    std::optional<std::string> askFileToOpen(FileKind kind, const std::string& proposed) override
+    {
+        return answerFileDialog(kind, proposed, false);
+    }
+    std::optional<std::string> askFileToSave(FileKind kind, const std::string& proposed) override
+    {
+        return answerFileDialog(kind, proposed, true);
+    }
     void showMessage(const std::string& text) override { messages.push_back(text); }
+    bool askYesNo(const std::string& text) override
+    {
+        questions.push_back(text);
+        if (whileAsking)
+            whileAsking();
+        return takeAnswer(answers, false);
+    }
+    void watchMapFile(const std::string& path) override { watchedPath = path; }
     void endProgram(int code) override { exitCode = code; }
+
+    // A file dialog shown: what for, what it proposed, whether to save.
+    struct FileDialog {
+        FileKind kind;
+        std::string proposed;
+        bool save;
+    };
 
     std::optional<std::string> nextAnswer;
     std::vector<std::string> messages;
     int dialogsShown = 0;
     std::optional<int> exitCode;
+    // The Yes/No questions asked, and their answers in turn; No when none is left.
+    std::vector<std::string> questions;
+    std::vector<bool> answers;
+    std::function<void()> whileAsking; // runs while a question is open
+    std::vector<FileDialog> fileDialogs;
+    std::vector<std::optional<std::string>> fileAnswers; // in turn; a cancel when none is left
+    std::string watchedPath;
+
+private:
+    std::optional<std::string> answerFileDialog(FileKind kind, const std::string& proposed, bool save)
+    {
+        fileDialogs.push_back({kind, proposed, save});
+        return takeAnswer(fileAnswers, std::optional<std::string>());
+    }
 };
 
 } // namespace quarnet::testing

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Builds the Windows .zip and installer from the windows build and checks what
 # the .zip holds; then, in a private wine prefix and X server: installs
-# silently, with a Start-menu entry; starts the installed program, closes it by
-# its title bar (exit code 0), and uninstalls silently: the program's
-# folder, its Start-menu entries and its uninstall registration are gone.
+# silently, with a Start-menu entry; starts the installed program as a user
+# who can't write its folder: it copies the demo to Documents\Quarnet\demo\,
+# the empty canvas names the copy (the screenshot), and the open dialog's
+# proposal opens it for an edit that reaches the file; a second start leaves
+# the edited copy alone. Each start ends by the title bar's close (exit code
+# 0). Last it uninstalls silently: the program's folder, its Start-menu
+# entries and its uninstall registration are gone.
 #   wine-package.sh BUILD_DIR PROBE SCREENSHOT
 set -euo pipefail
 build_dir=$(cd "$1" && pwd) probe=$2 screenshot=$3
@@ -11,6 +15,7 @@ title="Quarnet --- By Velloran"
 
 source "$(dirname "$0")/xvfb-session.sh"
 source "$(dirname "$0")/wine-prefix.sh"
+source "$(dirname "$0")/typical-edit-steps.sh"
 work="$xvfb_tmp/package"
 mkdir -p "$work"
 fail() { echo "$*"; exit 1; }
@@ -47,17 +52,49 @@ run_wine_timeout 30 reg query "$uninstall_key" >/dev/null || fail "not registere
 # The Start-menu entry leads to the installed program (wine's start does not
 # wait for a shortcut's program, so the program is started directly).
 grep -qaF 'C:\Quarnet\quarnet.exe' "$menu/Quarnet.lnk" || fail "the Start-menu entry leads elsewhere"
-run_wine_timeout 60 'C:\Quarnet\quarnet.exe' &
-running=$!
-"$probe" wait "$title" 30
-"$probe" wait-count 1 10
-"$probe" screenshot "$screenshot"
-"$probe" close "$title"
-set +e
-wait "$running"
-code=$?
-set -e
-[[ $code -eq 0 ]] || fail "the installed program ended with $code"
+
+# From here on, as a user without administrator rights: the program's folder
+# can't be written. Root would write it anyway, so wine (its server
+# included, started anew) runs without the capability to override file
+# permissions.
+chmod -R a-w "$installed"
+wineserver -k
+wineserver -w
+as_user() { timeout --kill-after=5 "$1" setpriv --bounding-set=-dac_override,-dac_read_search -- "${@:2}"; }
+copy="$WINEPREFIX/drive_c/users/$(id -un)/Documents/Quarnet/demo"
+start_installed() {
+  as_user 120 "$wine" 'C:\Quarnet\quarnet.exe' &
+  running=$!
+  p wait "$title" 60
+  p wait-count 1 30
+}
+
+start_installed
+for file in SANGO7.MPC SANGO7.0.125.jpg; do
+  cmp "$copy/$file" "$installed/demo/$file" || fail "the demo's $file was not copied to Documents\Quarnet\demo"
+done
+p screenshot "$screenshot"
+# The edit, on the copy that the open dialog proposes.
+prepare_map "$copy/SANGO7.MPC"
+open_proposed_map
+pick_first_city "$copy/SANGO7.MPC" click "$title" 600 116
+step_pick_write "$copy/SANGO7.MPC" "$work/installed-edit.png"
+p close "$title"
+await_exit "$running"
+check_edit "$copy/SANGO7.MPC"
+
+# Started again, it copies nothing over the edited map.
+edited=$(md5sum <"$copy/SANGO7.MPC")
+start_installed
+p close "$title"
+await_exit "$running"
+[[ $code -eq 0 ]] || fail "the second start ended with $code"
+[[ $(md5sum <"$copy/SANGO7.MPC") == "$edited" ]] || fail "a later start changed the user's demo map"
+
+# Administrator again, to uninstall.
+wineserver -k
+wineserver -w
+chmod -R u+w "$installed"
 
 # The uninstaller runs on from a copy of itself: wait for its work to show.
 run_wine_timeout 60 "$installed/Uninstall.exe" /S || fail "the uninstaller failed"

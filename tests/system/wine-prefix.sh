@@ -9,6 +9,9 @@
 # each CJK character comes from the linked one. SimSun itself, which the
 # program asks for by name, is AR PL UMing (Debian's fonts-arphic-uming): a
 # Song face whose line is as tall as its characters, as SimSun's is.
+# With QUARNET_WINE_FONTS=sans the prefix is that of an English or Traditional
+# Chinese Windows instead: no SimSun by any name, only WenQuanYi behind the
+# message font.
 #
 # Afterwards: WINEPREFIX, wine (the wine program) and
 #   run_wine_timeout SECONDS PROGRAM ARGS...   its exit code, 124 on time-out
@@ -21,6 +24,10 @@ if [[ -d /dev/shm && -w /dev/shm ]] && (($(df --output=avail -B1M /dev/shm | tai
 fi
 wine_tmp=$(mktemp -d "$wine_base/quarnet-wine.XXXXXX")
 export WINEPREFIX="$wine_tmp/prefix"
+# Wine links Documents and the other user folders to $HOME: a home of its own
+# keeps what the programs write there inside the throw-away folder.
+export HOME="$wine_tmp/home"
+mkdir "$HOME"
 export WINEDEBUG=-all
 # No desktop menu entries, no .NET or HTML engine installers in the prefix.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
@@ -55,8 +62,10 @@ fi
 if ! run_wine_timeout 120 wineboot --init >"$wine_tmp/wineboot.log" 2>&1; then
   echo "wineboot failed:"; cat "$wine_tmp/wineboot.log"; exit 1
 fi
+song=yes
+if [[ "${QUARNET_WINE_FONTS:-song}" == sans ]]; then song=; fi
 ln -s "$wine_font" "$WINEPREFIX/drive_c/windows/Fonts/wqy-microhei.ttc"
-ln -s "$song_font" "$WINEPREFIX/drive_c/windows/Fonts/uming.ttc"
+[[ -z "$song" ]] || ln -s "$song_font" "$WINEPREFIX/drive_c/windows/Fonts/uming.ttc"
 
 # One wine start for all the registry values: a batch file of reg commands.
 # YaHei is named here for programs that ask for it by name.
@@ -68,7 +77,8 @@ link='wqy-microhei.ttc,WenQuanYi Micro Hei'
   for font in "Microsoft YaHei" "Microsoft YaHei UI"; do
     echo "reg add \"HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes\" /v \"$font\" /t REG_SZ /d \"WenQuanYi Micro Hei\" /f"
   done
-  echo "reg add \"HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes\" /v SimSun /t REG_SZ /d \"AR PL UMing CN\" /f"
+  [[ -z "$song" ]] ||
+    echo "reg add \"HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes\" /v SimSun /t REG_SZ /d \"AR PL UMing CN\" /f"
 } >"$WINEPREFIX/drive_c/quarnet-fonts.bat"
 if ! run_wine_timeout 60 cmd /c 'C:\quarnet-fonts.bat' >>"$wine_tmp/wineboot.log" 2>&1; then
   echo "setting the fonts failed:"; cat "$wine_tmp/wineboot.log"; exit 1

@@ -1,14 +1,21 @@
 // Every caption and every text the program shows fits whole inside its
-// control: laid out by DrawTextW with the control's own flags, in its font,
-// at 100 %, 125 %, 150 % and 200 % display scaling.
+// control: laid out by DrawTextW with the flags the control itself draws it
+// with, in its font, at its size, at 100 %, 125 %, 150 % and 200 % display
+// scaling. Run once in each of the test prefixes' font set-ups (with SimSun,
+// and without it, as on an English Windows); each case notes the font the
+// window chose.
 
 #include "Win32Fixture.h"
 
+#include "DialogFont.h"
 #include "DpiScale.h"
 #include "layout/ControlTable.h"
 #include "support/TempDir.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <sstream>
+#include <vector>
 
 using namespace quarnet;
 using namespace quarnet::testing;
@@ -29,12 +36,6 @@ std::string describe(const std::wstring& text, const RECT& needed, const RECT& i
     std::ostringstream out;
     out << "\"" << platform::wideToUtf8(text) << "\" needs " << needed << " inside " << inside;
     return out.str();
-}
-
-bool underWine()
-{
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
 // The flags a static control draws its text with, from its styles.
@@ -100,22 +101,15 @@ std::string overflow(HWND control, ControlKind kind, UINT dpi)
     UINT flags = 0;
     textPlaceOf(control, kind, dpi, inside, flags);
 
+    // Laid out exactly at the control's width: the lines it breaks into
+    // are the ones the control draws.
     HDC dc = GetDC(control);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     RECT needed = inside;
-    LONG slack = 0;
-    if ((flags & DT_WORDBREAK) && underWine()) {
-        // Windows breaks a line at a space without room for it; wine's
-        // DrawText wants room for that one space.
-        SIZE space {};
-        GetTextExtentPoint32W(dc, L" ", 1, &space);
-        slack = space.cx;
-        needed.right += slack;
-    }
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, flags | DT_CALCRECT);
     SelectObject(dc, old);
     ReleaseDC(control, dc);
-    const bool fits = needed.right - needed.left <= inside.right - inside.left + slack
+    const bool fits = needed.right - needed.left <= inside.right - inside.left
                       && needed.bottom - needed.top <= inside.bottom - inside.top;
     return fits ? std::string() : describe(text, needed, inside);
 }
@@ -169,6 +163,11 @@ protected:
 
 TEST_P(CaptionFitTest, EveryTextFitsItsControl)
 {
+    const win32::DialogFontChoice& font = harness_.window().fontChoice();
+    const char* fonts = std::getenv("QUARNET_WINE_FONTS");
+    std::printf("font chosen (%s prefix): %s\n", fonts ? fonts : "song", font.description().c_str());
+    RecordProperty("font", font.description());
+    EXPECT_EQ(font.charactersCut, 0) << font.description();
     for (const ControlEntry& entry : layout::controlTable()) {
         if (entry.kind != ControlKind::Label && entry.kind != ControlKind::Button && entry.kind != ControlKind::EditBox)
             continue;
@@ -180,11 +179,59 @@ TEST_P(CaptionFitTest, EveryTextFitsItsControl)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Scales, CaptionFitTest,
-                         ::testing::Values(FitCase {Scene::StartUp, 96}, FitCase {Scene::StartUp, 120},
-                                           FitCase {Scene::StartUp, 144}, FitCase {Scene::StartUp, 192},
-                                           FitCase {Scene::LastPixel, 96}, FitCase {Scene::LastPixel, 192},
-                                           FitCase {Scene::OpenFile, 96}, FitCase {Scene::OpenFile, 192}),
-                         caseName);
+// Each scene at each scale.
+std::vector<FitCase> allCases()
+{
+    std::vector<FitCase> cases;
+    for (const Scene scene : {Scene::StartUp, Scene::LastPixel, Scene::OpenFile})
+        for (const UINT dpi : {96u, 120u, 144u, 192u})
+            cases.push_back({scene, dpi});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, CaptionFitTest, ::testing::ValuesIn(allCases()), caseName);
+
+// A single line cut by its rectangle loses the characters past the longest
+// start that fits; a wrapped text, those of the lines below the rectangle.
+TEST(DialogFont, CharactersCutAreThoseThatDoNotShow)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = win32::createDialogFont(win32::chooseDialogFont(96, {}), 96);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE three {};
+    GetTextExtentPoint32W(dc, L"ABC", 3, &three);
+    const win32::DrawnText line {L"ABCDEF", DT_SINGLELINE | DT_NOPREFIX, {0, 0, three.cx, three.cy}};
+    EXPECT_EQ(win32::charactersCut(dc, line), 3);
+    const win32::DrawnText whole {L"ABC", line.flags, line.inside};
+    EXPECT_EQ(win32::charactersCut(dc, whole), 0);
+    const win32::DrawnText lines {L"ABC\r\nDEF\r\nGH", DT_WORDBREAK | DT_NOPREFIX, {0, 0, 4 * three.cx, 2 * three.cy}};
+    EXPECT_EQ(win32::charactersCut(dc, lines), 2);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+}
+
+// Where no font fits, the one that cuts the fewest characters: none of the
+// message font's sizes cuts fewer.
+TEST(DialogFont, WhereNothingFitsTheFewestCharactersCut)
+{
+    const win32::DrawnText tight {L"起始偏移位址起始偏移位址", DT_SINGLELINE | DT_NOPREFIX, {0, 0, 40, 40}};
+    const win32::DialogFontChoice chosen = win32::chooseDialogFont(96, {&tight, 1});
+    EXPECT_GT(chosen.charactersCut, 0);
+    NONCLIENTMETRICSW metrics {};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, 96));
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (LONG height = std::abs(metrics.lfMessageFont.lfHeight); height >= 9; --height) {
+        LOGFONTW font = metrics.lfMessageFont;
+        font.lfHeight = -height;
+        HFONT made = CreateFontIndirectW(&font);
+        HGDIOBJ old = SelectObject(dc, made);
+        EXPECT_LE(chosen.charactersCut, win32::charactersCut(dc, tight)) << chosen.description() << " against " << height;
+        SelectObject(dc, old);
+        DeleteObject(made);
+    }
+    DeleteDC(dc);
+}
 
 } // namespace

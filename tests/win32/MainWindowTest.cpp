@@ -195,12 +195,15 @@ TEST_F(MainWindowTest, WindowTitlePlaceSizeIconAndFont)
     EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0);
     EXPECT_NE(GetClassLongPtrW(window, GCLP_HICONSM), 0);
 
-    // Every control speaks in the captions' font: SimSun with 12-pixel
-    // lines, which the test prefix has.
+    // Every control speaks in the one font chosen for its captions, in which
+    // none is cut (the caption test measures each).
     LOGFONTW font {};
     ASSERT_TRUE(GetObjectW(harness.window().font(), sizeof font, &font));
-    EXPECT_EQ(std::wstring(font.lfFaceName), L"SimSun");
-    EXPECT_EQ(font.lfHeight, 12);
+    const win32::DialogFontChoice& chosen = harness.window().fontChoice();
+    EXPECT_EQ(std::wstring(font.lfFaceName), std::wstring(chosen.font.lfFaceName));
+    EXPECT_EQ(font.lfHeight, chosen.font.lfHeight);
+    EXPECT_EQ(chosen.dpi, 96u);
+    EXPECT_EQ(chosen.charactersCut, 0);
     for (const ControlEntry& entry : layout::controlTable()) {
         if (entry.kind == ControlKind::FileDialog || entry.kind == ControlKind::Canvas
             || entry.kind == ControlKind::Frame) // no text to show
@@ -230,9 +233,15 @@ TEST_F(MainWindowTest, LayoutAndFontFollowTheDpi)
     EXPECT_EQ(placeOnWindow(harness.control("起始位址编辑框")), (RECT {120, 20, 220, 50}));
     EXPECT_EQ(placeOnWindow(harness.control("画板1")), (RECT {450, 300, 930, 600}));
     EXPECT_EQ(placeOnWindow(harness.control("城池选择组合框")), (RECT {620, 110, 920, 135}));
+    // The font chosen anew for the larger controls: Song faces' 12-pixel
+    // lines become 15, the message font's own size follows the DPI.
     LOGFONTW font {};
     GetObjectW(window.font(), sizeof font, &font);
-    EXPECT_EQ(font.lfHeight, 15);
+    EXPECT_EQ(window.fontChoice().dpi, 120u);
+    EXPECT_EQ(font.lfHeight, window.fontChoice().font.lfHeight);
+    if (!window.fontChoice().messageFont) {
+        EXPECT_EQ(font.lfHeight, 15);
+    }
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(harness.control("写入按钮"), WM_GETFONT, 0, 0)), window.font());
     // The canvas keeps its 384 x 240 pixels, each shown larger; the mouse
     // still reports canvas pixels.

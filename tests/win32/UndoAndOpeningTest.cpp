@@ -8,8 +8,6 @@
 #include "support/MapFixtures.h"
 #include "win32/OpeningFromOutside.h"
 
-#include <shlobj.h>
-
 #include <cstring>
 #include <fstream>
 
@@ -64,23 +62,6 @@ bool copyToClipboard(HWND owner, const std::wstring& text)
     const bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
     CloseClipboard();
     return set;
-}
-
-// A drop of files as the shell hands it to a window: DROPFILES with the
-// paths one after the other, the last followed by a second null.
-HDROP shellDrop(const std::vector<std::wstring>& paths)
-{
-    std::wstring names;
-    for (const std::wstring& path : paths)
-        names += path + L'\0';
-    names += L'\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
 }
 
 class UndoRedoTest : public MainWindowFixture {
@@ -149,6 +130,26 @@ TEST_F(UndoRedoTest, WriteWriteUndoUndoRedoOnDisk)
     pressCtrl(harness.control("写入按钮"), 'Z', true); // Ctrl+Shift+Z
     EXPECT_EQ(changes(), (ByteChanges {{codeOffset(549), 0x0A}, {codeOffset(3280), 0x1F}}));
     EXPECT_TRUE(harness.messages.empty());
+}
+
+TEST_F(UndoRedoTest, TheWindowMenusUndoAndRedoShowTheirKeysAndAct)
+{
+    HWND window = harness.window().hwnd();
+    const UINT undoItem = windowMenuCommand(window, L"撤销");
+    const UINT redoItem = windowMenuCommand(window, L"重做");
+    ASSERT_NE(undoItem, 0U);
+    ASSERT_NE(redoItem, 0U);
+    wchar_t shown[64] = {};
+    GetMenuStringW(GetSystemMenu(window, FALSE), undoItem, shown, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(shown, L"撤销\tCtrl+Z");
+    GetMenuStringW(GetSystemMenu(window, FALSE), redoItem, shown, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(shown, L"重做\tCtrl+Y");
+
+    writeAt("64", "32", "0A"); // block 549
+    SendMessageW(window, WM_SYSCOMMAND, undoItem, 0);
+    EXPECT_EQ(changes(), ByteChanges {});
+    SendMessageW(window, WM_SYSCOMMAND, redoItem, 0);
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(549), 0x0A}}));
 }
 
 TEST_F(UndoRedoTest, KeysActWhereverTheFocusIsButInAnEditBox)

@@ -11,8 +11,11 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -102,6 +105,37 @@ inline RECT placeOnWindow(HWND control)
     return rect;
 }
 
+// A drop of files as the shell hands it to a window: DROPFILES with the
+// paths one after the other, the last followed by a second null.
+inline HDROP shellDrop(const std::vector<std::wstring>& paths)
+{
+    std::wstring names;
+    for (const std::wstring& path : paths)
+        names += path + L'\0';
+    names += L'\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+// The command of the window menu's item whose text starts with the given
+// one; 0 when there is none.
+inline UINT windowMenuCommand(HWND window, const std::wstring& text)
+{
+    HMENU menu = GetSystemMenu(window, FALSE);
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t shown[128] = {};
+        GetMenuStringW(menu, UINT(i), shown, 128, MF_BYPOSITION);
+        if (std::wstring_view(shown).starts_with(text))
+            return GetMenuItemID(menu, i);
+    }
+    return 0;
+}
+
 // Handles what is waiting in the thread's queue, as the message loop would.
 inline void pumpMessages()
 {
@@ -124,6 +158,11 @@ public:
     {
         exitCode.reset();
         messages.clear();
+        questions.clear();
+        fileDialogs.clear();
+        answers_.clear();
+        nextFile_.reset();
+        onQuestion = {};
         nextAnswer_.reset();
         window_.reset();
         files.failWrites(false);
@@ -132,6 +171,22 @@ public:
             .answerOpenDialog = [this] { return std::exchange(nextAnswer_, std::nullopt); },
             .endProgram = [this](int code) { exitCode = code; },
             .showMessage = [this](const std::wstring& text) { messages.push_back(platform::wideToUtf8(text)); },
+            .answerYesNo =
+                [this](const std::wstring& text) {
+                    questions.push_back(platform::wideToUtf8(text));
+                    if (onQuestion)
+                        onQuestion();
+                    if (answers_.empty())
+                        return false;
+                    const bool yes = answers_.front();
+                    answers_.erase(answers_.begin());
+                    return yes;
+                },
+            .answerFileDialog =
+                [this](const win32::FileDialog& dialog, const std::wstring& proposed) {
+                    fileDialogs.push_back({dialog, proposed});
+                    return std::exchange(nextFile_, std::nullopt);
+                },
         };
         window_ = std::make_unique<win32::MainWindow>(files, std::move(surroundings));
         if (beforeShow)
@@ -144,10 +199,10 @@ public:
     void finishPictureDecode() const
     {
         win32::CanvasWindow& canvas = window_->canvas();
-        canvas.holdPictureRests(false);
+        canvas.pictures().holdRests(false);
         const int picture = window_->editor().state().view.mapPicture;
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (picture != 0 && !canvas.isPictureWhole(picture) && window_->editor().state().view.mapPicture == picture
+        while (picture != 0 && !canvas.pictures().isWhole(picture) && window_->editor().state().view.mapPicture == picture
                && std::chrono::steady_clock::now() < giveUp) {
             pumpMessages();
             Sleep(1);
@@ -157,6 +212,12 @@ public:
     // The next open-file dialog answers this path, or a cancel when it is
     // empty; unanswered, it is cancelled.
     void answerNextOpenDialog(std::optional<std::wstring> path) { nextAnswer_ = std::move(path); }
+
+    // The next Yes/No questions answer these, in turn; unanswered, No.
+    void answerQuestions(std::vector<bool> answers) { answers_ = std::move(answers); }
+    // The next dialog of the window menu answers this path; unanswered, it
+    // is cancelled.
+    void answerNextFileDialog(std::optional<std::wstring> path) { nextFile_ = std::move(path); }
 
     win32::MainWindow& window() const { return *window_; }
     void reset() { window_.reset(); }
@@ -233,10 +294,20 @@ public:
     platform::NativeFiles native;
     platform::FaultInjectingFiles files {native};
     std::optional<int> exitCode;
-    std::vector<std::string> messages; // the message boxes' texts
+    std::vector<std::string> messages;  // the message boxes' texts
+    std::vector<std::string> questions; // the Yes/No boxes' texts
+    struct ShownDialog {
+        win32::FileDialog dialog;
+        std::wstring proposed;
+    };
+    std::vector<ShownDialog> fileDialogs; // the window menu's dialogs, as shown
+    // Runs while a question is shown, before it is answered: the preview.
+    std::function<void()> onQuestion;
 
 private:
     std::optional<std::wstring> nextAnswer_;
+    std::vector<bool> answers_;
+    std::optional<std::wstring> nextFile_;
     std::unique_ptr<win32::MainWindow> window_;
 };
 

@@ -1,0 +1,48 @@
+#include "MapEditor.h"
+
+#include "ControlNames.h"
+#include "platform/NumberText.h"
+
+namespace quarnet {
+
+void MapEditor::mapFileChangedOutside()
+{
+    if (ended_ || !isMapFileOpen())
+        return;
+    if (asking_) {
+        // The preview's question is open; its answer comes first.
+        changedWhileAsking_ = true;
+        return;
+    }
+    // Opened again by its path: a program that saves by replacing the file
+    // leaves the one held open behind, and writes into that would be lost.
+    MapFileState& f = state_.mapFile;
+    files_.close(f.mapFileNumber);
+    f.mapFileNumber = files_.open(f.mapFileName);
+    host_.watchMapFile(f.mapFileName);
+    if (f.mapFileNumber == 0) {
+        // Gone: as an open that failed, so that nothing is written into a
+        // file that is no longer the map.
+        host_.watchMapFile({});
+        controls_.setText(control::编辑框1, "无法打开文件:" + f.mapFileName);
+        showTerrainOfShownPage();
+        return;
+    }
+    const std::int64_t length = files_.length(f.mapFileNumber);
+    if (length != f.mapFileLength) {
+        f.mapFileLength = length;
+        controls_.setText(control::编辑框1, openFileText());
+    }
+    refreshFromFile();
+}
+
+void MapEditor::refreshFromFile()
+{
+    redrawChangedTerrain();
+    if (state_.calculator.startBlockNumber != 0) {
+        readTerrain();
+        showTerrainLabel();
+    }
+}
+
+} // namespace quarnet

@@ -1,0 +1,67 @@
+#include "MapEditor.h"
+
+#include "ChangePreview.h"
+#include "PathNames.h"
+#include "mapfile/PatchedMap.h"
+#include "mapfile/SafeWrite.h"
+#include "platform/WholeFiles.h"
+
+namespace quarnet {
+
+void MapEditor::applyPatch()
+{
+    if (!idle() || refuseWithoutMap("应用补丁"))
+        return;
+    if (const std::optional<std::string> path = askFileToTake(FileKind::patch, lastPatchPath_))
+        applyPatch(*path);
+}
+
+void MapEditor::applyPatch(const std::string& path)
+{
+    if (!idle())
+        return;
+    lastPatchPath_ = path;
+    const std::string title = "应用补丁 " + paths::fileName(path);
+    if (refuseWithoutMap(title))
+        return;
+
+    std::vector<std::uint8_t> patch;
+    std::string reason;
+    if (!platform::readWholeFile(path, patch, reason))
+        return showRefusal(title, {"can't read PATCH " + path + ": " + reason});
+    std::optional<std::vector<std::uint8_t>> original = readOpenMap(title);
+    if (!original)
+        return;
+    const std::int64_t base = terrainBaseOffset();
+    patches::PatchedMap patched = patches::patchMap(patch, *original, base);
+    if (!patched.refusal.empty())
+        return showRefusal(title, {path + ": " + patched.refusal});
+
+    const std::string format(patches::formatName(patched.format));
+    ProposedWrite proposal;
+    proposal.title = title + " (" + format + ")";
+    proposal.action = "应用补丁";
+    proposal.expectedCrc = patched.targetCrc;
+    std::vector<std::int64_t> offsets;
+    for (const edits::ByteChange& change : patched.changes)
+        offsets.push_back(change.offset);
+    proposal.changes = std::move(patched.changes);
+    const std::vector<std::int32_t> changed = preview::changedBlocks(offsets, base);
+    const patches::ChangeCounts& counts = patched.counts;
+    proposal.summary = proposal.title + "：\n将改变 " + std::to_string(counts.blocks) + " 个区块的地形代码和 "
+                       + std::to_string(counts.others()) + " 个其他字节";
+    if (counts.others() != 0)
+        proposal.summary += "（文件头 " + std::to_string(counts.header) + " 个，记录的其他字节 "
+                            + std::to_string(counts.records) + " 个，记录之后 " + std::to_string(counts.afterRecords)
+                            + " 个）";
+    proposal.summary += "。";
+    const std::vector<std::string> pairs = preview::namePairLines(preview::mapCodes(*original, base),
+                                                                  preview::mapCodes(patched.target, base), changed,
+                                                                  namePairsListed);
+    for (const std::string& line : pairs)
+        proposal.summary += "\n" + line;
+    proposal.original = std::move(*original);
+    proposeWrite(proposal);
+}
+
+} // namespace quarnet

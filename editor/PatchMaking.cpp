@@ -1,0 +1,54 @@
+#include "MapEditor.h"
+
+#include "PathNames.h"
+#include "mapfile/PatchMaker.h"
+#include "platform/ReadOnlyFiles.h"
+#include "platform/WholeFiles.h"
+
+namespace quarnet {
+
+void MapEditor::makePatch()
+{
+    if (!idle() || refuseWithoutMap("制作补丁"))
+        return;
+    // The open map is the modded file; the original is chosen, its newest
+    // backup proposed.
+    const std::string moddedPath = state_.mapFile.mapFileName;
+    const std::optional<std::string> originalPath = host_.askFileToOpen(FileKind::originalMap, newestBackupPath());
+    if (!originalPath || ended_)
+        return;
+    const std::optional<std::string> outPath =
+        host_.askFileToSave(FileKind::patchSaved, paths::folder(moddedPath) + paths::stem(moddedPath) + ".bps");
+    if (!outPath || ended_)
+        return;
+
+    const std::string title = "制作补丁 " + paths::fileName(*outPath);
+    const patches::PatchFormat format = patches::patchFormatOfName(*outPath);
+    if (format == patches::PatchFormat::none)
+        return showRefusal(title, {"OUT " + *outPath + " must end in .ips or .bps, the patch's format"});
+    // A patch written over one of its own inputs would lose a map.
+    if (platform::isSameFile(*outPath, *originalPath) || platform::isSameFile(*outPath, moddedPath))
+        return showRefusal(title, {"OUT " + *outPath + " is ORIGINAL or MODDED; name another file"});
+    if (platform::isSameFile(*originalPath, moddedPath))
+        return showRefusal(title, {"ORIGINAL " + *originalPath + " is the open map itself; choose its original"});
+
+    // Read as the command line reads them, not through the open map's
+    // handle: neither can be changed here.
+    platform::ReadOnlyFiles files;
+    const platform::FileNumber original = files.open(*originalPath);
+    if (original == 0)
+        return showRefusal(title, {"can't read ORIGINAL " + *originalPath + ": " + files.openFailure()});
+    const platform::FileNumber modded = files.open(moddedPath);
+    if (modded == 0)
+        return showRefusal(title, {"can't read MODDED " + moddedPath + ": " + files.openFailure()});
+    const patches::EncodedPatch made =
+        patches::makeFilePatch(files, {original, *originalPath, modded, moddedPath}, format, "quarnet-terrain");
+    files.closeAll();
+    if (!made.refusal.empty())
+        return showRefusal(title, {made.refusal});
+    std::string reason;
+    if (!platform::writeWholeFile(*outPath, made.bytes, reason))
+        return showRefusal(title, {"can't write OUT " + *outPath + ": " + reason});
+}
+
+} // namespace quarnet

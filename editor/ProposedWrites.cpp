@@ -1,0 +1,129 @@
+#include "MapEditor.h"
+
+#include "ChangePreview.h"
+#include "PathNames.h"
+#include "mapfile/BlockLayout.h"
+#include "mapfile/MapGeometry.h"
+
+#include <utility>
+
+namespace quarnet {
+
+namespace {
+
+constexpr Rgb green {0, 255, 0};
+
+} // namespace
+
+bool MapEditor::refuseWithoutMap(const std::string& title)
+{
+    if (isMapFileOpen())
+        return false;
+    host_.showMessage("无法" + title + "：没有打开的地图文件。\n请先用“打开文件”打开地图。");
+    return true;
+}
+
+std::optional<std::string> MapEditor::askFileToTake(FileKind kind, const std::string& lastChosen)
+{
+    return host_.askFileToOpen(kind, lastChosen.empty() ? paths::folder(state_.mapFile.mapFileName) : lastChosen);
+}
+
+std::optional<std::vector<std::uint8_t>> MapEditor::readOpenMap(const std::string& title)
+{
+    const MapFileState& f = state_.mapFile;
+    std::optional<std::vector<std::uint8_t>> bytes = edits::readWholeMap(files_, f.mapFileNumber);
+    if (!bytes)
+        showRefusal(title, {"can't read MAP " + f.mapFileName});
+    return bytes;
+}
+
+void MapEditor::showRefusal(const std::string& title, const std::vector<std::string>& reasons)
+{
+    std::string text = "无法" + title + "，地图保持原样：";
+    for (std::size_t i = 0; i < reasons.size() && i < reasonsListed; ++i)
+        text += "\n" + reasons[i];
+    if (reasons.size() > reasonsListed)
+        text += "\n……另有 " + std::to_string(reasons.size() - reasonsListed) + " 条";
+    host_.showMessage(text);
+}
+
+void MapEditor::showPage(std::int32_t pageColumn, std::int32_t pageRow)
+{
+    MapView& v = state_.view;
+    v.viewPageColumn = pageColumn;
+    v.viewPageRow = pageRow;
+    setViewFromPage();
+    redrawPage();
+}
+
+void MapEditor::showWrittenBlocks(std::span<const std::int32_t> blocks)
+{
+    // The page of the first block, drawn from the file, with a green
+    // marker on each block written there.
+    if (!blocks.empty()) {
+        const preview::Page page = preview::pageOf(blocks.front());
+        showPage(page.column, page.row);
+        state_.view.markerColour = green;
+        canvas_.setDrawColour(green);
+        constexpr int size = geometry::pictureBlockSize;
+        for (const std::int32_t block : blocks) {
+            if (preview::pageOf(block) != page)
+                continue;
+            const int left = (blocks::columnOf(block) - 1) * size - page.column * geometry::pageWidth;
+            const int top = (blocks::rowOf(block) - 1) * size - page.row * geometry::pageHeight;
+            canvas_.drawRectangle(left, top, left + size - 1, top + size - 1);
+        }
+    }
+    if (state_.calculator.startBlockNumber != 0) {
+        readTerrain();
+        showTerrainLabel();
+    }
+}
+
+void MapEditor::proposeWrite(const ProposedWrite& proposal)
+{
+    if (proposal.changes.empty()) {
+        host_.showMessage(proposal.title + " 不改变地图的任何字节，地图保持原样。");
+        return;
+    }
+    const std::int64_t base = terrainBaseOffset();
+    std::vector<std::int64_t> offsets;
+    offsets.reserve(proposal.changes.size());
+    for (const edits::ByteChange& change : proposal.changes)
+        offsets.push_back(change.offset);
+    const std::vector<std::int32_t> blocks = preview::changedBlocks(offsets, base);
+
+    // The preview: the page of the first changed block as it would be,
+    // over the canvas until the question is answered.
+    if (!blocks.empty()) {
+        std::vector<std::uint8_t> after = proposal.original;
+        for (const edits::ByteChange& change : proposal.changes)
+            after[static_cast<std::size_t>(change.offset)] = change.byte;
+        canvas_.showOverlay(preview::drawPage(preview::pageOf(blocks.front()), preview::mapCodes(after, base), blocks));
+    }
+    const std::string backupPath = nextBackupPath();
+    asking_ = true;
+    const bool yes = host_.askYesNo(proposal.summary + "\n\n写入前先把整个地图备份为：\n" + backupPath
+                                    + "\n\n要写入地图吗？");
+    asking_ = false;
+    canvas_.removeOverlay();
+    if (ended_ || !isMapFileOpen()) {
+        changedWhileAsking_ = false;
+        return;
+    }
+    if (yes) {
+        std::vector<ByteWrite> written;
+        const std::string failure = writeProposed(proposal, written);
+        if (failure.empty()) {
+            state_.mapFile.history.recordGroup(std::move(written), proposal.title, base);
+            showWrittenBlocks(blocks);
+        } else {
+            host_.showMessage("没有" + proposal.action + "：" + failure);
+            refreshFromFile();
+        }
+    }
+    if (std::exchange(changedWhileAsking_, false))
+        mapFileChangedOutside();
+}
+
+} // namespace quarnet

@@ -1,0 +1,112 @@
+#include "MapEditor.h"
+
+#include "ChangePreview.h"
+#include "PathNames.h"
+#include "mapfile/BlockLayout.h"
+#include "mapfile/PictureImport.h"
+#include "mapfile/SafeWrite.h"
+#include "platform/WholeFiles.h"
+
+namespace quarnet {
+
+namespace {
+
+// A JPEG's colours are only near the terrain colours: only the nearest
+// colour reads it, which the user is asked for first.
+bool refusedOnlyForExactColours(std::span<const std::uint8_t> picture, const std::string& path)
+{
+    return !terrain::pictureRefusal(picture, false, path).empty() && terrain::pictureRefusal(picture, true, path).empty();
+}
+
+bool onlyStrayPixels(const terrain::PaintedTerrain& painted)
+{
+    return painted.strayPixelCount != 0 && painted.faultyBlockCount == 0;
+}
+
+} // namespace
+
+void MapEditor::importTerrainPicture()
+{
+    if (!idle() || refuseWithoutMap("导入地形图"))
+        return;
+    if (const std::optional<std::string> path = askFileToTake(FileKind::terrainPicture, lastPicturePath_))
+        importTerrainPicture(*path);
+}
+
+void MapEditor::importTerrainPicture(const std::string& path)
+{
+    if (!idle())
+        return;
+    lastPicturePath_ = path;
+    const std::string title = "导入地形图 " + paths::fileName(path);
+    if (refuseWithoutMap(title))
+        return;
+
+    std::vector<std::uint8_t> picture;
+    std::string reason;
+    if (!platform::readWholeFile(path, picture, reason))
+        return showRefusal(title, {"can't read PICTURE " + path + ": " + reason});
+    bool nearest = false;
+    if (refusedOnlyForExactColours(picture, path)) {
+        if (!host_.askYesNo(title + "：\n这是 JPEG 图片，它的颜色只是近似的，不能与地形颜色精确对应。\n\n"
+                                    "要让每个像素取最接近的地形颜色吗？"))
+            return;
+        nearest = true;
+    }
+    if (const std::string refusal = terrain::pictureRefusal(picture, nearest, path); !refusal.empty())
+        return showRefusal(title, {refusal});
+
+    // The map as it is now, read once: the preview, the question and the
+    // write all start from these bytes.
+    std::optional<std::vector<std::uint8_t>> original = readOpenMap(title);
+    if (!original)
+        return;
+    const MapFileState& f = state_.mapFile;
+    const std::int64_t base = terrainBaseOffset();
+    const std::int64_t length = static_cast<std::int64_t>(original->size());
+    const std::vector<std::uint8_t> codes = preview::mapCodes(*original, base);
+    terrain::PictureImport imported =
+        terrain::importPicture(picture, codes, base, length, nearest, path, f.mapFileName);
+    if (!imported.refusal.empty() && !nearest && onlyStrayPixels(imported.painted)) {
+        // Soft brushes, smoothing and scaling leave pixels between two
+        // terrain colours: the nearest colour takes them, once the user agrees.
+        const std::string count = std::to_string(imported.painted.strayPixelCount);
+        if (!host_.askYesNo(title + "：\n有 " + count
+                            + " 个像素不是任何地形的颜色（柔和的笔刷、平滑和缩放会画出这样的像素）。\n\n"
+                              "要让每个像素取最接近的地形颜色吗？"))
+            return;
+        nearest = true;
+        imported = terrain::importPicture(picture, codes, base, length, nearest, path, f.mapFileName);
+    }
+    if (!imported.refusal.empty()) {
+        std::vector<std::string> reasons {imported.refusal};
+        reasons.insert(reasons.end(), imported.faultLines.begin(), imported.faultLines.end());
+        return showRefusal(title, reasons);
+    }
+    picture = {};
+
+    ProposedWrite proposal;
+    proposal.title = title;
+    proposal.action = "导入";
+    proposal.changes.reserve(imported.edits.size());
+    std::vector<std::uint8_t> newCodes = codes;
+    std::vector<std::int32_t> changed;
+    for (const edits::TerrainEdit& edit : imported.edits) {
+        proposal.changes.push_back({blocks::recordOffset(base, edit.block), edit.code});
+        newCodes[static_cast<std::size_t>(edit.block - 1)] = edit.code;
+        changed.push_back(edit.block);
+    }
+    proposal.original = std::move(*original);
+    if (proposal.changes.empty()) {
+        host_.showMessage(title + " 不改变任何区块的地形，地图保持原样。");
+        return;
+    }
+    proposal.summary = title + "：\n" + std::to_string(changed.size()) + " 个区块的地形将改变：";
+    for (const std::string& line : preview::namePairLines(codes, newCodes, changed, namePairsListed))
+        proposal.summary += "\n" + line;
+    if (nearest)
+        proposal.summary += "\n（" + std::to_string(imported.painted.movedPixels) + " 个像素取了最接近的地形颜色）";
+    proposeWrite(proposal);
+}
+
+} // namespace quarnet

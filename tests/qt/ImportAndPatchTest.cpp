@@ -1,0 +1,393 @@
+#include "WindowFixture.h"
+
+#include "editor/ChangePreview.h"
+#include "mapfile/ChangePicture.h"
+#include "mapfile/MapGeometry.h"
+#include "mapfile/PatchFormat.h"
+#include "mapfile/TerrainPalette.h"
+#include "mapfile/TerrainRaster.h"
+#include "qt/FileDialogs.h"
+#include "support/MapFixtures.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFile>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+
+#include <map>
+
+using namespace quarnet;
+using namespace quarnet::testing;
+
+namespace {
+
+namespace g = geometry;
+
+constexpr std::uint8_t river = 0x01;
+constexpr std::uint8_t desert = 0x0E;
+
+QColor qColour(Rgb c)
+{
+    return QColor(c.red, c.green, c.blue);
+}
+
+} // namespace
+
+// Pictures and patches dropped on the real window or chosen from its menu,
+// previewed, asked about through the window's host, written, and undone
+// with the keys; the map's bytes on disk checked after each step. No map
+// picture: the view shows the map's terrain.
+class ImportAndPatchTest : public QObject {
+    Q_OBJECT
+
+private:
+    WindowHarness harness_;
+    std::unique_ptr<TempDir> dir_;
+    std::vector<std::uint8_t> original_;
+    std::string path_;
+
+    qt::MainWindow& window() { return harness_.window(); }
+    ByteChanges changes() const { return changedBytes(original_, TempDir::read(path_)); }
+    QString inDir(const char* name) const { return QString::fromStdString(utf8FromPath(dir_->path() / name)); }
+
+    // The map's terrain as render draws it, blocks painted in other codes'
+    // colours, saved as a PNG.
+    QString paintedPng(const char* name, const std::map<std::int32_t, std::uint8_t>& painted) const
+    {
+        std::vector<std::uint8_t> codes = preview::mapCodes(original_, 68);
+        for (const auto& [block, code] : painted)
+            codes[static_cast<std::size_t>(block - 1)] = code;
+        const RgbImage image = terrain::rasterize(codes, g::columns, g::rows, g::pictureBlockSize);
+        const QString path = inDir(name);
+        const QImage picture(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                             image.width * 3, QImage::Format_RGB888);
+        return picture.save(path, "PNG") ? path : QString();
+    }
+
+    // Blocks 1 and 548 painted as river, block 100 (on page 1) as desert.
+    QString paintedPng() const { return paintedPng("painted.png", {{1, river}, {548, river}, {100, desert}}); }
+    const ByteChanges painted_ {{codeOffset(1), river}, {codeOffset(548), river}, {codeOffset(100), desert}};
+
+    QString bps(const char* name, const std::vector<std::uint8_t>& from, const ByteChanges& to) const
+    {
+        std::vector<std::uint8_t> target = from;
+        for (const auto& [offset, byte] : to)
+            target[offset] = byte;
+        const patches::EncodedPatch made = patches::makePatch(patches::PatchFormat::bps, from, target, "");
+        return QString::fromStdString(dir_->write(name, made.bytes));
+    }
+
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+
+    QColor shownPixel(int x, int y) { return canvasPixel(window(), x, y); }
+    QString label() { return textOf(window(), "标签19"); }
+    std::size_t undoable() { return window().editor().state().mapFile.history.undoable(); }
+
+    // Another process writes a byte into the map.
+    void writeByAnotherProcess(std::size_t offset, std::uint8_t byte)
+    {
+        const QString script = QStringLiteral("printf '\\%1' | dd of=\"$0\" bs=1 seek=%2 conv=notrunc status=none")
+                                   .arg(byte, 3, 8, QLatin1Char('0'))
+                                   .arg(offset);
+        QCOMPARE(QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), script, QString::fromStdString(path_)}), 0);
+    }
+
+    QAction* menuAction(const QString& text)
+    {
+        for (QAction* action : window().windowMenu().actions())
+            if (action->text().section(QLatin1Char('\t'), 0, 0) == text)
+                return action;
+        return nullptr;
+    }
+
+private slots:
+    void cleanupTestCase() { harness_.reset(); }
+
+    void init()
+    {
+        harness_.make();
+        QApplication::setActiveWindow(&window());
+        QVERIFY(QTest::qWaitForWindowActive(&window()));
+        dir_ = std::make_unique<TempDir>();
+        original_ = patternedMap();
+        path_ = dir_->write("SANGO7.MPC", original_);
+        harness_.answerNextOpenDialog(QString::fromStdString(path_));
+        click(window(), "打开文件按钮");
+        QVERIFY(window().editor().isMapFileOpen());
+    }
+
+    void aDroppedPictureConfirmedIsPreviewedWrittenAndUndoneInOneStep()
+    {
+        harness_.calculate("32", "32"); // block 548, current
+        std::optional<QColor> previewed;
+        std::optional<QColor> beside;
+        harness_.whileAsking = [&] {
+            previewed = shownPixel(1, 1); // block 1, painted
+            beside = shownPixel(13, 1);   // block 4, unchanged: dimmed
+        };
+        harness_.answers = {true};
+        QVERIFY(dropFile(findControl<QWidget>(window(), "画板1"), paintedPng()));
+
+        QCOMPARE(harness_.questions.size(), std::size_t {1});
+        QVERIFY(harness_.questions[0].startsWith(QStringLiteral("导入地形图 painted.png：\n3 个区块的地形将改变：")));
+        QVERIFY(harness_.questions[0].contains(QString::fromStdString(path_) + QStringLiteral(".bak")));
+        QCOMPARE(*previewed, qColour(terrain::colour(river)));
+        QCOMPARE(*beside, qColour(terrain::dimmed(terrain::colour(patternedCode(4, 1)))));
+
+        QCOMPARE(changes(), painted_);
+        QCOMPARE(TempDir::read(path_ + ".bak"), original_);
+        QVERIFY(window().canvas().overlay().isNull());
+        QCOMPARE(shownPixel(1, 1), qColour(terrain::colour(river))); // redrawn from the file
+        QCOMPARE(shownPixel(0, 0), QColor(0, 255, 0));                 // marked
+        QCOMPARE(label(), QStringLiteral("当前地形:河流\n\n地形代码:01"));
+        QVERIFY(harness_.messages.empty());
+
+        // Ctrl+Z takes the whole import back, Ctrl+Y writes it again.
+        findControl<QWidget>(window(), "写入按钮")->setFocus();
+        press(Qt::Key_Z);
+        QVERIFY(changes().empty());
+        QCOMPARE(shownPixel(1, 1), qColour(terrain::colour(patternedCode(1, 1))));
+        QCOMPARE(label(), QStringLiteral("当前地形:道路\n\n地形代码:09"));
+        press(Qt::Key_Y);
+        QCOMPARE(changes(), painted_);
+        QVERIFY(harness_.messages.empty());
+    }
+
+    void aDroppedPictureDeclinedWritesNothingAndShowsThePageAsBefore()
+    {
+        harness_.calculate("17000", "12000");
+        click(window(), "定位按钮");
+        const QImage before = window().canvas().grab().toImage();
+        harness_.answers = {false};
+        QVERIFY(dropFile(&window(), paintedPng()));
+        QCOMPARE(harness_.questions.size(), std::size_t {1});
+        QVERIFY(changes().empty());
+        QVERIFY(!QFile::exists(QString::fromStdString(path_ + ".bak")));
+        QCOMPARE(window().canvas().grab().toImage(), before);
+    }
+
+    void aRefusedPictureWritesNothing()
+    {
+        QImage small(100, 100, QImage::Format_RGB32);
+        small.fill(Qt::red);
+        const QString path = inDir("small.png");
+        QVERIFY(small.save(path, "PNG"));
+        QVERIFY(dropFile(&window(), path));
+        QCOMPARE(harness_.messages.size(), std::size_t {1});
+        QVERIFY(harness_.messages[0].startsWith(QStringLiteral("无法导入地形图 small.png，地图保持原样：\nPICTURE ")));
+        QVERIFY(harness_.messages[0].contains(QStringLiteral("100 x 100")));
+        QVERIFY(harness_.questions.empty());
+        QVERIFY(changes().empty());
+    }
+
+    void aDroppedPatchConfirmedOrDeclined()
+    {
+        const ByteChanges patchChanges {{codeOffset(2), desert}, {3, 0x42}};
+        const QString patch = bps("roads.bps", original_, patchChanges);
+        harness_.answers = {false};
+        QVERIFY(dropFile(findControl<QWidget>(window(), "起始像素点X编辑框"), patch));
+        QCOMPARE(harness_.questions.size(), std::size_t {1});
+        QVERIFY(harness_.questions[0].startsWith(
+            QStringLiteral("应用补丁 roads.bps (BPS)：\n将改变 1 个区块的地形代码和 1 个其他字节")));
+        QVERIFY(changes().empty());
+        QCOMPARE(textOf(window(), "起始像素点X编辑框"), QString()); // no name typed in
+
+        harness_.answers = {true};
+        QVERIFY(dropFile(&window(), patch));
+        QCOMPARE(changes(), patchChanges);
+        QCOMPARE(TempDir::read(path_ + ".bak"), original_);
+        QVERIFY(harness_.messages.empty());
+    }
+
+    void aPatchForAnotherBaseIsRefused()
+    {
+        std::vector<std::uint8_t> other = original_;
+        other[codeOffset(9)] = 0x22;
+        QVERIFY(dropFile(&window(), bps("other.bps", other, {{codeOffset(1), river}})));
+        QCOMPARE(harness_.messages.size(), std::size_t {1});
+        QVERIFY(harness_.messages[0].startsWith(QStringLiteral("无法应用补丁 other.bps，地图保持原样：\n")));
+        QVERIFY(harness_.messages[0].contains(QStringLiteral("CRC32")));
+        QVERIFY(harness_.questions.empty());
+        QVERIFY(changes().empty());
+        QVERIFY(!QFile::exists(QString::fromStdString(path_ + ".bak")));
+    }
+
+    void anUndoIsRefusedWhenAByteChangedOutside()
+    {
+        harness_.answers = {true};
+        QVERIFY(dropFile(&window(), paintedPng()));
+        QCOMPARE(changes(), painted_);
+        writeByAnotherProcess(codeOffset(548), 0x11);
+        findControl<QWidget>(window(), "写入按钮")->setFocus();
+        press(Qt::Key_Z);
+        QCOMPARE(harness_.messages.size(), std::size_t {1});
+        QVERIFY(harness_.messages[0].startsWith(
+            QStringLiteral("没有撤销导入地形图 painted.png：它的 3 个字节中有 1 个已在 Quarnet 之外被改动：")));
+        ByteChanges now = painted_;
+        now[codeOffset(548)] = 0x11;
+        QCOMPARE(changes(), now);
+        QCOMPARE(undoable(), std::size_t {1});
+    }
+
+    void anOutsideChangeShowsWithinASecond()
+    {
+        harness_.calculate("0", "0"); // block 1, shown on page (0, 0)
+        click(window(), "定位按钮");
+        QCOMPARE(label(), QStringLiteral("当前地形:道路\n\n地形代码:05"));
+        writeByAnotherProcess(codeOffset(1), 0x0E);
+        writeByAnotherProcess(codeOffset(3), 0x01);
+        QTRY_COMPARE_WITH_TIMEOUT(label(), QStringLiteral("当前地形:沙漠\n\n地形代码:0E"), 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(shownPixel(9, 1), qColour(terrain::colour(0x01)), 1000);
+        QCOMPARE(shownPixel(1, 1), qColour(terrain::colour(0x0E)));
+    }
+
+    void theWindowMenuOnTheBackgroundOnly()
+    {
+        // The background: the menu, its items enabled as things are.
+        QContextMenuEvent background(QContextMenuEvent::Mouse, QPoint(8, 60), window().mapToGlobal(QPoint(8, 60)));
+        QApplication::sendEvent(&window(), &background);
+        QMenu& menu = window().windowMenu();
+        QVERIFY(menu.isVisible());
+        QStringList texts;
+        for (QAction* action : menu.actions())
+            texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+        QCOMPARE(texts, (QStringList {QStringLiteral("导入地形图…"), QStringLiteral("应用补丁…"),
+                                      QStringLiteral("导出地形图…\tCtrl+E"), QStringLiteral("制作补丁…"),
+                                      QStringLiteral("-"), QStringLiteral("撤销\tCtrl+Z"),
+                                      QStringLiteral("重做\tCtrl+Y")}));
+        QVERIFY(menuAction(QStringLiteral("导入地形图…"))->isEnabled());
+        QVERIFY(!menuAction(QStringLiteral("撤销"))->isEnabled());
+        menu.hide();
+
+        // A control's right click stays its own: the canvas picks a block.
+        QWidget* canvas = findControl<QWidget>(window(), "画板1");
+        QTest::mouseClick(canvas, Qt::RightButton, Qt::NoModifier, QPoint(10, 20));
+        QContextMenuEvent onCanvas(QContextMenuEvent::Mouse, QPoint(10, 20), canvas->mapToGlobal(QPoint(10, 20)));
+        QApplication::sendEvent(canvas, &onCanvas);
+        QVERIFY(!menu.isVisible());
+        QCOMPARE(textOf(window(), "起始像素点X编辑框"), QStringLiteral("80"));
+        QWidget* label = findControl<QWidget>(window(), "标签18");
+        QContextMenuEvent onLabel(QContextMenuEvent::Mouse, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(label, &onLabel);
+        QVERIFY(!menu.isVisible());
+
+        // An item runs its command: the picture chosen in the dialog.
+        harness_.fileAnswers = {paintedPng()};
+        harness_.answers = {true};
+        menuAction(QStringLiteral("导入地形图…"))->trigger();
+        QCOMPARE(harness_.fileDialogs.size(), std::size_t {1});
+        QCOMPARE(harness_.fileDialogs[0].kind, FileKind::terrainPicture);
+        QCOMPARE(changes(), painted_);
+        window().windowMenu();
+        QVERIFY(menuAction(QStringLiteral("撤销"))->isEnabled());
+    }
+
+    void exportAndMakePatchFromTheMenu()
+    {
+        const QString picture = inDir("out.png");
+        harness_.fileAnswers = {picture};
+        findControl<QWidget>(window(), "写入按钮")->setFocus();
+        press(Qt::Key_E);
+        QCOMPARE(harness_.fileDialogs.size(), std::size_t {1});
+        QCOMPARE(harness_.fileDialogs[0].kind, FileKind::terrainPictureSaved);
+        QCOMPARE(harness_.fileDialogs[0].proposed, inDir("SANGO7-terrain.png"));
+        const QImage exported(picture);
+        QCOMPARE(exported.size(), QSize(2184, 1548));
+        QCOMPARE(exported.pixelColor(5, 5), qColour(terrain::colour(patternedCode(2, 2))));
+
+        harness_.answers = {true};
+        QVERIFY(dropFile(&window(), paintedPng()));
+        const QString patch = inDir("made.bps");
+        harness_.fileAnswers = {QString::fromStdString(path_ + ".bak"), patch};
+        menuAction(QStringLiteral("制作补丁…"))->trigger();
+        QCOMPARE(harness_.fileDialogs.size(), std::size_t {3});
+        QCOMPARE(harness_.fileDialogs[1].proposed, QString::fromStdString(path_ + ".bak"));
+        QCOMPARE(harness_.fileDialogs[2].proposed, inDir("SANGO7.bps"));
+        QCOMPARE(patches::applyPatch(TempDir::read(patch.toStdString()), original_).target, TempDir::read(path_));
+        QVERIFY(harness_.messages.empty());
+    }
+
+    void theDialogsFilters()
+    {
+        QCOMPARE(qt::nameFilters(FileKind::terrainPicture).constFirst(),
+                 QStringLiteral("地形图 (PNG BMP TGA JPEG) (*.png *.bmp *.tga *.jpg *.jpeg)"));
+        QCOMPARE(qt::nameFilters(FileKind::patch).constFirst(), QStringLiteral("补丁 (IPS BPS) (*.ips *.bps)"));
+        QCOMPARE(qt::nameFilters(FileKind::patchSaved),
+                 (QStringList {QStringLiteral("BPS 补丁 (*.bps)"), QStringLiteral("IPS 补丁 (*.ips)")}));
+    }
+
+    void theRealSaveDialogProposesAndFollowsItsFilter()
+    {
+        // The window's own file dialog, as a user answers it.
+        QStringList filters;
+        QString title;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            poll.stop();
+            title = dialog->windowTitle();
+            filters = dialog->nameFilters();
+            QCOMPARE(dialog->selectedFiles(), QStringList {inDir("SANGO7.bps")});
+            // The IPS filter chosen, a name typed without its extension.
+            dialog->selectNameFilter(filters.at(1));
+            emit dialog->filterSelected(filters.at(1));
+            dialog->selectFile(QStringLiteral("made"));
+            static_cast<QDialog*>(dialog)->accept(); // as its Save button does
+        });
+        poll.start(10);
+        const std::optional<QString> chosen = qt::chooseFile(&window(), FileKind::patchSaved, inDir("SANGO7.bps"), true);
+        QCOMPARE(title, QStringLiteral("制作补丁：保存补丁"));
+        QCOMPARE(filters, qt::nameFilters(FileKind::patchSaved));
+        QVERIFY(chosen);
+        QCOMPARE(*chosen, inDir("made.ips"));
+    }
+
+    void theRealQuestionBoxAnswersYesAndNo()
+    {
+        // The window's own modal box, its buttons clicked as a user does.
+        harness_.realQuestionBoxes = true;
+        harness_.make();
+        harness_.realQuestionBoxes = false;
+        harness_.answerNextOpenDialog(QString::fromStdString(path_));
+        click(window(), "打开文件按钮");
+        for (const bool yes : {false, true}) {
+            QStringList buttons;
+            QTimer poll;
+            connect(&poll, &QTimer::timeout, this, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box)
+                    return;
+                poll.stop();
+                QAbstractButton* chosen = nullptr;
+                for (QAbstractButton* button : box->buttons()) {
+                    buttons.append(button->text());
+                    if (box->buttonRole(button) == (yes ? QMessageBox::YesRole : QMessageBox::NoRole))
+                        chosen = button;
+                }
+                chosen->click();
+            });
+            poll.start(10);
+            window().openDroppedFile(paintedPng());
+            QTRY_VERIFY(!buttons.isEmpty());
+            buttons.sort();
+            QCOMPARE(buttons, (QStringList {QStringLiteral("否(&N)"), QStringLiteral("是(&Y)")}));
+            QTRY_COMPARE(changes(), yes ? painted_ : ByteChanges {});
+        }
+    }
+};
+
+QTEST_MAIN(ImportAndPatchTest)
+#include "ImportAndPatchTest.moc"

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+namespace quarnet::win32 {
+
+// Watches one file for changes made by other programs: a worker waits on the
+// system's change notification for the file's folder and, when the file's
+// size or last-write time differ from what it saw last (a write, a
+// replacement, a removal), posts a message to a window. Other files of the
+// folder wake it but are not told. A change is told within a second: the
+// worker also looks once a second, for folders whose notifications never
+// come (some network shares).
+class MapFileWatch {
+public:
+    // Posts `message` (wParam and lParam 0) to `window`. One message at a
+    // time: the next is posted only after the window called told().
+    MapFileWatch(HWND window, UINT message);
+    ~MapFileWatch();
+    MapFileWatch(const MapFileWatch&) = delete;
+    MapFileWatch& operator=(const MapFileWatch&) = delete;
+
+    // Watches the file at path instead of any before; an empty path stops
+    // watching. The file as it is now is the state changes are told against.
+    void watch(const std::wstring& path);
+    const std::wstring& path() const { return path_; }
+
+    // The window took the message posted: a later change posts again.
+    void told() { posted_.store(false); }
+
+private:
+    void stop();
+    void run(std::wstring path, std::wstring folder);
+
+    HWND window_;
+    UINT message_;
+    std::wstring path_;
+    HANDLE stopEvent_ = nullptr;
+    std::thread worker_;
+    std::atomic<bool> posted_ {false};
+};
+
+} // namespace quarnet::win32
