@@ -128,6 +128,21 @@ start
 choose_city 41
 shot terrain-view.png
 stop
+
+# The empty window, started without a map and without the picture, with a
+# demo map in the demo folder beside the program (as the Windows .zip holds
+# it): the start hint names it.
+mkdir "$programs/demo"
+"$build/qt/quarnet-make-demo-map" "$programs/demo" >/dev/null
+(cd "$HOME" && exec "$programs/quarnet") &
+running=$!
+p wait "$title" 30
+p wait-count 1 30
+p wait-region-change "$title" 360 240 384 240 0 10 >/dev/null
+sleep 0.5
+shot guide-start.png
+stop
+rm -r "$programs/demo"
 mv "$HOME/SANGO7.0.125.jpg" "$programs/"
 
 # The command line: a river and a desert written by an edit list, drawn by
@@ -150,7 +165,29 @@ set -e
 p crop-picture change.png $((361 * 4)) $((248 * 4)) 480 180 "$out/diff-picture.png"
 echo "$out/diff-picture.png"
 cp SANGO7.MPC.before SANGO7.MPC
+
+# The window's import: the same river and desert painted on the exported
+# terrain picture, dropped onto the window; the preview beside the question.
+"$programs/quarnet-terrain" render SANGO7.MPC.before SANGO7-terrain.png  # the unpainted picture
+cp SANGO7.MPC.before painted.MPC
+"$programs/quarnet-terrain" apply painted.MPC river-and-desert.csv --backup painted.MPC.before >/dev/null
+"$programs/quarnet-terrain" render painted.MPC SANGO7-terrain.png        # as painted
+rm painted.MPC painted.MPC.before
 cd "$HOME"
+start
+before=$(snapshot 360 240 384 240)
+p drop "$title" 500 300 "$games/SANGO7-terrain.png"
+p wait-count 2 30
+p wait-region-change "$title" 360 240 384 240 "$before" 10 >/dev/null
+sleep 0.5
+p screenshot "$HOME/screen.png"
+p crop-picture "$HOME/screen.png" 50 50 751 514 "$out/guide-import.png" # the window; the box lies over its left part
+echo "$out/guide-import.png"
+rm "$HOME/screen.png"
+p key n # 否(N): nothing written
+p wait-count 1 30
+stop
+cmp -s "$map" "$games/SANGO7.MPC.before" || { echo "the import's preview changed the map"; exit 1; }
 
 # A map that can't be written: the folder made read-only. The open fails and
 # the write turns red.
