@@ -51,7 +51,7 @@ unseen.
                  other differing bytes go to the error output
   --picture OUT.png
                  also draw the change as a picture (PNG, or JPEG by a .jpg
-                 name): NEW's terrain in the terrain view's colours, the
+                 or .jpeg name): NEW's terrain in the terrain view's colours, the
                  unchanged blocks dimmed toward the background, the changed
                  ones in full colour inside a black and white outline
   --scale N      the picture's pixels a block, 1 to 8 (default 4, as render

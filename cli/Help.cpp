@@ -22,9 +22,10 @@ Options of every command:
   --offset HEX       where block 1's record starts, hexadecimal (default {offset})
   --help             show the help of the program or of a command
 
-Exit codes: 0 success (diff: the terrain is the same), 1 diff: the terrain
-differs (import: blocks change), 2 error. "quarnet-terrain COMMAND --help"
-tells more.
+Exit codes: 0 success (diff: the terrain is the same; import without
+--apply: no block changes), 1 diff: the terrain or the files' lengths differ
+(import without --apply: blocks change), 2 error. "quarnet-terrain COMMAND
+--help" tells more.
 )";
 
 // The help texts name the default start address where they say "{offset}".

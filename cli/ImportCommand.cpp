@@ -29,14 +29,15 @@ of the blocks whose terrain it changes, as "diff --csv" writes it and apply
 reads it: to the standard output, or to EDITS with -o.
 
 PICTURE is a PNG, BMP, TGA or JPEG of 546 x 387 (one pixel a block) or
-2184 x 1548 pixels (4 x 4 pixels a block). Each pixel must be one of the
+2184 x 1548 pixels (4 x 4 pixels a block): render's scales 1 and 4 (its
+default); the other scales, and other sizes, are refused. Each pixel must be one of the
 terrain view's colours; a block's terrain is the name that most of its pixels
 show (transparent pixels don't count), and a block split evenly between names
 is an error. A block that shows the name it has keeps its code; one that gets
 another name gets that name's first code in the legend (03 for 草原). The
 background colour (code 00, and blocks past the end of MAP) and the grey of
-codes without a name can't be written: a block painted in them must already
-show them. Pixels of other colours are named, the first 20 of them, then
+codes without a name can't be written: they may stay on a block that shows
+them already, and a block painted in them that doesn't is an error. Pixels of other colours are named, the first 20 of them, then
 counted. A summary of the changes goes to the error output.
 
   -o EDITS       write the edit list to EDITS instead (an existing file is

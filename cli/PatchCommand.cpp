@@ -21,6 +21,9 @@ BPS carries the CRC32s of both files, so it is never applied to the wrong
 one, and names the tool and the map in its metadata. An existing OUT is
 replaced, ORIGINAL and MODDED never.
 
+  --offset HEX   accepted as by every command; it changes nothing here, as a
+                 patch covers every byte of the file
+
 Exit codes: 0 written, 2 error.
 )";
 

@@ -23,7 +23,8 @@ OUT ending in .png gives a PNG, .jpg or .jpeg a JPEG; an existing OUT is
 replaced, MAP never.
 
   --scale N      pixels a block, 1 to 8 (default 4: 2184 x 1548, the size of
-                 the window's map picture; 1 gives 546 x 387)
+                 the window's map picture; 1 gives 546 x 387); import reads
+                 back only scales 4 and 1
   --offset HEX   where block 1's record starts, hexadecimal (default {offset})
 
 Blocks whose record lies past the end of MAP are drawn as the background.

@@ -52,6 +52,11 @@ License: Expat
  ${quarnet_permission}
 ")
 install(FILES ${quarnet_packaging_dir}/copyright DESTINATION ${quarnet_doc_dir})
+# The modder's guide in both languages and the command-line reference, with their pictures.
+file(GLOB quarnet_doc_pictures ${PROJECT_SOURCE_DIR}/docs/*.png)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/guide.md ${PROJECT_SOURCE_DIR}/docs/guide.zh-CN.md
+              ${PROJECT_SOURCE_DIR}/docs/command-line.md ${quarnet_doc_pictures}
+        DESTINATION ${quarnet_doc_dir})
 
 # The changelog and the manual page, compressed without a time stamp.
 set(quarnet_compressed)

@@ -28,6 +28,11 @@
 //       writes a map picture (2184 x 1548) in one colour; needs no display
 //   quarnet-x11-probe picture-pixel FILE X Y
 //       prints the RRGGBB of a picture file's pixel; needs no display
+//   quarnet-x11-probe window-screenshot TITLE FILE.png   the window's client area
+//   quarnet-x11-probe crop-picture IN.png X Y WIDTH HEIGHT OUT.png   needs no display
+//   quarnet-x11-probe same-picture EXPECTED.png ACTUAL.png           needs no display
+//       exit 0 when both have the same size and at most 1 pixel in 1000 has a
+//       channel more than 48 apart (a font's antialiasing may shift an edge)
 
 #include <QCoreApplication>
 #include <QColor>
@@ -173,6 +178,67 @@ int screenshot(Display* display, const char* path)
             picture.setPixel(x, y, static_cast<QRgb>(XGetPixel(image, x, y)) | 0xFF000000u);
     XDestroyImage(image);
     return picture.save(QString::fromLocal8Bit(path)) ? 0 : 1;
+}
+
+int windowScreenshot(Display* display, const std::string& title, const char* path)
+{
+    const Window window = findWindow(display, DefaultRootWindow(display), title);
+    XWindowAttributes attributes;
+    if (window == None || !XGetWindowAttributes(display, window, &attributes)) {
+        std::fprintf(stderr, "no window titled \"%s\"\n", title.c_str());
+        return 1;
+    }
+    // From the root, so child windows and what overlaps the window show as a user sees them.
+    int x = 0;
+    int y = 0;
+    Window child;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(attributes.width),
+                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    if (!image)
+        return 1;
+    QImage picture(attributes.width, attributes.height, QImage::Format_RGB32);
+    for (int row = 0; row < attributes.height; ++row)
+        for (int column = 0; column < attributes.width; ++column)
+            picture.setPixel(column, row, static_cast<QRgb>(XGetPixel(image, column, row)) | 0xFF000000u);
+    XDestroyImage(image);
+    return picture.save(QString::fromLocal8Bit(path)) ? 0 : 1;
+}
+
+int cropPicture(const char* in, int x, int y, int width, int height, const char* out)
+{
+    const QImage picture(QString::fromLocal8Bit(in));
+    if (picture.isNull() || !picture.rect().contains(QRect(x, y, width, height))) {
+        std::fprintf(stderr, "can't crop %s\n", in);
+        return 1;
+    }
+    return picture.copy(x, y, width, height).save(QString::fromLocal8Bit(out)) ? 0 : 1;
+}
+
+int samePicture(const char* expectedPath, const char* actualPath)
+{
+    const QImage expected = QImage(QString::fromLocal8Bit(expectedPath)).convertToFormat(QImage::Format_RGB32);
+    const QImage actual = QImage(QString::fromLocal8Bit(actualPath)).convertToFormat(QImage::Format_RGB32);
+    if (expected.isNull() || actual.isNull() || expected.size() != actual.size()) {
+        std::fprintf(stderr, "%s is %dx%d, %s is %dx%d\n", expectedPath, expected.width(), expected.height(),
+                     actualPath, actual.width(), actual.height());
+        return 1;
+    }
+    constexpr int channelTolerance = 48;
+    long long differing = 0;
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
+            const QRgb a = expected.pixel(x, y);
+            const QRgb b = actual.pixel(x, y);
+            if (std::abs(qRed(a) - qRed(b)) > channelTolerance || std::abs(qGreen(a) - qGreen(b)) > channelTolerance
+                || std::abs(qBlue(a) - qBlue(b)) > channelTolerance)
+                ++differing;
+        }
+    }
+    const long long allowed = static_cast<long long>(expected.width()) * expected.height() / 1000;
+    std::printf("%lld of %d pixels differ (at most %lld may)\n", differing, expected.width() * expected.height(),
+                allowed);
+    return differing <= allowed ? 0 : 1;
 }
 
 int closeWindow(Display* display, const std::string& title)
@@ -532,6 +598,11 @@ int main(int argc, char* argv[])
         picture.fill(QColor(QStringLiteral("#") + QString::fromLatin1(argv[3])));
         return picture.save(QString::fromLocal8Bit(argv[2]), "JPEG", 100) ? 0 : 1;
     }
+    if (argc == 8 && std::string(argv[1]) == "crop-picture")
+        return cropPicture(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]),
+                           argv[7]);
+    if (argc == 4 && std::string(argv[1]) == "same-picture")
+        return samePicture(argv[2], argv[3]);
     if (argc == 5 && std::string(argv[1]) == "picture-pixel") {
         const QImage picture(QString::fromLocal8Bit(argv[2]));
         const QPoint at(std::atoi(argv[3]), std::atoi(argv[4]));
@@ -554,6 +625,8 @@ int main(int argc, char* argv[])
         result = waitForCount(display, std::atoi(argv[2]), std::atof(argv[3]));
     else if (command == "screenshot" && argc == 3)
         result = screenshot(display, argv[2]);
+    else if (command == "window-screenshot" && argc == 4)
+        result = windowScreenshot(display, argv[2], argv[3]);
     else if (command == "close" && argc == 3)
         result = closeWindow(display, argv[2]);
     else if ((command == "click" || command == "doubleclick") && argc == 5)

@@ -31,7 +31,9 @@ for path in ./usr/lib/quarnet/quarnet "./usr/bin/quarnet -> ../lib/quarnet/quarn
             ./usr/share/metainfo/io.github.quarnet.Quarnet.metainfo.xml \
             ./usr/share/man/man1/quarnet.1.gz \
             ./usr/bin/quarnet-terrain ./usr/share/man/man1/quarnet-terrain.1.gz \
-            ./usr/share/doc/quarnet/copyright ./usr/share/doc/quarnet/changelog.gz; do
+            ./usr/share/doc/quarnet/copyright ./usr/share/doc/quarnet/changelog.gz \
+            ./usr/share/doc/quarnet/guide.md ./usr/share/doc/quarnet/guide.zh-CN.md \
+            ./usr/share/doc/quarnet/command-line.md; do
   [[ "$contents" == *"$path"* ]] || { echo "the package lacks $path"; exit 1; }
 done
 [[ $(dpkg-deb -f "$deb" Section) == utils ]]
