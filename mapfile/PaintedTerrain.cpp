@@ -518,9 +518,26 @@ private:
                 nearestDistance = distance;
             }
         }
-        if (nearest >= names || (nearestDistance > jpegError * jpegError && !inFlatArea(index)) || onRamp(index))
+        if (nearest >= names || onRamp(index))
+            return 0;
+        // A name that lies on the way from the block's own colour to
+        // another's may be that blend, as a feathered edge leaves it; taken
+        // only where the blocks around show it flat too.
+        const bool flatEnough = nearestDistance <= jpegError * jpegError && !liesOnABlendFrom(presentOf(index), nearest);
+        if (!flatEnough && !inFlatArea(index))
             return 0;
         return only(nearest);
+    }
+
+    static bool liesOnABlendFrom(Shade own, Shade name)
+    {
+        const Colour colour = colourFrom(colourOf(name));
+        constexpr float most = jpegError * jpegError;
+        for (Shade other = 0; other < names; ++other) {
+            if (other != own && other != name && blendPaths().squaredDistance(colour, own, other, most) <= most)
+                return true;
+        }
+        return false;
     }
 
     bool inFlatArea(std::int32_t index) const

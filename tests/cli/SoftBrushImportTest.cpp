@@ -95,14 +95,16 @@ struct Paint {
     std::vector<double> weights;
 };
 
-// The river; desert over mountains, hills, forest and a road; dry grassland
-// over forest, a colour that lies on the way from forest to desert. None
-// overlaps another.
+// The river; desert over mountains, hills, forest and a road; desert feathered
+// wide over grassland, hills and sea, whose half-way blend with grassland lies
+// near dry grassland's colour; dry grassland over forest, a colour that lies
+// on the way from forest to desert. None overlaps another.
 const std::vector<Paint>& paints()
 {
     static const std::vector<Paint> all = {
         {"河流", {56, 160, 232}, riverBrush},
         {"沙漠", {222, 196, 130}, featheredRectangle(300, 1250, 520, 1430, 12)},
+        {"沙漠", {222, 196, 130}, featheredRectangle(200, 900, 700, 1180, 20)},
         {"干草原", {176, 176, 96}, featheredRectangle(1200, 1300, 1450, 1450, 15)},
     };
     return all;
