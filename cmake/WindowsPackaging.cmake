@@ -1,7 +1,9 @@
 # The Windows packages, made by CPack from the windows build:
 #   quarnet-<version>-win64.zip   quarnet.exe, README-Windows.txt, LICENSE.txt
-#                                 and demo\ (the demo map and its picture),
-#                                 in one folder
+#                                 demo\ (the demo map and its picture) and
+#                                 guide\ (the modder's guide in both
+#                                 languages, the command-line reference and
+#                                 their pictures), in one folder
 #   quarnet-<version>-win64.exe   an installer (NSIS) of the same files, with a
 #                                 Start-menu entry and an uninstaller
 # The program installs itself (win32/); anything else installed into the
@@ -12,6 +14,11 @@ configure_file("${PROJECT_SOURCE_DIR}/packaging/windows/README-Windows.txt"
                "${PROJECT_BINARY_DIR}/README-Windows.txt" @ONLY NEWLINE_STYLE CRLF)
 configure_file("${PROJECT_SOURCE_DIR}/LICENSE" "${PROJECT_BINARY_DIR}/LICENSE.txt" @ONLY NEWLINE_STYLE CRLF)
 install(FILES "${PROJECT_BINARY_DIR}/README-Windows.txt" "${PROJECT_BINARY_DIR}/LICENSE.txt" DESTINATION .)
+# The guide travels with the program: many users can't reach its web address.
+file(GLOB quarnet_guide_pictures ${PROJECT_SOURCE_DIR}/docs/*.png)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/guide.zh-CN.md ${PROJECT_SOURCE_DIR}/docs/guide.md
+              ${PROJECT_SOURCE_DIR}/docs/command-line.md ${quarnet_guide_pictures}
+        DESTINATION guide)
 if(DEFINED QUARNET_DEMO_FILES)
   install(FILES ${QUARNET_DEMO_FILES} DESTINATION demo)
 endif()

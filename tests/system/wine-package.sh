@@ -34,13 +34,21 @@ done
 cmp "$root/demo/SANGO7.MPC" "$build_dir/demo/SANGO7.MPC"
 cmp "$root/demo/SANGO7.0.125.jpg" "$build_dir/demo/SANGO7.0.125.jpg"
 grep -q $'\r$' "$root/README-Windows.txt" || fail "README-Windows.txt lacks Windows line ends"
+# The guide, readable without the network: each picture it shows beside it.
+for guide in guide.zh-CN.md guide.md command-line.md; do
+  [[ -f "$root/guide/$guide" ]] || fail "the .zip lacks guide/$guide"
+done
+for picture in $(grep -oh '](\([^)]*\.png\))' "$root"/guide/guide*.md | sed 's/^](//; s/)$//' | sort -u); do
+  [[ -f "$root/guide/$picture" ]] || fail "the guide shows $picture, which the .zip lacks"
+done
 
 # Install silently into a folder of our choice.
 run_wine_timeout 120 "$installer" /S '/D=C:\Quarnet' || fail "the installer failed"
 installed="$WINEPREFIX/drive_c/Quarnet"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quarnet"
 for file in "$installed/quarnet.exe" "$installed/Uninstall.exe" "$installed/README-Windows.txt" \
-            "$installed/demo/SANGO7.MPC" "$menu/Quarnet.lnk" "$menu/Uninstall.lnk"; do
+            "$installed/demo/SANGO7.MPC" "$installed/guide/guide.zh-CN.md" "$installed/guide/guide-start.png" \
+            "$menu/Quarnet.lnk" "$menu/Uninstall.lnk"; do
   [[ -f "$file" ]] || fail "not installed: $file"
 done
 # The command line beside it runs on the installed demo map.
