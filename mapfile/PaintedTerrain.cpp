@@ -67,6 +67,25 @@ Shade exactShade(std::uint32_t colour)
     return -1;
 }
 
+// The shade a pixel of an RGBA picture shows exactly, -1 for none. Painted
+// pictures hold long runs of one colour: the last match is kept.
+class ExactMatch {
+public:
+    Shade of(const std::uint8_t* pixel)
+    {
+        const std::uint32_t colour = std::uint32_t {pixel[0]} << 16 | std::uint32_t {pixel[1]} << 8 | pixel[2];
+        if (colour != lastColour_) {
+            lastColour_ = colour;
+            lastShade_ = exactShade(colour);
+        }
+        return lastShade_;
+    }
+
+private:
+    std::uint32_t lastColour_ = std::numeric_limits<std::uint32_t>::max();
+    Shade lastShade_ = -1;
+};
+
 int squaredDistance(const std::uint8_t* pixel, const Rgb& c)
 {
     const int red = pixel[0] - c.red;
@@ -196,9 +215,7 @@ void readExactly(const RgbaPixels& picture, int scale, const std::vector<Shade>&
                  Settler& settler, std::size_t listed)
 {
     std::vector<Votes> votes(g::columns);
-    // Painted pictures hold long runs of one colour: the last match is kept.
-    std::uint32_t lastColour = std::numeric_limits<std::uint32_t>::max();
-    Shade lastShade = -1;
+    ExactMatch match;
     const auto width = static_cast<std::size_t>(picture.width);
     for (int row = 0; row < g::rows; ++row) {
         std::ranges::fill(votes, Votes {});
@@ -212,20 +229,15 @@ void readExactly(const RgbaPixels& picture, int scale, const std::vector<Shade>&
                         ++blockVotes[transparentVote];
                         continue;
                     }
-                    const std::uint32_t colour =
-                        std::uint32_t {pixel[0]} << 16 | std::uint32_t {pixel[1]} << 8 | pixel[2];
-                    if (colour != lastColour) {
-                        lastColour = colour;
-                        lastShade = exactShade(colour);
-                    }
-                    if (lastShade < 0) {
+                    const Shade shade = match.of(pixel);
+                    if (shade < 0) {
                         ++blockVotes[strayVote];
                         note(result.strayPixels, result.strayPixelCount, listed,
                              StrayPixel {column * scale + k, y, {pixel[0], pixel[1], pixel[2]},
                                          row * g::columns + column + 1});
                         continue;
                     }
-                    ++blockVotes[static_cast<std::size_t>(lastShade)];
+                    ++blockVotes[static_cast<std::size_t>(shade)];
                 }
             }
         }
@@ -388,8 +400,7 @@ public:
     std::int64_t survey()
     {
         std::int64_t moved = 0;
-        std::uint32_t lastColour = std::numeric_limits<std::uint32_t>::max();
-        Shade lastShade = -1;
+        ExactMatch match;
         const auto width = static_cast<std::size_t>(picture_.width);
         for (int row = 0; row < g::rows; ++row) {
             for (int line = 0; line < scale_; ++line) {
@@ -400,16 +411,11 @@ public:
                     for (int k = 0; k < scale_; ++k, pixel += 4) {
                         if (pixel[3] == 0)
                             continue;
-                        const std::uint32_t colour =
-                            std::uint32_t {pixel[0]} << 16 | std::uint32_t {pixel[1]} << 8 | pixel[2];
-                        if (colour != lastColour) {
-                            lastColour = colour;
-                            lastShade = exactShade(colour);
-                        }
-                        if (lastShade < 0)
+                        const Shade shade = match.of(pixel);
+                        if (shade < 0)
                             ++moved;
                         else
-                            block.exact |= only(lastShade);
+                            block.exact |= only(shade);
                         if (!isVoter(scale_, line, k))
                             continue;
                         ++block.voters;

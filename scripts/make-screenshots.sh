@@ -80,28 +80,9 @@ choose_city() {
 # Two blocks to the right, the legend's "05 道路", write; waits for the
 # marker's colour, RRGGBB.
 step_pick_write_marked() {
-  local marker=$1 before first="" row="" previous=""
-  before=$(snapshot "${current_block_box[@]}")
-  p click "$title" 356 180
-  p key ctrl+a
-  p type 2
-  p click "$title" 320 300
-  await_change "$before" "${current_block_box[@]}"
-  before=$(snapshot "${new_code_box[@]}")
-  p click "$title" 450 145
-  for _ in $(seq 50); do
-    first=$(p find-highlight "$title" 430 138 222 2>/dev/null) && break
-    sleep 0.1
-  done
-  p key Down Down Down Down
-  for _ in $(seq 100); do
-    sleep 0.1
-    row=$(p find-highlight "$title" 430 138 222 2>/dev/null || true)
-    [[ -n "$row" && "$row" != "$first" && "$row" == "$previous" ]] && break
-    previous=$row
-  done
-  p doubleclick "$title" 450 "$row"
-  await_change "$before" "${new_code_box[@]}"
+  local marker=$1
+  step_two_right
+  pick_legend_road
   p click "$title" 256 300 # write
   p wait-pixel "$title" $((360 + 72)) $((240 + 40)) "$marker" 0 10 >/dev/null
   sleep 0.3

@@ -163,21 +163,26 @@ int waitForCount(Display* display, int wanted, double seconds)
     return 1;
 }
 
-int screenshot(Display* display, const char* path)
+// The root window's area at (x, y), as a user sees it there, saved to path.
+int saveRootArea(Display* display, int x, int y, int width, int height, const char* path)
 {
-    const Window root = DefaultRootWindow(display);
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display, root, &attributes);
-    XImage* image = XGetImage(display, root, 0, 0, static_cast<unsigned>(attributes.width),
-                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (!image)
         return 1;
-    QImage picture(attributes.width, attributes.height, QImage::Format_RGB32);
-    for (int y = 0; y < attributes.height; ++y)
-        for (int x = 0; x < attributes.width; ++x)
-            picture.setPixel(x, y, static_cast<QRgb>(XGetPixel(image, x, y)) | 0xFF000000u);
+    QImage picture(width, height, QImage::Format_RGB32);
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column)
+            picture.setPixel(column, row, static_cast<QRgb>(XGetPixel(image, column, row)) | 0xFF000000u);
     XDestroyImage(image);
     return picture.save(QString::fromLocal8Bit(path)) ? 0 : 1;
+}
+
+int screenshot(Display* display, const char* path)
+{
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, DefaultRootWindow(display), &attributes);
+    return saveRootArea(display, 0, 0, attributes.width, attributes.height, path);
 }
 
 int windowScreenshot(Display* display, const std::string& title, const char* path)
@@ -193,16 +198,7 @@ int windowScreenshot(Display* display, const std::string& title, const char* pat
     int y = 0;
     Window child;
     XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
-    XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(attributes.width),
-                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-    if (!image)
-        return 1;
-    QImage picture(attributes.width, attributes.height, QImage::Format_RGB32);
-    for (int row = 0; row < attributes.height; ++row)
-        for (int column = 0; column < attributes.width; ++column)
-            picture.setPixel(column, row, static_cast<QRgb>(XGetPixel(image, column, row)) | 0xFF000000u);
-    XDestroyImage(image);
-    return picture.save(QString::fromLocal8Bit(path)) ? 0 : 1;
+    return saveRootArea(display, x, y, attributes.width, attributes.height, path);
 }
 
 int cropPicture(const char* in, int x, int y, int width, int height, const char* out)

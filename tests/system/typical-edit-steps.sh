@@ -72,25 +72,24 @@ pick_first_city() {
   expect_map "$map" original "the city pick"
 }
 
-# After city 001 西凉 (519, 351), block 5477 (column 17, row 11): step 2 to the
-# right, to block 5479; double-click the legend item "05 道路"; write; take
-# the screenshot. Each step waits for what it shows, and the map is checked
-# after each. Sets `marker` to the colour of the block's marker.
-#   step_pick_write MAP SCREENSHOT
-step_pick_write() {
-  local map=$1 screenshot=$2 before
+# Steps the current block two to the right (步长 2, then 右移) and waits for
+# the block box to show it.
+step_two_right() {
+  local before
   before=$(snapshot "${current_block_box[@]}")
   p click "$title" 356 180
   p key ctrl+a
   p type 2
   p click "$title" 320 300
   await_change "$before" "${current_block_box[@]}"
-  expect_map "$map" original "the step to the right"
+}
 
-  # Legend: select the first item, go down to "05 道路", double-click it.
+# Legend: select the first item, go down to "05 道路", double-click it, and
+# wait for the new code box to show it.
+pick_legend_road() {
+  local before first="" row="" previous=""
   before=$(snapshot "${new_code_box[@]}")
   p click "$title" 450 145
-  local first="" row="" previous=""
   for _ in $(seq 50); do
     first=$(p find-highlight "$title" 430 138 222 2>/dev/null) && break
     sleep 0.1
@@ -105,6 +104,18 @@ step_pick_write() {
   done
   p doubleclick "$title" 450 "$row"
   await_change "$before" "${new_code_box[@]}"
+}
+
+# After city 001 西凉 (519, 351), block 5477 (column 17, row 11): step 2 to the
+# right, to block 5479; double-click the legend item "05 道路"; write; take
+# the screenshot. Each step waits for what it shows, and the map is checked
+# after each. Sets `marker` to the colour of the block's marker.
+#   step_pick_write MAP SCREENSHOT
+step_pick_write() {
+  local map=$1 screenshot=$2
+  step_two_right
+  expect_map "$map" original "the step to the right"
+  pick_legend_road
   expect_map "$map" original "the legend pick"
 
   p click "$title" 256 300 # write
