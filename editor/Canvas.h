@@ -55,6 +55,12 @@ public:
     // the window's font and the colour, over what is there. A line wider
     // than the canvas loses characters from its middle.
     virtual void drawTextLines(const std::vector<std::string>& lines, Rgb colour) = 0;
+
+    // A note of one line in the window's font along the canvas's foot, over
+    // everything the canvas shows, for toastSeconds; without touching what
+    // the canvas keeps. A new note replaces the one shown.
+    static constexpr int toastSeconds = 4;
+    virtual void showToast(const std::string& line) = 0;
 };
 
 } // namespace quarnet

@@ -31,17 +31,6 @@ std::vector<std::uint8_t> mapCodes(std::span<const std::uint8_t> file, std::int6
     return codes;
 }
 
-std::vector<std::int32_t> changedBlocks(std::span<const std::int64_t> offsets, std::int64_t baseOffset)
-{
-    std::vector<std::int32_t> found;
-    for (const std::int64_t offset : offsets) {
-        if (blocks::regionOf(baseOffset, offset) == blocks::FileRegion::codeByte)
-            found.push_back(static_cast<std::int32_t>((offset - baseOffset) / g::recordSize) + 1);
-    }
-    std::ranges::sort(found);
-    return found;
-}
-
 Page pageOf(std::int32_t block)
 {
     // As the map view finds the page of the current block.

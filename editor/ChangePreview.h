@@ -18,10 +18,6 @@ namespace quarnet::preview {
 // outside them.
 std::vector<std::uint8_t> mapCodes(std::span<const std::uint8_t> file, std::int64_t baseOffset);
 
-// The blocks whose code byte lies at one of the offsets (in any order), in
-// block order.
-std::vector<std::int32_t> changedBlocks(std::span<const std::int64_t> offsets, std::int64_t baseOffset);
-
 // A page of the map picture, by its column and row of pages.
 struct Page {
     std::int32_t column = 0;

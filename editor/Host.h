@@ -52,10 +52,17 @@ public:
 
     // Watches the file at the path for changes made by other programs (any
     // write, a replacement, a removal) and, within a second of one, calls
-    // MapEditor::mapFileChangedOutside on the window's thread between two
-    // events. Replaces the watch before; an empty path stops watching.
-    // Quarnet's own writes may be told too: the editor tells them apart.
+    // MapEditor::mapFileChangedOutside with that path on the window's
+    // thread between two events. Replaces the watch before, and drops what
+    // it was about to tell of the file before; an empty path stops watching.
     virtual void watchMapFile(const std::string& utf8Path) = 0;
+
+    // The editor is about to write the watched file itself, and has written
+    // it: the watch takes the file as it is after that as the state it tells
+    // changes against, so these writes are never told. A change of another
+    // program seen before the write is still told.
+    virtual void ownWriteStarting() = 0;
+    virtual void ownWriteDone() = 0;
 
     // Ends the program with an exit code; no further event is handled.
     virtual void endProgram(int exitCode) = 0;

@@ -85,10 +85,11 @@ public:
     // front end can propose a map's path in its open-file dialog next.
     DroppedFile openDroppedFile(const std::string& path);
 
-    // The front end's watch on the map file (Host::watchMapFile) saw it
-    // change: the shown terrain and the current block's report are read
-    // from the file again.
-    void mapFileChangedOutside();
+    // The front end's watch on the map file at watchedPath
+    // (Host::watchMapFile) saw it change: the shown terrain and the current
+    // block's report are read from the file again. A watch of a map no
+    // longer open is late, and is dropped.
+    void mapFileChangedOutside(const std::string& watchedPath);
 
     // Map view.
     void showMouseCoordinates(int x, int y);
@@ -109,10 +110,22 @@ public:
 private:
     void openChosenMapFile(const std::string& path);
     std::string openFileText() const;
-    bool writeCurrentBlockCode(std::uint8_t code);
     void makeBlockCurrent(std::int32_t blockNumber, std::int64_t offset);
-    bool replayWrite(const HistoryStep& step, bool undo);
-    bool replayGroup(const HistoryStep& step, bool undo);
+
+    // Every change to the map, whoever made it, is applied here: once every
+    // byte it expects is still on disk, through the library's safe write
+    // (with a backup, or one byte read back), after the map as it was
+    // opened is kept; recorded in the history, or taken as its undo or redo;
+    // then shown. False, with the map as it was, when it was refused or
+    // failed.
+    enum class ChangeUse { make, undo, redo };
+    bool applyChange(const Change& change, ChangeUse use);
+    // A copy of the open map (now holding `bytes`) as it was opened, unless
+    // the newest backup holds just that; false, with the user told, when it
+    // can't be made.
+    bool keepOpenedMap(std::span<const std::uint8_t> bytes, const std::string& refusal);
+    void showAppliedChange(const Change& change, bool written);
+    void showRefusedChange(const Change& change, const std::string& text);
 
     // Not ended, and no import's or patch's question open: a command that
     // starts meanwhile (queued before the question, say) does nothing.
@@ -133,13 +146,6 @@ private:
     // folder when there is none).
     std::string nextBackupPath() const;
     std::string newestBackupPath() const;
-    // Writes the proposal safely once the file is still as it was read;
-    // empty, with the bytes written, or why not.
-    std::string writeProposed(const ProposedWrite& proposal, std::vector<ByteWrite>& written);
-    // The safe write of the library into the open map, with a numbered
-    // backup; empty, or why not.
-    std::string writeSafely(std::span<const std::uint8_t> original, std::span<const edits::ByteChange> changes,
-                            std::int64_t baseOffset, std::optional<std::uint32_t> expectedCrc);
     void showWrittenBlocks(std::span<const std::int32_t> blocks);
     void refreshFromFile();
 

@@ -48,6 +48,7 @@ void MapEditor::openChosenMapFile(const std::string& path)
         return;
     }
     f.mapFileLength = files_.length(f.mapFileNumber);
+    f.openedMapKept = false;
     controls_.setText(control::编辑框1, openFileText());
     host_.watchMapFile(f.mapFileName);
     showTerrainOfShownPage();

@@ -5,9 +5,9 @@
 
 namespace quarnet {
 
-void MapEditor::mapFileChangedOutside()
+void MapEditor::mapFileChangedOutside(const std::string& watchedPath)
 {
-    if (ended_ || !isMapFileOpen())
+    if (ended_ || !isMapFileOpen() || watchedPath != state_.mapFile.mapFileName)
         return;
     if (asking_) {
         // The preview's question is open; its answer comes first.
@@ -19,6 +19,7 @@ void MapEditor::mapFileChangedOutside()
     MapFileState& f = state_.mapFile;
     files_.close(f.mapFileNumber);
     f.mapFileNumber = files_.open(f.mapFileName);
+    f.openedMapKept = false; // the next write keeps the file as it is now
     host_.watchMapFile(f.mapFileName);
     if (f.mapFileNumber == 0) {
         // Gone: as an open that failed, so that nothing is written into a

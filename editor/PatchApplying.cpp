@@ -39,16 +39,15 @@ void MapEditor::applyPatch(const std::string& path)
 
     const std::string format(patches::formatName(patched.format));
     ProposedWrite proposal;
-    proposal.title = title + " (" + format + ")";
-    proposal.action = "应用补丁";
-    proposal.expectedCrc = patched.targetCrc;
-    std::vector<std::int64_t> offsets;
-    for (const edits::ByteChange& change : patched.changes)
-        offsets.push_back(change.offset);
-    proposal.changes = std::move(patched.changes);
-    const std::vector<std::int32_t> changed = preview::changedBlocks(offsets, base);
+    Change& change = proposal.change;
+    change.title = title + " (" + format + ")";
+    change.action = "应用补丁";
+    change.backedUp = true;
+    change.expectedCrc = patched.targetCrc;
+    change.bytes = byteWrites(*original, patched.changes, base);
+    const std::vector<std::int32_t> changed = change.blocks();
     const patches::ChangeCounts& counts = patched.counts;
-    proposal.summary = proposal.title + "：\n将改变 " + std::to_string(counts.blocks) + " 个区块的地形代码和 "
+    proposal.summary = change.title + "：\n将改变 " + std::to_string(counts.blocks) + " 个区块的地形代码和 "
                        + std::to_string(counts.others()) + " 个其他字节";
     if (counts.others() != 0)
         proposal.summary += "（文件头 " + std::to_string(counts.header) + " 个，记录的其他字节 "
@@ -60,7 +59,7 @@ void MapEditor::applyPatch(const std::string& path)
                                                                   namePairsListed);
     for (const std::string& line : pairs)
         proposal.summary += "\n" + line;
-    proposal.original = std::move(*original);
+    change.fileAsRead = std::move(*original);
     proposeWrite(proposal);
 }
 

@@ -48,6 +48,9 @@ struct MapFileState {
     std::string mapFileName;        // the path exactly as the dialog gave it
     std::int64_t mapFileLength = 0; // as reported right after opening
     WriteHistory history;           // the writes to this file; cleared when it closes
+    // A copy of the file as it was opened, or reopened after another
+    // program changed it, is in a backup: later writes keep no other.
+    bool openedMapKept = false;
 };
 
 struct MapView {

@@ -82,24 +82,21 @@ void MapEditor::showWrittenBlocks(std::span<const std::int32_t> blocks)
 
 void MapEditor::proposeWrite(const ProposedWrite& proposal)
 {
-    if (proposal.changes.empty()) {
-        host_.showMessage(proposal.title + " 不改变地图的任何字节，地图保持原样。");
+    const Change& change = proposal.change;
+    if (change.bytes.empty()) {
+        host_.showMessage(change.title + " 不改变地图的任何字节，地图保持原样。");
         return;
     }
-    const std::int64_t base = terrainBaseOffset();
-    std::vector<std::int64_t> offsets;
-    offsets.reserve(proposal.changes.size());
-    for (const edits::ByteChange& change : proposal.changes)
-        offsets.push_back(change.offset);
-    const std::vector<std::int32_t> blocks = preview::changedBlocks(offsets, base);
+    const std::vector<std::int32_t> blocks = change.blocks();
 
     // The preview: the page of the first changed block as it would be,
     // over the canvas until the question is answered.
     if (!blocks.empty()) {
-        std::vector<std::uint8_t> after = proposal.original;
-        for (const edits::ByteChange& change : proposal.changes)
-            after[static_cast<std::size_t>(change.offset)] = change.byte;
-        canvas_.showOverlay(preview::drawPage(preview::pageOf(blocks.front()), preview::mapCodes(after, base), blocks));
+        std::vector<std::uint8_t> after = change.fileAsRead;
+        for (const ByteWrite& byte : change.bytes)
+            after[static_cast<std::size_t>(byte.offset)] = byte.after;
+        canvas_.showOverlay(
+            preview::drawPage(preview::pageOf(blocks.front()), preview::mapCodes(after, terrainBaseOffset()), blocks));
     }
     const std::string backupPath = nextBackupPath();
     asking_ = true;
@@ -111,19 +108,10 @@ void MapEditor::proposeWrite(const ProposedWrite& proposal)
         changedWhileAsking_ = false;
         return;
     }
-    if (yes) {
-        std::vector<ByteWrite> written;
-        const std::string failure = writeProposed(proposal, written);
-        if (failure.empty()) {
-            state_.mapFile.history.recordGroup(std::move(written), proposal.title, base);
-            showWrittenBlocks(blocks);
-        } else {
-            host_.showMessage("没有" + proposal.action + "：" + failure);
-            refreshFromFile();
-        }
-    }
+    if (yes)
+        applyChange(change, ChangeUse::make);
     if (std::exchange(changedWhileAsking_, false))
-        mapFileChangedOutside();
+        mapFileChangedOutside(state_.mapFile.mapFileName);
 }
 
 } // namespace quarnet

@@ -86,18 +86,21 @@ void MapEditor::importTerrainPicture(const std::string& path)
     picture = {};
 
     ProposedWrite proposal;
-    proposal.title = title;
-    proposal.action = "导入";
-    proposal.changes.reserve(imported.edits.size());
+    Change& change = proposal.change;
+    change.title = title;
+    change.action = "导入";
+    change.backedUp = true;
+    change.bytes.reserve(imported.edits.size());
     std::vector<std::uint8_t> newCodes = codes;
     std::vector<std::int32_t> changed;
     for (const edits::TerrainEdit& edit : imported.edits) {
-        proposal.changes.push_back({blocks::recordOffset(base, edit.block), edit.code});
+        const std::int64_t offset = blocks::recordOffset(base, edit.block);
+        change.bytes.push_back({offset, edit.block, (*original)[static_cast<std::size_t>(offset)], edit.code});
         newCodes[static_cast<std::size_t>(edit.block - 1)] = edit.code;
         changed.push_back(edit.block);
     }
-    proposal.original = std::move(*original);
-    if (proposal.changes.empty()) {
+    change.fileAsRead = std::move(*original);
+    if (change.bytes.empty()) {
         host_.showMessage(title + " 不改变任何区块的地形，地图保持原样。");
         return;
     }

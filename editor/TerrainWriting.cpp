@@ -3,15 +3,9 @@
 #include "ControlNames.h"
 #include "mapfile/HexText.h"
 #include "mapfile/TerrainTable.h"
+#include "platform/NumberText.h"
 
 namespace quarnet {
-
-namespace {
-
-constexpr Rgb green {0, 255, 0};
-constexpr Rgb red {255, 0, 0};
-
-} // namespace
 
 void MapEditor::writeTerrainCode()
 {
@@ -29,32 +23,19 @@ void MapEditor::writeTerrainCode()
         return;
     }
 
-    // The byte before the write, so that an undo can put it back; a write
-    // whose old byte can't be read is still made, but can't be undone.
-    std::uint8_t before = 0;
-    const bool beforeKnown =
-        isMapFileOpen() && files_.readByte(state_.mapFile.mapFileNumber, s.currentBlockOffset, before);
-    const auto after = static_cast<std::uint8_t>(code);
-    const RecordedWrite write {s.currentBlockNumber, s.currentBlockOffset, before, after};
-    if (writeCurrentBlockCode(after) && beforeKnown)
-        state_.mapFile.history.record(write);
-}
-
-bool MapEditor::writeCurrentBlockCode(std::uint8_t code)
-{
-    // Green only when the byte is in the file and on stable storage: the
-    // write refuses offsets outside the file, and every answer is checked.
-    bool written = false;
-    if (isMapFileOpen()) {
-        const platform::FileNumber number = state_.mapFile.mapFileNumber;
-        written = files_.replaceByte(number, state_.calculator.currentBlockOffset, code) && files_.flush(number);
+    // The byte there now is what the change expects to find; one that
+    // can't be read is not written either.
+    Change change;
+    change.title = "写入区块 " + platform::decimalText(s.currentBlockNumber);
+    change.action = "写入";
+    change.currentBlock = s.currentBlockNumber;
+    change.bytes.push_back({s.currentBlockOffset, s.currentBlockNumber, 0, static_cast<std::uint8_t>(code)});
+    std::uint8_t& before = change.bytes.front().before;
+    if (!isMapFileOpen() || !files_.readByte(state_.mapFile.mapFileNumber, s.currentBlockOffset, before)) {
+        showAppliedChange(change, false);
+        return;
     }
-    if (written)
-        redrawCurrentBlockTerrain();
-    state_.view.markerColour = written ? green : red;
-    canvas_.setDrawColour(state_.view.markerColour);
-    markCurrentBlock();
-    return written;
+    applyChange(change, ChangeUse::make);
 }
 
 void MapEditor::pickLegendCode()

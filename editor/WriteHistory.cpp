@@ -4,24 +4,16 @@
 
 namespace quarnet {
 
-void WriteHistory::record(const RecordedWrite& write)
+void WriteHistory::record(Change change)
 {
-    add({write.blockNumber, {{write.offset, write.before, write.after}}, {}, 0});
-}
-
-void WriteHistory::recordGroup(std::vector<ByteWrite> bytes, std::string name, std::int64_t baseOffset)
-{
-    add({0, std::move(bytes), std::move(name), baseOffset});
-}
-
-void WriteHistory::add(HistoryStep step)
-{
+    change.fileAsRead = std::vector<std::uint8_t>(); // its memory freed too
+    change.expectedCrc.reset();
     while (steps_.size() > inEffect_) {
         bytes_ -= steps_.back().bytes.size();
         steps_.pop_back();
     }
-    bytes_ += step.bytes.size();
-    steps_.push_back(std::move(step));
+    bytes_ += change.bytes.size();
+    steps_.push_back(std::move(change));
     while (steps_.size() > 1 && (steps_.size() > capacity || bytes_ > byteCapacity)) {
         bytes_ -= steps_.front().bytes.size();
         steps_.pop_front();
@@ -29,12 +21,12 @@ void WriteHistory::add(HistoryStep step)
     inEffect_ = steps_.size();
 }
 
-const HistoryStep* WriteHistory::nextUndo() const
+const Change* WriteHistory::nextUndo() const
 {
     return inEffect_ > 0 ? &steps_[inEffect_ - 1] : nullptr;
 }
 
-const HistoryStep* WriteHistory::nextRedo() const
+const Change* WriteHistory::nextRedo() const
 {
     return inEffect_ < steps_.size() ? &steps_[inEffect_] : nullptr;
 }

@@ -59,6 +59,13 @@ FileRegion regionOf(std::int64_t baseOffset, std::int64_t offset)
     return (offset - baseOffset) % g::recordSize == 0 ? FileRegion::codeByte : FileRegion::recordRest;
 }
 
+std::int32_t blockOfCodeByte(std::int64_t baseOffset, std::int64_t offset)
+{
+    if (regionOf(baseOffset, offset) != FileRegion::codeByte)
+        return 0;
+    return static_cast<std::int32_t>((offset - baseOffset) / g::recordSize) + 1;
+}
+
 std::int32_t blocksInFile(std::int64_t baseOffset, std::int64_t fileLength)
 {
     if (baseOffset < 0 || baseOffset >= fileLength)

@@ -50,4 +50,8 @@ enum class FileRegion {
 };
 FileRegion regionOf(std::int64_t baseOffset, std::int64_t offset);
 
+// The block whose terrain code lies at the offset; 0 when the byte there is
+// no block's code.
+std::int32_t blockOfCodeByte(std::int64_t baseOffset, std::int64_t offset);
+
 } // namespace quarnet::blocks

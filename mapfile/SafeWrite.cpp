@@ -140,6 +140,37 @@ WriteResult writeSafely(platform::Files& files, const MapWrite& write, const Bac
                 + backupPath + " over it"};
 }
 
+ByteWriteResult writeByte(platform::Files& files, platform::FileNumber map, std::string_view mapPath,
+                          std::int64_t offset, std::uint8_t before, std::uint8_t after)
+{
+    std::string failure;
+    std::uint8_t found = 0;
+    if (!files.replaceByte(map, offset, after))
+        failure = "writing the byte at offset " + std::to_string(offset) + " failed";
+    else if (!files.flush(map))
+        failure = "flushing " + std::string(mapPath) + " failed";
+    else if (files.readBytes(map, offset, std::span(&found, 1)) != 1)
+        failure = "reading the byte at offset " + std::to_string(offset) + " back failed";
+    else if (found != after)
+        failure = "reading the file back found byte " + terrain::formatCode(found) + " at offset "
+                  + std::to_string(offset) + " where " + terrain::formatCode(after) + " was written";
+    if (failure.empty())
+        return {true, {}};
+
+    const bool restored = files.replaceByte(map, offset, before) && files.flush(map)
+                          && files.readBytes(map, offset, std::span(&found, 1)) == 1 && found == before;
+    return {false, failure + (restored ? "; the byte there is " + terrain::formatCode(before) + " again, as it was"
+                                       : "; putting back its old byte " + terrain::formatCode(before) + " failed too")};
+}
+
+WriteResult keepBackupCopy(platform::Files& files, std::string_view mapPath, std::span<const std::uint8_t> bytes)
+{
+    WriteResult result;
+    result.failure = writeBackup(files, std::nullopt, mapPath, result.backupPath, bytes);
+    result.written = result.failure.empty();
+    return result;
+}
+
 WriteResult writeEdits(platform::Files& files, platform::FileNumber map, std::string_view mapPath,
                        std::span<const std::uint8_t> original, std::span<const TerrainEdit> edits,
                        std::int64_t baseOffset, const BackupChoice& backup)

@@ -1,11 +1,20 @@
 #pragma once
 
-// The one way bytes are written into a map file in place, safely: a backup
-// copy of the whole file first, written and flushed; then the bytes, one
-// flush, every byte read back (and, where a patch promises one, the whole
-// file's CRC-32 checked); the original restored on any failure. apply (edit
-// lists and patches), import --apply and the window's imports all write
-// through it.
+// The ways bytes are written into a map file in place; every write of the
+// command line and of the window goes through one of them.
+//
+// writeSafely, for many bytes (apply, import --apply, the window's imports
+// and patches and their undo and redo): a backup copy of the whole file
+// first, written and flushed; then the bytes, one flush, the whole file read
+// back (and, where a patch promises one, its CRC-32 checked); on any failure
+// the original bytes are written back from memory and checked, and the
+// backup stays.
+//
+// writeByte, for one byte (the window's write button and the undo and redo
+// of its writes), with no backup file: the byte written, flushed and read
+// back; when that fails or finds another byte, the old byte is written back
+// from memory and flushed. Its caller keeps a copy of the map as it was
+// opened (keepBackupCopy) before the first such write.
 
 #include "EditList.h"
 
@@ -55,6 +64,21 @@ std::string numberedBackupPath(std::string_view mapPath, int n);
 
 // Writes the changes as the header says.
 WriteResult writeSafely(platform::Files& files, const MapWrite& write, const BackupChoice& backup);
+
+// Writes one byte as the header says. `before` is the byte the caller found
+// there, put back when the write can't be confirmed.
+struct ByteWriteResult {
+    bool written = false;
+    // Why not, ending with whether the old byte is back; empty when written.
+    std::string failure;
+};
+ByteWriteResult writeByte(platform::Files& files, platform::FileNumber map, std::string_view mapPath,
+                          std::int64_t offset, std::uint8_t before, std::uint8_t after);
+
+// A copy of the whole file in the first free numbered backup beside the map
+// (numberedBackupPath), written and flushed; its path in backupPath, or why
+// not in failure. An incomplete copy is deleted.
+WriteResult keepBackupCopy(platform::Files& files, std::string_view mapPath, std::span<const std::uint8_t> bytes);
 
 // The edits (each block once, every code byte inside the file) written as
 // writeSafely writes, a failed one named by its block and line.

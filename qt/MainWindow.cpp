@@ -5,6 +5,7 @@
 #include "ImageReaderDecoder.h"
 #include "InputValidators.h"
 #include "MapCanvasWidget.h"
+#include "MapFileWatch.h"
 #include "SwatchItemDelegate.h"
 #include "WidgetControls.h"
 #include "WindowFont.h"
@@ -19,7 +20,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileSystemWatcher>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,7 +28,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -102,10 +101,6 @@ QWidget* createControl(const ControlEntry& entry, QWidget* parent)
 
 namespace {
 
-// Another program's writes come as many notices: read the file once they
-// have settled for this long, well within a second of the first.
-constexpr int changeSettleMilliseconds = 100;
-
 // A question box placed by a function of its final size, once it has one
 // and before it appears.
 class PlacedMessageBox final : public QMessageBox {
@@ -148,15 +143,7 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings, QWidge
     controls_ = std::make_unique<WidgetControls>(widgets_);
     Host& host = *this;
     // The watch exists before the editor can ask for one.
-    watcher_ = new QFileSystemWatcher(this);
-    changeDelay_ = new QTimer(this);
-    changeDelay_->setSingleShot(true);
-    changeDelay_->setInterval(changeSettleMilliseconds);
-    connect(watcher_, &QFileSystemWatcher::fileChanged, changeDelay_, [this] {
-        if (!changeDelay_->isActive())
-            changeDelay_->start();
-    });
-    connect(changeDelay_, &QTimer::timeout, this, [this] { editor_->mapFileChangedOutside(); });
+    fileWatch_ = new MapFileWatch([this](const std::string& path) { editor_->mapFileChangedOutside(path); }, this);
     editor_ = std::make_unique<MapEditor>(*controls_, *canvas_, host, files_);
     connectEvents();
     // Keys and dropped files, anywhere on the window.
@@ -354,11 +341,17 @@ bool MainWindow::askYesNo(const std::string& utf8Text)
 
 void MainWindow::watchMapFile(const std::string& utf8Path)
 {
-    // Watched anew each time: a file replaced since is another file.
-    if (!watcher_->files().isEmpty())
-        watcher_->removePaths(watcher_->files());
-    if (!utf8Path.empty())
-        watcher_->addPath(QString::fromStdString(utf8Path));
+    fileWatch_->watch(QString::fromStdString(utf8Path));
+}
+
+void MainWindow::ownWriteStarting()
+{
+    fileWatch_->ownWriteStarting();
+}
+
+void MainWindow::ownWriteDone()
+{
+    fileWatch_->ownWriteDone();
 }
 
 void MainWindow::showMessage(const std::string& utf8Text)

@@ -11,7 +11,6 @@
 #include <optional>
 
 class QFileDialog;
-class QFileSystemWatcher;
 class QMenu;
 class QTimer;
 
@@ -26,6 +25,7 @@ struct ControlEntry;
 namespace quarnet::qt {
 
 class MapCanvasWidget;
+class MapFileWatch;
 class WidgetControls;
 
 // The one main window: its 65 controls at their fixed places, each event
@@ -90,6 +90,8 @@ private:
     void showMessage(const std::string& utf8Text) override;
     bool askYesNo(const std::string& utf8Text) override;
     void watchMapFile(const std::string& utf8Path) override;
+    void ownWriteStarting() override;
+    void ownWriteDone() override;
     void endProgram(int exitCode) override;
 
     platform::Files& files_;
@@ -102,11 +104,7 @@ private:
     std::unique_ptr<MapEditor> editor_;
     Surroundings surroundings_;
     QMenu* menu_ = nullptr;
-    // The map file's watch; its notices are gathered for a moment, so that
-    // a program writing many bytes is read once.
-    QFileSystemWatcher* watcher_ = nullptr;
-    QTimer* changeDelay_ = nullptr;
-    QString watchedPath_;
+    MapFileWatch* fileWatch_ = nullptr;
 };
 
 } // namespace quarnet::qt

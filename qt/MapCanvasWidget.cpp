@@ -143,12 +143,46 @@ void MapCanvasWidget::drawTextLines(const std::vector<std::string>& lines, Rgb c
     update();
 }
 
+void MapCanvasWidget::showToast(const std::string& line)
+{
+    if (!toastTimer_) {
+        toastTimer_ = new QTimer(this);
+        toastTimer_->setSingleShot(true);
+        toastTimer_->setInterval(toastSeconds * 1000);
+        connect(toastTimer_, &QTimer::timeout, this, [this] {
+            update(toastRect());
+            toast_.clear();
+        });
+    }
+    update(toastRect());
+    toast_ = QString::fromStdString(line);
+    update(toastRect());
+    toastTimer_->start();
+}
+
+QRect MapCanvasWidget::toastRect() const
+{
+    // A band one line high along the foot, a few pixels clear of the edges.
+    const int height = QFontMetrics(font()).height() + 6;
+    return QRect(0, this->height() - height, width(), height);
+}
+
 void MapCanvasWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.drawImage(event->rect(), surface_, event->rect());
     if (const QRect covered = event->rect() & overlay_.rect(); !covered.isEmpty())
         painter.drawImage(covered, overlay_, covered);
+    if (!toast_.isEmpty() && event->rect().intersects(toastRect())) {
+        // Dark and slightly see-through, so the picture stays in sight.
+        const QRect band = toastRect();
+        painter.fillRect(band, QColor(0, 0, 0, 190));
+        painter.setFont(font());
+        painter.setPen(Qt::white);
+        const QRect text = band.adjusted(6, 0, -6, 0);
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         QFontMetrics(font()).elidedText(toast_, Qt::ElideMiddle, text.width()));
+    }
     painter.end();
     // The first page is on the screen: the rest of the picture may come.
     if (!painted_) {

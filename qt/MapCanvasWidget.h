@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -35,10 +36,13 @@ public:
     void showOverlay(const RgbImage& image) override;
     void removeOverlay() override;
     void drawTextLines(const std::vector<std::string>& lines, Rgb colour) override;
+    void showToast(const std::string& line) override;
 
     // What the canvas keeps, and the overlay over it (null when none).
     const QImage& surface() const { return surface_; }
     const QImage& overlay() const { return overlay_; }
+    // The note shown along the foot; empty once it is gone.
+    const QString& toast() const { return toast_; }
     LoadedPictures& pictures() { return pictures_; }
 
 signals:
@@ -53,6 +57,9 @@ protected:
 private:
     QImage surface_;
     QImage overlay_;
+    QString toast_;
+    QTimer* toastTimer_ = nullptr;
+    QRect toastRect() const;
     QColor drawColour_ {Qt::black};
     LoadedPictures pictures_;
     bool painted_ = false;

@@ -134,7 +134,7 @@ TEST_F(ImportAndPatch, AnImportConfirmedIsPreviewedWrittenWithABackupAndMarked)
     EXPECT_EQ(markers, (std::vector<RecordingCanvas::Rectangle> {
                            {0, 0, 3, 3, green}, {4, 0, 7, 3, green}, {4, 4, 7, 7, green}}));
     ASSERT_EQ(history().size(), 1u);
-    EXPECT_TRUE(history().nextUndo()->isGroup());
+    EXPECT_EQ(history().nextUndo()->blocks(), (std::vector<std::int32_t> {1, 2, 100, 548}));
 }
 
 TEST_F(ImportAndPatch, TheCurrentBlocksReportIsRefreshed)
@@ -315,7 +315,11 @@ TEST_F(ImportAndPatch, AWholeImportIsUndoneAndRedoneInOneStep)
             bytes[offset] = byte;
         return bytes;
     }();
-    EXPECT_EQ(TempDir::read(path + ".1.bak"), imported);
+    // The map as opened, kept by the first write; the import's own backup;
+    // the undo's.
+    EXPECT_EQ(TempDir::read(path + ".bak"), original);
+    EXPECT_EQ(TempDir::read(path + ".2.bak"), imported);
+    EXPECT_EQ(canvas.toasts.back(), "已备份撤销前的地图：SANGO7.MPC.2.bak");
     EXPECT_EQ(canvas.rectangles.back().colour, green);
 
     editor.redoWrite();
@@ -382,6 +386,44 @@ TEST_F(ImportAndPatch, APatchConfirmedOrDeclined)
     EXPECT_EQ(TempDir::read(path + ".bak"), original);
     editor.undoWrite();
     EXPECT_TRUE(changes().empty());
+    EXPECT_TRUE(host.messages.empty());
+}
+
+// One kind of step: a single write, an import and a patch, undone and
+// redone in any order on one path; the import, the first write, keeps the
+// map as opened in its own backup and the single write after it keeps none.
+TEST_F(ImportAndPatch, WritesImportsAndPatchesAreStepsOfOneKind)
+{
+    host.answers = {true, true};
+    editor.importTerrainPicture(paintedPng());
+    EXPECT_EQ(TempDir::read(path + ".bak"), original);
+    writeCodeAt("0", "64", "22"); // block 1093
+    EXPECT_FALSE(exists(path + ".1.bak"));
+    const ByteChanges patchChanges {{3, 0x42}, {codeOffset(9), desert}};
+    const std::vector<std::uint8_t> beforePatch = TempDir::read(path);
+    editor.applyPatch(dir.write(
+        "p.bps", patches::makePatch(patches::PatchFormat::bps, beforePatch, patched(beforePatch, patchChanges), "")
+                     .bytes));
+    ASSERT_EQ(history().size(), 3u);
+
+    ByteChanges imported = painted;
+    ByteChanges written = imported;
+    written[codeOffset(1093)] = 0x22;
+    ByteChanges all = written;
+    all.insert(patchChanges.begin(), patchChanges.end());
+    EXPECT_EQ(changes(), all);
+    editor.undoWrite();
+    EXPECT_EQ(changes(), written);
+    editor.undoWrite();
+    EXPECT_EQ(changes(), imported);
+    EXPECT_EQ(text(c::当前区块序号编辑框), "1093");
+    editor.undoWrite();
+    EXPECT_TRUE(changes().empty());
+    editor.redoWrite();
+    editor.redoWrite();
+    EXPECT_EQ(changes(), written);
+    editor.redoWrite();
+    EXPECT_EQ(changes(), all);
     EXPECT_TRUE(host.messages.empty());
 }
 

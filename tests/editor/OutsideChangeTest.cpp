@@ -56,12 +56,12 @@ TEST_F(OutsideChange, OnlyTheChangedBlocksAreRedrawnAndTheReportRefreshed)
     const std::size_t images = canvas.images.size();
 
     // Quarnet's own write is told too: nothing to redraw.
-    editor.mapFileChangedOutside();
+    editor.mapFileChangedOutside(path);
     EXPECT_EQ(canvas.images.size(), images);
 
     changeOutside(codeOffset(549), 0x0E); // block 549: column 3, row 2
     changeOutside(codeOffset(3), 0x01);   // the current block
-    editor.mapFileChangedOutside();
+    editor.mapFileChangedOutside(path);
     ASSERT_EQ(canvas.images.size(), images + 2);
     const RecordingCanvas::ImageDraw& first = canvas.images[images];
     EXPECT_EQ(first.x, 8);
@@ -76,6 +76,22 @@ TEST_F(OutsideChange, OnlyTheChangedBlocksAreRedrawnAndTheReportRefreshed)
     EXPECT_EQ(canvas.rectangles.back().colour, white); // no page redraw took the marker
 }
 
+// A watch's notice arrives late, after the window opened another map: it
+// is of a file no longer open, and nothing is read again.
+TEST_F(OutsideChange, ANoticeForAMapNoLongerOpenIsDropped)
+{
+    ASSERT_TRUE(calculate("44", "0", "0"));
+    const std::string other = dir.write("OTHER.MPC", original);
+    editor.openMapFile(other);
+    const std::string report = text(c::标签19);
+    const std::size_t images = canvas.images.size();
+    changeOutside(codeOffset(1), 0x22);
+    editor.mapFileChangedOutside(path);
+    EXPECT_EQ(text(c::标签19), report);
+    EXPECT_EQ(canvas.images.size(), images);
+    EXPECT_EQ(host.watchedPath, other);
+}
+
 #ifndef _WIN32
 // Windows lets no program replace or delete a file that Quarnet holds open
 // (it doesn't share deleting): only POSIX systems see these.
@@ -87,7 +103,7 @@ TEST_F(OutsideChange, AFileReplacedIsOpenedAgain)
     const std::string fresh = dir.write("fresh.MPC", replaced);
     std::filesystem::rename(pathFromUtf8(fresh), pathFromUtf8(path));
     ASSERT_TRUE(calculate("44", "0", "0"));
-    editor.mapFileChangedOutside();
+    editor.mapFileChangedOutside(path);
     EXPECT_EQ(text(c::标签19), "当前地形:深海\r\r地形代码:22");
 
     // A write now goes into the map at its path.
@@ -98,7 +114,7 @@ TEST_F(OutsideChange, AFileReplacedIsOpenedAgain)
 
     // A map removed counts as not open: nothing is written anywhere.
     std::filesystem::remove(pathFromUtf8(path));
-    editor.mapFileChangedOutside();
+    editor.mapFileChangedOutside(path);
     EXPECT_FALSE(editor.isMapFileOpen());
     EXPECT_EQ(text(c::编辑框1), "无法打开文件:" + path);
     EXPECT_EQ(host.watchedPath, "");
@@ -114,7 +130,7 @@ TEST_F(OutsideChange, AChangeWhileAQuestionIsOpenIsTakenOnceItIsAnswered)
         dir.write("p.bps", patches::makePatch(patches::PatchFormat::bps, original, modified, "").bytes);
     host.whileAsking = [&] {
         changeOutside(codeOffset(1), 0x22);
-        editor.mapFileChangedOutside(); // told while the box is open
+        editor.mapFileChangedOutside(path); // told while the box is open
         EXPECT_EQ(text(c::标签19), "当前地形:道路\r\r地形代码:05");
     };
     host.answers = {false};

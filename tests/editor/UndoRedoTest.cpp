@@ -235,40 +235,57 @@ TEST_F(UndoRedo, ClosingOrOpeningClearsTheHistory)
     EXPECT_EQ(history().size(), 0u);
 }
 
+// A step of so many bytes, each at the offset given, named by the name.
+Change step(std::size_t bytes, std::int64_t offset, std::string title = "group")
+{
+    Change change;
+    change.title = std::move(title);
+    change.bytes.assign(bytes, {offset, 0, 0, 1});
+    return change;
+}
+
 TEST(WriteHistory, KeepsTheNewestWritesUpToItsCapacity)
 {
     WriteHistory history;
     const std::size_t total = WriteHistory::capacity + 5;
     for (std::size_t i = 0; i < total; ++i)
-        history.record({static_cast<std::int32_t>(i + 1), static_cast<std::int64_t>(i), 1, 2});
+        history.record(step(1, static_cast<std::int64_t>(i + 1)));
     static_assert(WriteHistory::capacity >= 10000);
     EXPECT_EQ(history.size(), WriteHistory::capacity);
     ASSERT_NE(history.nextUndo(), nullptr);
-    EXPECT_EQ(history.nextUndo()->blockNumber, std::int32_t(total));
+    EXPECT_EQ(history.nextUndo()->bytes.front().offset, std::int64_t(total));
     for (std::size_t i = 0; i < WriteHistory::capacity; ++i)
         history.undone();
     EXPECT_EQ(history.nextUndo(), nullptr);
-    EXPECT_EQ(history.nextRedo()->blockNumber, 6); // the five oldest were forgotten
+    EXPECT_EQ(history.nextRedo()->bytes.front().offset, 6); // the five oldest were forgotten
 }
 
-TEST(WriteHistory, GroupsCountTheirBytesButTheNewestIsAlwaysKept)
+TEST(WriteHistory, StepsCountTheirBytesButTheNewestIsAlwaysKept)
 {
     WriteHistory history;
     const std::size_t half = WriteHistory::byteCapacity / 2;
-    for (int step = 1; step <= 3; ++step)
-        history.recordGroup(std::vector<ByteWrite>(half, {step, 0, 1}), "group", 68);
+    for (int offset = 1; offset <= 3; ++offset)
+        history.record(step(half, offset));
     EXPECT_EQ(history.size(), 2u); // the first was forgotten for the bytes of the other two
     EXPECT_EQ(history.nextUndo()->bytes.front().offset, 3);
-    history.recordGroup(std::vector<ByteWrite>(WriteHistory::byteCapacity + 1, {4, 0, 1}), "huge", 68);
+    history.record(step(WriteHistory::byteCapacity + 1, 4, "huge"));
     ASSERT_EQ(history.size(), 1u);
-    EXPECT_EQ(history.nextUndo()->name, "huge");
+    EXPECT_EQ(history.nextUndo()->title, "huge");
 
-    // An undone group is dropped by a new step, its bytes with it.
+    // An undone step is dropped by a new step, its bytes with it.
     history.undone();
-    history.record({1, 68, 3, 5});
-    for (int step = 1; step <= 2; ++step)
-        history.recordGroup(std::vector<ByteWrite>(half - 1, {step, 0, 1}), "group", 68);
+    history.record(step(1, 68));
+    for (int offset = 1; offset <= 2; ++offset)
+        history.record(step(half - 1, offset));
     EXPECT_EQ(history.size(), 3u);
+
+    // The file an import read is never kept in the history.
+    Change imported = step(1, 5);
+    imported.fileAsRead.assign(1000, 0);
+    imported.expectedCrc = 1;
+    history.record(imported);
+    EXPECT_TRUE(history.nextUndo()->fileAsRead.empty());
+    EXPECT_FALSE(history.nextUndo()->expectedCrc);
 }
 
 TEST_F(UndoRedo, KeysOfTheKeyTable)

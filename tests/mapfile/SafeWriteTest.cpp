@@ -161,5 +161,60 @@ TEST_F(SafeWrite, BackupsAreNumberedAndNeverOverwritten)
     EXPECT_EQ(TempDir::read(backupPath), Bytes {9});
 }
 
+// One byte with no backup: written, flushed and read back; on any failure
+// the old byte is put back from memory and the line says so.
+TEST_F(SafeWrite, OneByteIsReadBackAndPutBackWhenItCantBeConfirmed)
+{
+    const auto writeOne = [this] {
+        const platform::FileNumber map = files.open(mapPath);
+        const edits::ByteWriteResult result = edits::writeByte(files, map, mapPath, 5, 5, 0xA5);
+        files.closeAll();
+        return result;
+    };
+    const std::string putBack = "; the byte there is 05 again, as it was";
+
+    files.changeReadOnce();
+    edits::ByteWriteResult result = writeOne();
+    EXPECT_FALSE(result.written);
+    EXPECT_EQ(result.failure, "reading the file back found byte 5A at offset 5 where A5 was written" + putBack);
+    EXPECT_EQ(TempDir::read(mapPath), original);
+
+    files.failOnce(Operation::flush);
+    result = writeOne();
+    EXPECT_EQ(result.failure, "flushing " + mapPath + " failed" + putBack);
+    EXPECT_EQ(TempDir::read(mapPath), original);
+
+    files.failOnce(Operation::replaceByte);
+    result = writeOne();
+    EXPECT_EQ(result.failure, "writing the byte at offset 5 failed" + putBack);
+
+    files.failFlushes(true);
+    result = writeOne();
+    files.failFlushes(false);
+    EXPECT_EQ(result.failure, "flushing " + mapPath + " failed; putting back its old byte 05 failed too");
+
+    result = writeOne();
+    EXPECT_TRUE(result.written) << result.failure;
+    EXPECT_EQ(TempDir::read(mapPath), (Bytes {0, 1, 2, 3, 4, 0xA5, 6, 7, 8, 9}));
+    EXPECT_FALSE(backupExists());
+}
+
+// The copy of a map as it was opened: the next free numbered backup, never
+// an existing one overwritten, and none left behind half written.
+TEST_F(SafeWrite, ABackupCopyTakesTheNextFreeNameAndIsCompleteOrGone)
+{
+    dir.write("SANGO7.MPC.bak", {9});
+    edits::WriteResult copy = edits::keepBackupCopy(files, mapPath, original);
+    EXPECT_TRUE(copy.written) << copy.failure;
+    EXPECT_EQ(copy.backupPath, mapPath + ".1.bak");
+    EXPECT_EQ(TempDir::read(mapPath + ".1.bak"), original);
+    EXPECT_EQ(TempDir::read(backupPath), Bytes {9});
+
+    files.failOnce(Operation::append);
+    copy = edits::keepBackupCopy(files, mapPath, original);
+    EXPECT_EQ(copy.failure, "writing the backup " + mapPath + ".2.bak failed");
+    EXPECT_FALSE(std::filesystem::exists(pathFromUtf8(mapPath + ".2.bak")));
+}
+
 } // namespace
 } // namespace quarnet::testing

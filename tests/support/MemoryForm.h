@@ -122,6 +122,8 @@ public:
     int overlaysShown = 0;
 
     void drawTextLines(const std::vector<std::string>& lines, Rgb c) override { texts.push_back({lines, c}); }
+    void showToast(const std::string& line) override { toasts.push_back(line); }
+    std::vector<std::string> toasts; // in the order shown
 
     int pictureToLoad = 7;
     int brokenPicture = 0;
@@ -167,6 +169,13 @@ public:
         return takeAnswer(answers, false);
     }
     void watchMapFile(const std::string& path) override { watchedPath = path; }
+    void ownWriteStarting() override
+    {
+        ++ownWritesStarted;
+        if (whenOwnWriteStarts)
+            whenOwnWriteStarts();
+    }
+    void ownWriteDone() override { ++ownWritesDone; }
     void endProgram(int code) override { exitCode = code; }
 
     // A file dialog shown: what for, what it proposed, whether to save.
@@ -187,6 +196,10 @@ public:
     std::vector<FileDialog> fileDialogs;
     std::vector<std::optional<std::string>> fileAnswers; // in turn; a cancel when none is left
     std::string watchedPath;
+    // The editor's own writes to the map, told before and after each.
+    int ownWritesStarted = 0;
+    int ownWritesDone = 0;
+    std::function<void()> whenOwnWriteStarts;
 
 private:
     std::optional<std::string> answerFileDialog(FileKind kind, const std::string& proposed, bool save)
