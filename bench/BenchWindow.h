@@ -71,6 +71,15 @@ public:
     {
         window.reset();
         QFile::remove(mapPath);
+        removeBackups();
+    }
+
+    // The scratch map's numbered backups, which its first write makes.
+    void removeBackups() const
+    {
+        QFile::remove(mapPath + QStringLiteral(".bak"));
+        for (int n = 1; QFile::remove(mapPath + QStringLiteral(".%1.bak").arg(n)); ++n) {
+        }
     }
 
     void open() const { click("打开文件按钮"); }

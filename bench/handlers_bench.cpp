@@ -109,6 +109,42 @@ void Write(benchmark::State& state, bool flush)
 BENCHMARK_CAPTURE(Write, with_flush, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Write, without_flush, false);
 
+// The first write after the map was opened: the whole map kept in a backup
+// as it was opened, then the byte written, flushed and read back.
+void FirstWrite(benchmark::State& state)
+{
+    BenchWindow& w = bench();
+    centre(w);
+    w.setText("修改数据编辑框", QStringLiteral("05"));
+    const CountPaints count(state, w);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.removeBackups();
+        w.open();
+        BenchWindow::repaint();
+        state.ResumeTiming();
+        w.click("写入按钮");
+        BenchWindow::repaint();
+    }
+    w.removeBackups();
+}
+BENCHMARK(FirstWrite)->Unit(benchmark::kMicrosecond);
+
+// The write button's read-back alone: its byte read from the file again.
+void WriteReadBack(benchmark::State& state)
+{
+    BenchWindow& w = bench();
+    const quarnet::platform::FileNumber map = w.native.open(w.mapPath.toStdString());
+    std::uint8_t byte = 0;
+    for (auto _ : state) {
+        if (w.native.readBytes(map, 4444, std::span(&byte, 1)) != 1)
+            state.SkipWithError("read failed");
+        benchmark::DoNotOptimize(byte);
+    }
+    w.native.close(map);
+}
+BENCHMARK(WriteReadBack);
+
 // Ctrl+Z and Ctrl+Y in turn on the write button, after one write: each an
 // undo or a redo of that write, with the step onto its block, the page shown
 // and the write made as the write button makes it.

@@ -72,11 +72,9 @@ bool MapEditor::applyChange(const Change& change, ChangeUse use)
                                   : files_.readByte(f.mapFileNumber, byte.offset, found);
         if (whole && inFile)
             found = (*whole)[static_cast<std::size_t>(byte.offset)];
-        if (inFile && found == byte.after)
-            continue; // already there: an earlier try wrote it but could not confirm it
         if (inFile && found == byte.before)
-            toWrite.push_back(byte);
-        else
+            toWrite.push_back(byte); // written even when it is the same byte: the write button reads it back
+        else if (!(inFile && found == byte.after)) // already there: an earlier try wrote it but could not confirm it
             moved.push_back({byte, inFile, found});
     }
     // An import or a patch expects the whole file as it was read: its

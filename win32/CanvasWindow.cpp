@@ -40,6 +40,7 @@ Span onCanvas(int start, int length, int limit)
 // picture whose rest failed.
 constexpr UINT pictureBrokenMessage = WM_APP + 1;
 constexpr UINT_PTR restTimer = 1;
+constexpr UINT_PTR toastTimer = 2;
 
 void registerClassOnce(WNDPROC windowProc)
 {
@@ -121,6 +122,10 @@ LRESULT CanvasWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         if (wParam == restTimer) {
             KillTimer(hwnd_, restTimer);
             pictures_.allowRests();
+        } else if (wParam == toastTimer) {
+            KillTimer(hwnd_, toastTimer);
+            toast_.clear();
+            changed();
         }
         return 0;
     case pictureBrokenMessage:
@@ -173,6 +178,8 @@ void CanvasWindow::paint()
         SetStretchBltMode(dc, COLORONCOLOR);
         StretchBlt(dc, 0, 0, client.right, client.bottom, memoryDc_, 0, 0, width_, height_, SRCCOPY);
     }
+    if (!toast_.empty())
+        paintToast(dc, client);
     EndPaint(hwnd_, &ps);
     // The first page is on the screen; the rest of the picture comes once
     // the other windows have painted too: a timer's message waits for that.
@@ -333,6 +340,66 @@ void CanvasWindow::drawTextLines(const std::vector<std::string>& lines, Rgb colo
     SelectObject(memoryDc_, oldFont);
     GdiFlush();
     changed();
+}
+
+void CanvasWindow::showToast(const std::string& line)
+{
+    toast_ = platform::utf8ToWide(line);
+    if (hwnd_)
+        SetTimer(hwnd_, toastTimer, toastSeconds * 1000, nullptr);
+    changed();
+}
+
+int CanvasWindow::toastHeight() const
+{
+    HGDIOBJ oldFont = SelectObject(memoryDc_, textFont_ ? textFont_ : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics {};
+    GetTextMetricsW(memoryDc_, &metrics);
+    SelectObject(memoryDc_, oldFont);
+    return std::min<int>(metrics.tmHeight + 6, height_);
+}
+
+void CanvasWindow::paintToast(HDC dc, const RECT& client)
+{
+    // The band is drawn in canvas pixels, from what is shown there, darkened
+    // so the picture stays in sight, and stretched with the rest.
+    const int bandHeight = toastHeight();
+    const int bandTop = height_ - bandHeight;
+    BITMAPINFO info {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -bandHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP band = CreateDIBSection(memoryDc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!band)
+        return;
+    GdiFlush();
+    const std::uint32_t* shown = overlay_.empty() ? bits_ : overlay_.data();
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    for (int row = 0; row < bandHeight; ++row) {
+        for (int column = 0; column < width_; ++column) {
+            const std::uint32_t c = shown[std::size_t(bandTop + row) * std::size_t(width_) + std::size_t(column)];
+            pixels[std::size_t(row) * std::size_t(width_) + std::size_t(column)] = (c >> 2) & 0x3F3F3F;
+        }
+    }
+    HDC bandDc = CreateCompatibleDC(memoryDc_);
+    HGDIOBJ oldBitmap = SelectObject(bandDc, band);
+    HGDIOBJ oldFont = SelectObject(bandDc, textFont_ ? textFont_ : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(bandDc, TRANSPARENT);
+    SetTextColor(bandDc, RGB(255, 255, 255));
+    RECT place {6, 0, width_ - 6, bandHeight};
+    DrawTextW(bandDc, toast_.c_str(), static_cast<int>(toast_.size()), &place,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    const int top = static_cast<int>(std::int64_t {bandTop} * client.bottom / height_);
+    StretchBlt(dc, 0, top, client.right, client.bottom - top, bandDc, 0, 0, width_, bandHeight, SRCCOPY);
+    SelectObject(bandDc, oldFont);
+    SelectObject(bandDc, oldBitmap);
+    DeleteDC(bandDc);
+    DeleteObject(band);
 }
 
 Rgb CanvasWindow::pixel(int x, int y) const

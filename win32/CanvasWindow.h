@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace quarnet::win32 {
 
@@ -48,6 +49,9 @@ public:
     void showOverlay(const RgbImage& image) override;
     void removeOverlay() override;
     void drawTextLines(const std::vector<std::string>& lines, Rgb colour) override;
+    void showToast(const std::string& line) override;
+    // The note shown along the foot; empty once it is gone.
+    const std::wstring& toast() const { return toast_; }
 
     // The font text is drawn in, for the canvas's 96-DPI pixels; the canvas
     // owns it.
@@ -69,6 +73,9 @@ private:
     void setPixel(int x, int y, std::uint32_t bgrx);
     void copyPixels(const Pixels& pixels, int x, int y);
     void changed();
+    // The note's band, one line of the text font high, in canvas pixels.
+    int toastHeight() const;
+    void paintToast(HDC dc, const RECT& client);
 
     int width_;
     int height_;
@@ -82,6 +89,7 @@ private:
     std::uint32_t drawColour_ = 0;  // black, like a fresh device context's pen
     LoadedPictures pictures_;
     bool painted_ = false;
+    std::wstring toast_;
 };
 
 } // namespace quarnet::win32

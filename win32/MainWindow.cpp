@@ -468,8 +468,11 @@ LRESULT MainWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             windowMenu_.refresh(reinterpret_cast<HMENU>(wParam));
         break;
     case mapFileChangedMessage:
-        mapFileWatch_->told();
-        editor_->mapFileChangedOutside();
+        // One posted before the window watched another file is dropped.
+        if (mapFileWatch_->isCurrent(wParam)) {
+            mapFileWatch_->told();
+            editor_->mapFileChangedOutside(platform::wideToUtf8(mapFileWatch_->path()));
+        }
         return 0;
     case WM_CLOSE:
         // The title bar's close ends the program the way 关闭退出按钮 does.
@@ -657,6 +660,16 @@ bool MainWindow::askYesNo(const std::string& utf8Text)
 void MainWindow::watchMapFile(const std::string& utf8Path)
 {
     mapFileWatch_->watch(platform::utf8ToWide(utf8Path));
+}
+
+void MainWindow::ownWriteStarting()
+{
+    mapFileWatch_->ownWriteStarting();
+}
+
+void MainWindow::ownWriteDone()
+{
+    mapFileWatch_->ownWriteDone();
 }
 
 void MainWindow::endProgram(int exitCode)

@@ -113,6 +113,8 @@ private:
     void showMessage(const std::string& utf8Text) override;
     bool askYesNo(const std::string& utf8Text) override;
     void watchMapFile(const std::string& utf8Path) override;
+    void ownWriteStarting() override;
+    void ownWriteDone() override;
     void endProgram(int exitCode) override;
 
     platform::Files& files_;

@@ -1,6 +1,7 @@
 #include "MapFileWatch.h"
 
 #include <optional>
+#include <utility>
 
 namespace quarnet::win32 {
 
@@ -48,7 +49,10 @@ void MapFileWatch::watch(const std::wstring& path)
 {
     stop();
     path_ = path;
+    ++generation_;
     posted_.store(false);
+    ownWriting_ = false;
+    changedBeforeOwnWrite_ = false;
     if (path_.empty())
         return;
     stopEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -56,7 +60,34 @@ void MapFileWatch::watch(const std::wstring& path)
         return;
     // The file as it is now, not once the worker first runs: a write in
     // between is a change too.
-    worker_ = std::thread(&MapFileWatch::run, this, path_, folderOf(path_), stampOf(path_));
+    seen_ = stampOf(path_);
+    worker_ = std::thread(&MapFileWatch::run, this, path_, folderOf(path_), generation_);
+}
+
+void MapFileWatch::ownWriteStarting()
+{
+    const std::lock_guard lock(mutex_);
+    ownWriting_ = true;
+    // Another program's change that the worker has not seen yet is still told.
+    if (!path_.empty() && stampOf(path_) != seen_)
+        changedBeforeOwnWrite_ = true;
+}
+
+void MapFileWatch::ownWriteDone()
+{
+    const std::lock_guard lock(mutex_);
+    ownWriting_ = false;
+    if (path_.empty())
+        return;
+    seen_ = stampOf(path_);
+    if (std::exchange(changedBeforeOwnWrite_, false))
+        post(generation_);
+}
+
+void MapFileWatch::post(WPARAM generation)
+{
+    if (!posted_.exchange(true))
+        PostMessageW(window_, message_, generation, 0);
 }
 
 void MapFileWatch::stop()
@@ -70,7 +101,7 @@ void MapFileWatch::stop()
     stopEvent_ = nullptr;
 }
 
-void MapFileWatch::run(std::wstring path, std::wstring folder, std::optional<Stamp> seen)
+void MapFileWatch::run(std::wstring path, std::wstring folder, WPARAM generation)
 {
     // Writes change the size or the last-write time; a replacement and a
     // removal change the folder's names.
@@ -90,12 +121,14 @@ void MapFileWatch::run(std::wstring path, std::wstring folder, std::optional<Sta
             FindCloseChangeNotification(change);
             change = INVALID_HANDLE_VALUE;
         }
-        const std::optional<Stamp> now = stampOf(path);
-        if (now == seen)
+        const std::lock_guard lock(mutex_);
+        if (ownWriting_)
             continue;
-        seen = now;
-        if (!posted_.exchange(true))
-            PostMessageW(window_, message_, 0, 0);
+        const std::optional<Stamp> now = stampOf(path);
+        if (now == seen_)
+            continue;
+        seen_ = now;
+        post(generation);
     }
     if (change != INVALID_HANDLE_VALUE)
         FindCloseChangeNotification(change);

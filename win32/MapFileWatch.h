@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -15,11 +16,13 @@ namespace quarnet::win32 {
 // replacement, a removal), posts a message to a window. Other files of the
 // folder wake it but are not told. A change is told within a second: the
 // worker also looks once a second, for folders whose notifications never
-// come (some network shares).
+// come (some network shares). The window's own writes, between
+// ownWriteStarting and ownWriteDone, are never told.
 class MapFileWatch {
 public:
-    // Posts `message` (wParam and lParam 0) to `window`. One message at a
-    // time: the next is posted only after the window called told().
+    // Posts `message` to `window`, its wParam the watch's generation (see
+    // isCurrent). One message at a time: the next is posted only after the
+    // window called told().
     MapFileWatch(HWND window, UINT message);
     ~MapFileWatch();
     MapFileWatch(const MapFileWatch&) = delete;
@@ -33,6 +36,13 @@ public:
     // The window took the message posted: a later change posts again.
     void told() { posted_.store(false); }
 
+    // Whether a message posted with this wParam is of the file watched now,
+    // not of one watched before.
+    bool isCurrent(WPARAM generation) const { return generation == generation_; }
+
+    void ownWriteStarting();
+    void ownWriteDone();
+
 private:
     // A look at the file without opening it: its size and last-write time.
     struct Stamp {
@@ -44,7 +54,8 @@ private:
     static std::optional<Stamp> stampOf(const std::wstring& path);
 
     void stop();
-    void run(std::wstring path, std::wstring folder, std::optional<Stamp> seen);
+    void run(std::wstring path, std::wstring folder, WPARAM generation);
+    void post(WPARAM generation);
 
     HWND window_;
     UINT message_;
@@ -52,6 +63,13 @@ private:
     HANDLE stopEvent_ = nullptr;
     std::thread worker_;
     std::atomic<bool> posted_ {false};
+    WPARAM generation_ = 0;
+    // Shared with the worker: the file as last seen, and the window's own
+    // write under way, during which the worker tells nothing.
+    std::mutex mutex_;
+    std::optional<Stamp> seen_;
+    bool ownWriting_ = false;
+    bool changedBeforeOwnWrite_ = false;
 };
 
 } // namespace quarnet::win32

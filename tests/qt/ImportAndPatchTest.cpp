@@ -7,6 +7,8 @@
 #include "mapfile/TerrainPalette.h"
 #include "mapfile/TerrainRaster.h"
 #include "qt/FileDialogs.h"
+#include "qt/MapCanvasWidget.h"
+#include "qt/MapFileWatch.h"
 #include "support/MapFixtures.h"
 
 #include <QApplication>
@@ -14,6 +16,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -250,6 +253,76 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(label(), QStringLiteral("当前地形:沙漠\n\n地形代码:0E"), 1000);
         QTRY_COMPARE_WITH_TIMEOUT(shownPixel(9, 1), qColour(terrain::colour(0x01)), 1000);
         QCOMPARE(shownPixel(1, 1), qColour(terrain::colour(0x0E)));
+    }
+
+    // Opening another map right after a write drops what the watch gathered
+    // for the map before: nothing is reloaded, and the report stays as
+    // opening leaves it. Whether the write was the window's own or another
+    // program's.
+    void aWriteRightBeforeOpeningAnotherMapReloadsNothing()
+    {
+        std::vector<std::uint8_t> otherBytes = original_;
+        otherBytes[codeOffset(1)] = 0x22;
+        const QString other = QString::fromStdString(dir_->write("OTHER.MPC", otherBytes));
+        harness_.calculate("0", "0"); // block 1: 道路
+        const std::function<void()> writes[] = {
+            [&] {
+                setTextOf(window(), "修改数据编辑框", QStringLiteral("0E"));
+                click(window(), "写入按钮");
+                QCOMPARE(TempDir::read(path_)[codeOffset(1)], std::uint8_t {0x0E});
+            },
+            [&] { writeByAnotherProcess(codeOffset(1), 0x11); },
+        };
+        for (const std::function<void()>& write : writes) {
+            harness_.answerNextOpenDialog(QString::fromStdString(path_));
+            click(window(), "打开文件按钮");
+            harness_.calculate("0", "0");
+            write();
+            window().openMapFile(other);
+            const QString report = label();
+            QTest::qWait(2 * qt::MapFileWatch::settleMilliseconds + 300);
+            QCOMPARE(label(), report);
+        }
+        QVERIFY(harness_.messages.empty());
+    }
+
+    // The window's own writes are not taken for another program's; one by
+    // another program just after is still shown.
+    void ownWritesAreNotReloadsButTheNextOutsideWriteIs()
+    {
+        harness_.calculate("0", "0");
+        setTextOf(window(), "修改数据编辑框", QStringLiteral("0E"));
+        click(window(), "写入按钮");
+        QCOMPARE(label(), QStringLiteral("当前地形:沙漠\n\n地形代码:0E"));
+        // A reload would redraw the report: make it say something else first.
+        findControl<QLabel>(window(), "标签19")->setText(QStringLiteral("-"));
+        QTest::qWait(2 * qt::MapFileWatch::settleMilliseconds + 300);
+        QCOMPARE(label(), QStringLiteral("-"));
+
+        writeByAnotherProcess(codeOffset(1), 0x01);
+        QTRY_COMPARE_WITH_TIMEOUT(label(), QStringLiteral("当前地形:河流\n\n地形代码:01"), 1000);
+    }
+
+    // The first write keeps the map as opened, and says so at the canvas's
+    // foot for a few seconds; a read-back that finds another byte is red
+    // and leaves the old byte.
+    void theFirstWriteKeepsTheMapAsOpenedAndSaysWhere()
+    {
+        auto& canvas = *findControl<qt::MapCanvasWidget>(window(), "画板1");
+        harness_.calculate("0", "0");
+        click(window(), "写入按钮");
+        QCOMPARE(TempDir::read(path_ + ".bak"), original_);
+        QCOMPARE(canvas.toast(), QStringLiteral("已备份打开时的地图：SANGO7.MPC.bak"));
+        const QImage shown = canvas.grab().toImage();
+        QCOMPARE(shown.pixelColor(2, canvas.height() - 3).value() < 100, true); // the dark band
+        QTRY_VERIFY_WITH_TIMEOUT(canvas.toast().isEmpty(), (Canvas::toastSeconds + 1) * 1000);
+
+        harness_.calculate("32", "0"); // block 2
+        harness_.files.changeReadOnce();
+        click(window(), "写入按钮");
+        QCOMPARE(TempDir::read(path_)[codeOffset(2)], original_[codeOffset(2)]);
+        QCOMPARE(canvas.surface().pixelColor(4, 0), QColor(255, 0, 0));
+        QVERIFY(!QFile::exists(QString::fromStdString(path_ + ".1.bak")));
     }
 
     void theWindowMenuOnTheBackgroundOnly()

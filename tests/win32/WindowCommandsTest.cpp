@@ -148,13 +148,14 @@ protected:
     }
 
     // Whether the watch's message comes within the time, taking it as the
-    // window does.
+    // window does: one of a file watched before is dropped.
     bool told(std::chrono::milliseconds within)
     {
         const auto until = std::chrono::steady_clock::now() + within;
         do {
             MSG message;
-            if (PeekMessageW(&message, window_, changedMessage, changedMessage, PM_REMOVE)) {
+            if (PeekMessageW(&message, window_, changedMessage, changedMessage, PM_REMOVE)
+                && watch_.isCurrent(message.wParam)) {
                 watch_.told();
                 return true;
             }
@@ -222,4 +223,36 @@ TEST_F(MapFileWatchTest, OneMessageUntilTheWindowTookItAndNoneOnceStopped)
     watch_.watch(L"");
     writeByte(map_, 4, 0x04);
     EXPECT_FALSE(told(1200ms));
+}
+
+TEST_F(MapFileWatchTest, TheWindowsOwnWritesAreNotToldButAnotherProgramsBeforeThemAre)
+{
+    watch_.watch(map_.wstring());
+    Sleep(20);
+    watch_.ownWriteStarting();
+    writeByte(map_, 1, 0x01);
+    watch_.ownWriteDone();
+    EXPECT_FALSE(told(1500ms));
+
+    // Another program's write just before the window's own is still told.
+    Sleep(20);
+    writeByte(map_, 2, 0x02);
+    watch_.ownWriteStarting();
+    writeByte(map_, 3, 0x03);
+    watch_.ownWriteDone();
+    EXPECT_TRUE(told(1s));
+}
+
+TEST_F(MapFileWatchTest, AMessageOfAFileWatchedBeforeIsNotCurrent)
+{
+    watch_.watch(map_.wstring());
+    Sleep(20);
+    writeByte(map_, 1, 0x01);
+    Sleep(1200); // posted, not yet taken
+    const std::filesystem::path other = pathFromUtf8(dir_.write("OTHER.MPC", std::vector<std::uint8_t>(10)));
+    watch_.watch(other.wstring());
+    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, window_, changedMessage, changedMessage, PM_REMOVE));
+    EXPECT_FALSE(watch_.isCurrent(message.wParam));
+    EXPECT_FALSE(told(300ms));
 }

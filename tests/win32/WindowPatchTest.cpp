@@ -227,6 +227,56 @@ TEST_F(WindowPatchTest, AnotherProgramsWriteIsShownWithinASecond)
     EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), desert}, {codeOffset(3), river}}));
 }
 
+// Opening another map right after a write: what the watch saw of the map
+// before is dropped, whether the write was the window's own or another
+// program's, and the report stays as opening leaves it.
+TEST_F(WindowPatchTest, AWriteRightBeforeOpeningAnotherMapReloadsNothing)
+{
+    std::vector<std::uint8_t> otherBytes = original_;
+    otherBytes[codeOffset(1)] = 0x22;
+    const std::string other = dir_.write("OTHER.MPC", otherBytes);
+    const std::function<void()> writes[] = {
+        [&] {
+            harness.setText("修改数据编辑框", "0E");
+            harness.click("写入按钮");
+            ASSERT_EQ(TempDir::read(path_)[codeOffset(1)], desert);
+        },
+        [&] { writeByAnotherProgram(codeOffset(1), 0x11); },
+    };
+    for (const std::function<void()>& write : writes) {
+        harness.window().openMapFile(platform::utf8ToWide(path_));
+        harness.calculate("0", "0");
+        write();
+        harness.window().openMapFile(platform::utf8ToWide(other));
+        const std::string report = harness.text("标签19");
+        EXPECT_FALSE(whileLooping([&] { return harness.text("标签19") != report; }, 1500ms)) << harness.text("标签19");
+    }
+    EXPECT_TRUE(harness.messages.empty());
+}
+
+// The window's own write is not taken for another program's; the first one
+// keeps the map as opened and says so at the canvas's foot; a read-back that
+// finds another byte is red and leaves the old byte.
+TEST_F(WindowPatchTest, OwnWritesAreNotReloadsAndTheFirstKeepsTheMapAsOpened)
+{
+    harness.calculate("0", "0");
+    harness.setText("修改数据编辑框", "0E");
+    harness.click("写入按钮");
+    EXPECT_EQ(TempDir::read(path_ + ".bak"), original_);
+    EXPECT_EQ(harness.window().canvas().toast(), L"已备份打开时的地图：SANGO7.MPC.bak");
+    SetWindowTextW(harness.control("标签19"), L"-");
+    EXPECT_FALSE(whileLooping([&] { return harness.text("标签19") != "-"; }, 1500ms));
+    writeByAnotherProgram(codeOffset(1), river);
+    EXPECT_TRUE(whileLooping([&] { return harness.text("标签19") == "当前地形:河流\r\n\r\n地形代码:01"; }, 1s));
+
+    harness.calculate("32", "0"); // block 2
+    harness.files.changeReadOnce();
+    harness.click("写入按钮");
+    EXPECT_EQ(TempDir::read(path_)[codeOffset(2)], original_[codeOffset(2)]);
+    EXPECT_EQ(harness.markerPixel(), red);
+    EXPECT_FALSE(exists(backup(1)));
+}
+
 TEST_F(WindowPatchTest, TheTerrainPictureAndAPatchMadeFromTheWindowMenu)
 {
     const std::string picture = inDir("out.png");
