@@ -119,13 +119,13 @@ TEST_F(ChangeWriting, TheWatchIsToldOfEveryWriteOfTheEditorsOwn)
     std::vector<std::uint8_t> atStart;
     host.whenOwnWriteStarts = [&] { atStart = TempDir::read(path); };
     writeAt("0", "0", "05");
+    ASSERT_EQ(host.ownWritesStarted, 1);
     EXPECT_EQ(atStart, original);
-    EXPECT_EQ(host.ownWritesStarted, 1);
     EXPECT_EQ(host.ownWritesDone, 1);
     editor.undoWrite();
-    EXPECT_EQ(atStart[codeOffset(1)], 0x05);
-    EXPECT_EQ(host.ownWritesStarted, 2);
+    ASSERT_EQ(host.ownWritesStarted, 2);
     EXPECT_EQ(host.ownWritesDone, 2);
+    EXPECT_EQ(atStart[codeOffset(1)], 0x05);
 
     // A write refused before the disk is touched tells nothing.
     editor.undoWrite();

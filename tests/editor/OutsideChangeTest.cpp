@@ -81,11 +81,13 @@ TEST_F(OutsideChange, OnlyTheChangedBlocksAreRedrawnAndTheReportRefreshed)
 TEST_F(OutsideChange, ANoticeForAMapNoLongerOpenIsDropped)
 {
     ASSERT_TRUE(calculate("44", "0", "0"));
-    const std::string other = dir.write("OTHER.MPC", original);
+    std::vector<std::uint8_t> otherBytes = original;
+    otherBytes[codeOffset(1)] = 0x22;
+    const std::string other = dir.write("OTHER.MPC", otherBytes);
     editor.openMapFile(other);
-    const std::string report = text(c::标签19);
+    const std::string report = text(c::标签19); // opening leaves it as it was
     const std::size_t images = canvas.images.size();
-    changeOutside(codeOffset(1), 0x22);
+    changeOutside(codeOffset(1), 0x11);
     editor.mapFileChangedOutside(path);
     EXPECT_EQ(text(c::标签19), report);
     EXPECT_EQ(canvas.images.size(), images);
