@@ -63,6 +63,16 @@ std::string findDataFile(std::string_view programDirectory, std::string_view fil
     return candidates.front();
 }
 
+std::string findMapPicture(std::string_view programDirectory, std::string_view mapPath)
+{
+    if (const std::size_t slash = mapPath.rfind('/'); slash != std::string_view::npos) {
+        std::string beside = joinPath(mapPath.substr(0, slash + 1), mapPictureName);
+        if (isFile(beside))
+            return beside;
+    }
+    return findDataFile(programDirectory, mapPictureName);
+}
+
 std::optional<std::string> findDemoMap(std::string_view programDirectory)
 {
     if (isFile(joinPath(programDirectory, mapFileName)))

@@ -158,6 +158,65 @@ TEST_F(EditingTest, CityChosenFromTheDroppedListOnlyWhenConfirmed)
     EXPECT_TRUE(markerIs(black)); // the canvas's default colour
 }
 
+// Keys pressed as the keyboard presses them: through the system's input
+// queue to the window with the focus.
+void pressKey(WORD key, bool alt = false)
+{
+    std::vector<INPUT> inputs;
+    const auto add = [&inputs](WORD virtualKey, DWORD flags) {
+        INPUT input {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    if (alt)
+        add(VK_MENU, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (alt)
+        add(VK_MENU, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    pumpMessages();
+}
+
+// The list dropped, browsed with the arrow keys and closed by Esc: the box
+// shows the city chosen last, or none, and the window stays where it was.
+TEST_F(EditingTest, CityListClosedByEscapeKeepsTheChosenCity)
+{
+    HWND window = harness.window().hwnd();
+    HWND cities = harness.control("城池选择组合框");
+    // Keys reach only a shown window with the focus.
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    SetFocus(cities);
+    pumpMessages();
+    ASSERT_EQ(GetFocus(), cities);
+    const auto browseAndEscape = [cities] {
+        pressKey(VK_DOWN, true); // Alt+Down drops the list
+        ASSERT_TRUE(SendMessageW(cities, CB_GETDROPPEDSTATE, 0, 0));
+        pressKey(VK_DOWN);
+        pressKey(VK_DOWN);
+        pressKey(VK_ESCAPE);
+        ASSERT_FALSE(SendMessageW(cities, CB_GETDROPPEDSTATE, 0, 0));
+    };
+
+    browseAndEscape();
+    EXPECT_EQ(SendMessageW(cities, CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(harness.text("起始像素点X编辑框"), "");
+
+    pressKey(VK_DOWN); // the closed box stepped: a choice
+    ASSERT_EQ(SendMessageW(cities, CB_GETCURSEL, 0, 0), 0);
+    const std::string x = harness.text("起始像素点X编辑框");
+    ASSERT_NE(x, "");
+    const MapView before = harness.window().editor().state().view;
+    browseAndEscape();
+    EXPECT_EQ(SendMessageW(cities, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(harness.text("起始像素点X编辑框"), x);
+    EXPECT_EQ(harness.window().editor().state().view.viewBlockXMin, before.viewBlockXMin);
+    ShowWindow(window, SW_HIDE);
+}
+
 TEST_F(EditingTest, LastBlockPageAndLocateMarker)
 {
     harness.calculate("17471", "12383");
