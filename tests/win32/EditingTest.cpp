@@ -83,13 +83,14 @@ TEST_F(EditingTest, TypicalEditChangesOneByteAndMarksGreen)
     const int block = harness.window().editor().state().calculator.currentBlockNumber;
     ASSERT_EQ(block, 5479);
     const std::size_t offset = 68 + std::size_t(block - 1) * 8;
-    ASSERT_NE(original_[offset], 0x05);
+    ASSERT_NE(original_[offset], 0x02);
 
-    harness.doubleClickLegendItem(4); // "05 道路"
-    EXPECT_EQ(harness.text("修改数据编辑框"), "05");
+    // The guides' example: "02 雪原".
+    harness.doubleClickLegendItem(1);
+    EXPECT_EQ(harness.text("修改数据编辑框"), "02");
     harness.click("写入按钮");
-    EXPECT_EQ(changes(), (std::map<std::size_t, std::uint8_t> {{offset, 0x05}}));
-    EXPECT_EQ(harness.text("标签19"), "当前地形:道路\r\n\r\n地形代码:05");
+    EXPECT_EQ(changes(), (std::map<std::size_t, std::uint8_t> {{offset, 0x02}}));
+    EXPECT_EQ(harness.text("标签19"), "当前地形:雪原\r\n\r\n地形代码:02");
     EXPECT_TRUE(markerIs(green));
 
     harness.click("关闭退出按钮");
