@@ -100,7 +100,7 @@ written=$(changes_of "$map" "$games/SANGO7.MPC.orig")
 for guide in "$root/docs/guide.zh-CN.md" "$root/docs/guide.md"; do
   claimed=$(guide_writes "$guide")
   [[ -n $claimed && $claimed == "$written" ]] \
-    || { echo "$(basename "$guide") claims the write ${claimed:-of nothing}; the program wrote ${written:-nothing}"; exit 1; }
+    || { echo "$(basename "$guide") claims the write ${claimed:-of nothing}; the program wrote ${written:-nothing}" >&2; exit 1; }
 done
 shot main-window.png
 report_box=(252 373 95 37)
