@@ -29,6 +29,9 @@ std::string findDataFile(std::string_view programDirectory, std::string_view fil
 // looks only where findDataFile looks.
 std::string findMapPicture(std::string_view programDirectory, std::string_view mapPath);
 
+// Whether the UTF-8 path names an existing file (not a folder).
+bool isExistingFile(std::string_view utf8Path);
+
 // The demo map a new user is pointed to: on Windows the user's own copy in
 // Documents\Quarnet\demo\ (see UserDemo.h), else the one in the demo folder
 // beside the program. Nothing when a map lies beside the program itself, or

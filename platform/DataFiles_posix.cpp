@@ -25,13 +25,13 @@ void addCandidate(std::vector<std::string>& candidates, std::string_view dataFol
     candidates.push_back(joinPath(joinPath(dataFolder, folderName), fileName));
 }
 
-bool isFile(const std::string& path)
+} // namespace
+
+bool isExistingFile(std::string_view utf8Path)
 {
     struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+    return ::stat(std::string(utf8Path).c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
-
-} // namespace
 
 std::vector<std::string> dataFileCandidates(std::string_view programDirectory, std::string_view fileName)
 {
@@ -57,28 +57,18 @@ std::string findDataFile(std::string_view programDirectory, std::string_view fil
 {
     const std::vector<std::string> candidates = dataFileCandidates(programDirectory, fileName);
     for (const std::string& candidate : candidates) {
-        if (isFile(candidate))
+        if (isExistingFile(candidate))
             return candidate;
     }
     return candidates.front();
 }
 
-std::string findMapPicture(std::string_view programDirectory, std::string_view mapPath)
-{
-    if (const std::size_t slash = mapPath.rfind('/'); slash != std::string_view::npos) {
-        std::string beside = joinPath(mapPath.substr(0, slash + 1), mapPictureName);
-        if (isFile(beside))
-            return beside;
-    }
-    return findDataFile(programDirectory, mapPictureName);
-}
-
 std::optional<std::string> findDemoMap(std::string_view programDirectory)
 {
-    if (isFile(joinPath(programDirectory, mapFileName)))
+    if (isExistingFile(joinPath(programDirectory, mapFileName)))
         return std::nullopt;
     std::string demo = joinPath(joinPath(programDirectory, "demo"), mapFileName);
-    if (!isFile(demo))
+    if (!isExistingFile(demo))
         return std::nullopt;
     return demo;
 }

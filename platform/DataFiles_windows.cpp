@@ -28,16 +28,6 @@ std::string findDataFile(std::string_view programDirectory, std::string_view fil
     return beside;
 }
 
-std::string findMapPicture(std::string_view programDirectory, std::string_view mapPath)
-{
-    if (const std::size_t separator = mapPath.find_last_of("\\/"); separator != std::string_view::npos) {
-        std::string beside = joinPath(mapPath.substr(0, separator + 1), mapPictureName);
-        if (isExistingFile(beside))
-            return beside;
-    }
-    return findDataFile(programDirectory, mapPictureName);
-}
-
 std::optional<std::string> findDemoMap(std::string_view programDirectory)
 {
     if (isExistingFile(joinPath(programDirectory, mapFileName)))
