@@ -207,12 +207,13 @@ TEST_F(EditingTest, CityListClosedByEscapeKeepsTheChosenCity)
     EXPECT_EQ(harness.text("起始像素点X编辑框"), "");
 
     pressKey(VK_DOWN); // the closed box stepped: a choice
-    ASSERT_EQ(SendMessageW(cities, CB_GETCURSEL, 0, 0), 0);
+    const LRESULT chosen = SendMessageW(cities, CB_GETCURSEL, 0, 0);
+    ASSERT_NE(chosen, CB_ERR);
     const std::string x = harness.text("起始像素点X编辑框");
     ASSERT_NE(x, "");
     const MapView before = harness.window().editor().state().view;
     browseAndEscape();
-    EXPECT_EQ(SendMessageW(cities, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(cities, CB_GETCURSEL, 0, 0), chosen);
     EXPECT_EQ(harness.text("起始像素点X编辑框"), x);
     EXPECT_EQ(harness.window().editor().state().view.viewBlockXMin, before.viewBlockXMin);
     ShowWindow(window, SW_HIDE);
