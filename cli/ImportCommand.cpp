@@ -32,8 +32,9 @@ PICTURE is a PNG, BMP, TGA or JPEG of 546 x 387 (one pixel a block) or
 2184 x 1548 pixels (4 x 4 pixels a block): render's scales 1 and 4 (its
 default); the other scales, and other sizes, are refused. Each pixel must be one of the
 terrain view's colours; a block's terrain is the name that most of its pixels
-show (transparent pixels don't count), and a block split evenly between names
-is an error. A block that shows the name it has keeps its code; one that gets
+show (transparent pixels don't count). A block split evenly between names
+keeps its present name when that is one of them, and is counted; any other
+even split is an error, a tie with the background too. A block that shows the name it has keeps its code; one that gets
 another name gets that name's first code in the legend (03 for 草原). The
 background colour (code 00, and blocks past the end of MAP) and the grey of
 codes without a name can't be written: they may stay on a block that shows
@@ -70,6 +71,17 @@ void printLines(std::ostream& out, const std::vector<std::string>& lines)
         out << prefix << line << '\n';
 }
 
+// The changes, and the blocks that an even split left as they were.
+void printSummary(std::ostream& out, const terrain::PictureImport& imported)
+{
+    printLines(out, imported.summaryLines);
+    if (const std::int64_t kept = imported.painted.keptEvenSplits; kept == 1)
+        out << prefix << "1 block split evenly between its present terrain and another keeps its present terrain\n";
+    else if (kept > 1)
+        out << prefix << kept
+            << " blocks split evenly between their present terrain and another keep their present terrain\n";
+}
+
 // With MAP open through `files`: reads it, imports the picture against it,
 // writes or prints the edit list, and applies it with --apply.
 int importInto(const CommandContext& context, platform::Files& files, platform::FileNumber map,
@@ -103,11 +115,11 @@ int importInto(const CommandContext& context, platform::Files& files, platform::
     }
 
     if (!apply) {
-        printLines(context.err, imported.summaryLines);
+        printSummary(context.err, imported);
         return imported.edits.empty() ? exitSuccess : exitDifferent;
     }
     if (imported.edits.empty()) {
-        printLines(context.err, imported.summaryLines);
+        printSummary(context.err, imported);
         context.out << picturePath << " changes no block's terrain; " << mapPath << " left as it was\n";
         return exitSuccess;
     }
@@ -116,7 +128,7 @@ int importInto(const CommandContext& context, platform::Files& files, platform::
         return context.fail("can't read MAP " + mapPath);
     const int applied = applyEdits(context, map, mapPath, *original, imported.edits, backupChoice);
     if (applied == exitSuccess)
-        printLines(context.err, imported.summaryLines);
+        printSummary(context.err, imported);
     return applied;
 }
 

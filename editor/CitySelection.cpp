@@ -27,4 +27,21 @@ void MapEditor::selectCity()
     markCurrentBlock();
 }
 
+void MapEditor::showChosenCity()
+{
+    if (ended_)
+        return;
+    int chosen = -1;
+    const std::string& last = state_.city.cityItemText;
+    for (int index = 0; !last.empty() && chosen < 0; ++index) {
+        const std::string item = controls_.itemText(control::城池选择组合框, index);
+        if (item.empty())
+            break;
+        if (item == last)
+            chosen = index;
+    }
+    if (controls_.selectedIndex(control::城池选择组合框) != chosen)
+        controls_.setSelectedIndex(control::城池选择组合框, chosen);
+}
+
 } // namespace quarnet

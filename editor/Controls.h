@@ -25,6 +25,9 @@ public:
 
     // Index of the selected item of a combo box or list box; -1 when none.
     virtual int selectedIndex(std::string_view control) const = 0;
+    // Selects the item of a combo box or list box; -1 selects none. Runs no
+    // handler.
+    virtual void setSelectedIndex(std::string_view control, int index) = 0;
     // Text of a combo box item; empty for an index out of range.
     virtual std::string itemText(std::string_view control, int index) const = 0;
     // Integer value carried by a list box item; 0 for an index out of range.

@@ -16,9 +16,10 @@ void move(MapEditor& editor, int, int)
     editor.moveCurrentBlock(direction);
 }
 
-constexpr std::array<EventBinding, 18> events = {{
+constexpr std::array<EventBinding, 19> events = {{
     {"起始区块位置计算按钮", E::Clicked, [](MapEditor& e, int, int) { e.calculateStartBlock(); }},
     {control::城池选择组合框, E::ItemChosen, [](MapEditor& e, int, int) { e.selectCity(); }},
+    {control::城池选择组合框, E::ChoiceAbandoned, [](MapEditor& e, int, int) { e.showChosenCity(); }},
     {control::列表框1, E::ItemDoubleClicked, [](MapEditor& e, int, int) { e.pickLegendCode(); }},
 
     {"左上按钮", E::Clicked, move<Direction::UpLeft>},

@@ -12,6 +12,7 @@ namespace quarnet {
 enum class ControlEvent {
     Clicked,            // a button was clicked
     ItemChosen,         // a combo box item was chosen
+    ChoiceAbandoned,    // a combo box's list closed without a choice
     ItemDoubleClicked,  // a list box item was double-clicked
     MouseMoved,         // the mouse moved over a canvas
     RightButtonPressed, // the right mouse button was pressed over a canvas

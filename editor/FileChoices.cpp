@@ -9,7 +9,7 @@ namespace {
 constexpr std::array<std::string_view, 5> pictures {"*.png", "*.bmp", "*.tga", "*.jpg", "*.jpeg"};
 constexpr std::array<std::string_view, 2> patches {"*.ips", "*.bps"};
 constexpr std::array<std::string_view, 1> everything {"*"};
-constexpr std::array<std::string_view, 2> backups {"*.bak", "*.MPC"};
+constexpr std::array<std::string_view, 3> backups {"*.bak", "*.orig", "*.MPC"};
 constexpr std::array<std::string_view, 1> png {"*.png"};
 constexpr std::array<std::string_view, 2> jpeg {"*.jpg", "*.jpeg"};
 constexpr std::array<std::string_view, 1> bps {"*.bps"};

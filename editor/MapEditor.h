@@ -34,10 +34,14 @@ public:
     const ProgramState& state() const { return state_; }
 
     // Start-up and shutdown.
-    void setUp();       // the main window's creation-completed event
-    // The map picture that setUp loads for a program in runDirectory: the
-    // one beside it, else the first found in the system's data folders.
-    static std::string mapPicturePath(const std::string& runDirectory);
+    // The main window's creation-completed event. A window started with a
+    // map to open gives its path: the picture shown from the start is the
+    // one that goes with that map, so that no other is decoded first.
+    void setUp(const std::string& mapPath = {});
+    // The map picture shown with the map at mapPath (empty: no map open) for
+    // a program in runDirectory: the one in the map's folder, else the one
+    // beside the program, else the first found in the system's data folders.
+    static std::string mapPicturePath(const std::string& runDirectory, const std::string& mapPath = {});
     void closeAndExit(); // close-and-exit button and the window being closed
 
     // Block calculator. False when the input was refused and nothing changed.
@@ -56,6 +60,9 @@ public:
     void writeTerrainCode();
     void pickLegendCode();
     void selectCity();
+    // The city box's list closed without a choice, after the user browsed
+    // it maybe: the box shows the city chosen last again, or none.
+    void showChosenCity();
 
     // Undo and redo of the steps recorded in the open file's history: a
     // single write, or a whole import or patch.
@@ -109,6 +116,12 @@ public:
 
 private:
     void openChosenMapFile(const std::string& path);
+    // Closes the map without redrawing the view.
+    void closeFile();
+    // Shows the picture that goes with the map at mapPath (empty: none
+    // open), loading it when it is another file than the one shown, and
+    // the file's terrain where there is no picture.
+    void showPictureFor(const std::string& mapPath);
     std::string openFileText() const;
     void makeBlockCurrent(std::int32_t blockNumber, std::int64_t offset);
 

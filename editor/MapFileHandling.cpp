@@ -1,6 +1,7 @@
 #include "MapEditor.h"
 
 #include "ControlNames.h"
+#include "mapfile/MapGeometry.h"
 #include "platform/NumberText.h"
 
 namespace quarnet {
@@ -20,10 +21,14 @@ void MapEditor::openMapFile()
 {
     if (ended_)
         return;
-    closeMapFile();
+    // The view changes once the answer is known: a map opened from the
+    // same folder keeps its picture, undecoded again.
+    closeFile();
     const std::optional<std::string> path = host_.askMapFilePath();
-    if (!path)
+    if (!path) {
+        showPictureFor({});
         return;
+    }
     openChosenMapFile(*path);
 }
 
@@ -31,7 +36,7 @@ void MapEditor::openMapFile(const std::string& path)
 {
     if (ended_)
         return;
-    closeMapFile();
+    closeFile();
     openChosenMapFile(path);
 }
 
@@ -45,12 +50,31 @@ void MapEditor::openChosenMapFile(const std::string& path)
         // Not open: say so instead of showing a length the file never reported.
         f.mapFileLength = 0;
         controls_.setText(control::编辑框1, "无法打开文件:" + f.mapFileName);
+        showPictureFor({});
         return;
     }
     f.mapFileLength = files_.length(f.mapFileNumber);
     f.openedMapKept = false;
     controls_.setText(control::编辑框1, openFileText());
     host_.watchMapFile(f.mapFileName);
+    showPictureFor(f.mapFileName);
+}
+
+void MapEditor::showPictureFor(const std::string& mapPath)
+{
+    MapView& v = state_.view;
+    const std::string path = mapPicturePath(state_.runDirectory, mapPath);
+    if (path != v.mapPictureFile) {
+        dropPicture();
+        v.mapPictureFile = path;
+        v.mapPicture = canvas_.loadPicture(path);
+        if (v.mapPicture != 0) {
+            // The shown page of the new picture; its markers go.
+            showPage(v.viewLeft / geometry::pageWidth, v.viewTop / geometry::pageHeight);
+            colourLegend();
+            return;
+        }
+    }
     showTerrainOfShownPage();
 }
 
@@ -64,6 +88,12 @@ void MapEditor::closeMapFile()
 {
     if (ended_)
         return;
+    closeFile();
+    showPictureFor({});
+}
+
+void MapEditor::closeFile()
+{
     files_.closeAll();
     host_.watchMapFile({});
     state_.mapFile.mapFileName.clear();
@@ -74,7 +104,6 @@ void MapEditor::closeMapFile()
     s.terrainCode = 0;
     s.terrainCodeText.clear();
     controls_.setText(control::编辑框1, closedText);
-    showTerrainOfShownPage();
 }
 
 void MapEditor::closeAndExit()

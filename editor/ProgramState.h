@@ -55,6 +55,9 @@ struct MapFileState {
 
 struct MapView {
     std::int32_t mapPicture = 0;
+    // The file mapPicture was loaded from, or failed to load from: another
+    // map's picture is loaded only when it is another file.
+    std::string mapPictureFile;
     std::int32_t viewPageColumn = 0;
     std::int32_t viewPageRow = 0;
     std::int32_t viewLeft = 0;

@@ -12,9 +12,9 @@
 
 namespace quarnet {
 
-std::string MapEditor::mapPicturePath(const std::string& runDirectory)
+std::string MapEditor::mapPicturePath(const std::string& runDirectory, const std::string& mapPath)
 {
-    return platform::findDataFile(runDirectory, platform::mapPictureName);
+    return platform::findMapPicture(runDirectory, mapPath);
 }
 
 namespace {
@@ -41,7 +41,7 @@ void fillCities(Controls& controls)
 
 } // namespace
 
-void MapEditor::setUp()
+void MapEditor::setUp(const std::string& mapPath)
 {
     // The two lists' fixed items; the window shows them from its creation on.
     fillLegend(controls_);
@@ -57,7 +57,8 @@ void MapEditor::setUp()
     // found broken later is forgotten then, as if it had failed here.
     MapView& v = state_.view;
     canvas_.setPictureBrokenHandler([this](int picture) { forgetBrokenPicture(picture); });
-    v.mapPicture = canvas_.loadPicture(mapPicturePath(state_.runDirectory));
+    v.mapPictureFile = mapPicturePath(state_.runDirectory, mapPath);
+    v.mapPicture = canvas_.loadPicture(v.mapPictureFile);
     canvas_.setDrawColour(v.markerColour);
     if (!canvas_.drawPicture(v.mapPicture, 0, 0))
         dropPicture();

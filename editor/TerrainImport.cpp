@@ -23,6 +23,15 @@ bool onlyStrayPixels(const terrain::PaintedTerrain& painted)
     return painted.strayPixelCount != 0 && painted.faultyBlockCount == 0;
 }
 
+// The blocks that an even split with their own terrain left as they were;
+// empty when none.
+std::string keptEvenSplitsText(const terrain::PaintedTerrain& painted)
+{
+    if (painted.keptEvenSplits == 0)
+        return {};
+    return "\n（" + std::to_string(painted.keptEvenSplits) + " 个区块的像素在原有地形和涂上的地形之间平分，保留原有地形）";
+}
+
 } // namespace
 
 void MapEditor::importTerrainPicture()
@@ -101,7 +110,7 @@ void MapEditor::importTerrainPicture(const std::string& path)
     }
     change.fileAsRead = std::move(*original);
     if (change.bytes.empty()) {
-        host_.showMessage(title + " 不改变任何区块的地形，地图保持原样。");
+        host_.showMessage(title + " 不改变任何区块的地形，地图保持原样。" + keptEvenSplitsText(imported.painted));
         return;
     }
     proposal.summary = title + "：\n" + std::to_string(changed.size()) + " 个区块的地形将改变：";
@@ -109,6 +118,7 @@ void MapEditor::importTerrainPicture(const std::string& path)
         proposal.summary += "\n" + line;
     if (nearest)
         proposal.summary += "\n（" + std::to_string(imported.painted.movedPixels) + " 个像素取了最接近的地形颜色）";
+    proposal.summary += keptEvenSplitsText(imported.painted);
     proposeWrite(proposal);
 }
 

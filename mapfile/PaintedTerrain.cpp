@@ -128,6 +128,15 @@ Shade nearestOfMean(const ColourSum& sum, const Votes& votes, const std::vector<
     return presentNearest ? present : -1;
 }
 
+// An exact even split between names, the block's present one among them:
+// keeping it is the one reading that changes nothing the user didn't paint
+// whole. A tie with the grey or the background is no such split.
+bool keepsPresentName(const std::vector<Shade>& tied, Shade present)
+{
+    return std::ranges::find(tied, present) != tied.end()
+           && std::ranges::all_of(tied, [](Shade shade) { return shade < grey; });
+}
+
 // Keeps the first few of a list and counts them all.
 template <typename Item>
 void note(std::vector<Item>& listed, std::int64_t& count, std::size_t most, Item item)
@@ -166,6 +175,10 @@ public:
             for (int shade = 0; shade < shades; ++shade) {
                 if (votes[static_cast<std::size_t>(shade)] == most)
                     tied.push_back(shade);
+            }
+            if (!sum && keepsPresentName(tied, now)) {
+                ++result_.keptEvenSplits;
+                return;
             }
             const Shade chosen = sum ? nearestOfMean(*sum, votes, tied, now) : -1;
             if (chosen < 0) {

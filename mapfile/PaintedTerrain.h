@@ -38,7 +38,9 @@ std::string_view shadeName(Shade shade);
 int firstCodeOf(Shade shade);
 
 enum class PixelMatch {
-    exact,   // a pixel of another colour is an error
+    // A pixel of another colour is an error. A block split evenly between
+    // names keeps its present name when that is one of them.
+    exact,
     // Every pixel counts as the nearest of its block's candidate colours:
     // the block's present shade (the only way to the grey and the
     // background), and the names that the picture shows unblended in the
@@ -64,7 +66,8 @@ struct StrayPixel {
 };
 
 enum class BlockFault {
-    evenSplit,   // its pixels split evenly between two or more shades
+    evenSplit,   // its pixels split evenly between two or more shades (in an
+                 // exact match, not the present name and other names only)
     transparent, // all its pixels (that vote) are transparent
     outsideFile, // past the file's end, and painted other than background
     background,  // painted in the background, which can't be written
@@ -93,6 +96,9 @@ struct PaintedTerrain {
     std::vector<BlockCode> edits;     // in block order
     std::vector<ShadeChange> changes; // by old shade, then new shade
     std::int64_t movedPixels = 0;     // PixelMatch::nearest: pixels of no terrain colour
+    // PixelMatch::exact: blocks split evenly between names, their present
+    // one among them, which keep it.
+    std::int64_t keptEvenSplits = 0;
     std::vector<StrayPixel> strayPixels; // the first `listed`, row by row
     std::int64_t strayPixelCount = 0;
     std::vector<FaultyBlock> faultyBlocks; // the first `listed`, in block order

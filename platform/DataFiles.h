@@ -24,6 +24,14 @@ std::vector<std::string> dataFileCandidates(std::string_view programDirectory, s
 // when none is.
 std::string findDataFile(std::string_view programDirectory, std::string_view fileName);
 
+// The map picture shown with the map at mapPath: the one in the map's own
+// folder when it is there, else findDataFile's. An empty mapPath (no map)
+// looks only where findDataFile looks.
+std::string findMapPicture(std::string_view programDirectory, std::string_view mapPath);
+
+// Whether the UTF-8 path names an existing file (not a folder).
+bool isExistingFile(std::string_view utf8Path);
+
 // The demo map a new user is pointed to: on Windows the user's own copy in
 // Documents\Quarnet\demo\ (see UserDemo.h), else the one in the demo folder
 // beside the program. Nothing when a map lies beside the program itself, or

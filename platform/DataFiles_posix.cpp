@@ -25,13 +25,13 @@ void addCandidate(std::vector<std::string>& candidates, std::string_view dataFol
     candidates.push_back(joinPath(joinPath(dataFolder, folderName), fileName));
 }
 
-bool isFile(const std::string& path)
+} // namespace
+
+bool isExistingFile(std::string_view utf8Path)
 {
     struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+    return ::stat(std::string(utf8Path).c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
-
-} // namespace
 
 std::vector<std::string> dataFileCandidates(std::string_view programDirectory, std::string_view fileName)
 {
@@ -57,7 +57,7 @@ std::string findDataFile(std::string_view programDirectory, std::string_view fil
 {
     const std::vector<std::string> candidates = dataFileCandidates(programDirectory, fileName);
     for (const std::string& candidate : candidates) {
-        if (isFile(candidate))
+        if (isExistingFile(candidate))
             return candidate;
     }
     return candidates.front();
@@ -65,10 +65,10 @@ std::string findDataFile(std::string_view programDirectory, std::string_view fil
 
 std::optional<std::string> findDemoMap(std::string_view programDirectory)
 {
-    if (isFile(joinPath(programDirectory, mapFileName)))
+    if (isExistingFile(joinPath(programDirectory, mapFileName)))
         return std::nullopt;
     std::string demo = joinPath(joinPath(programDirectory, "demo"), mapFileName);
-    if (!isFile(demo))
+    if (!isExistingFile(demo))
         return std::nullopt;
     return demo;
 }

@@ -4,6 +4,8 @@
 // can't write beside itself, so what its user reads or changes lives there.
 // Windows only.
 
+#include "DataFiles.h" // isExistingFile
+
 #include <string>
 #include <string_view>
 
@@ -16,8 +18,5 @@ std::string userDataFolder();
 // Documents\Quarnet\demo, the user's copy of the demo; empty when the system
 // can't tell.
 std::string userDemoFolder();
-
-// Whether the UTF-8 path names an existing file (not a folder).
-bool isExistingFile(std::string_view utf8Path);
 
 } // namespace quarnet::platform

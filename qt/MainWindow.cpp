@@ -123,7 +123,7 @@ private:
 
 } // namespace
 
-MainWindow::MainWindow(platform::Files& files, Surroundings surroundings, QWidget* parent)
+MainWindow::MainWindow(platform::Files& files, Surroundings surroundings, const QString& mapPath, QWidget* parent)
     : QWidget(parent), files_(files), surroundings_(std::move(surroundings))
 {
     if (!surroundings_.endProgram)
@@ -136,8 +136,9 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings, QWidge
 
     // The picture's first page decodes on the second core while the
     // controls are made.
-    auto decode = std::make_unique<PictureDecode>(MapEditor::mapPicturePath(platform::executableDirectory()),
-                                                  std::make_unique<ImageReaderDecoder>());
+    auto decode = std::make_unique<PictureDecode>(
+        MapEditor::mapPicturePath(platform::executableDirectory(), mapPath.toStdString()),
+        std::make_unique<ImageReaderDecoder>());
     createControls();
     canvas_->pictures().useDecode(std::move(decode));
     controls_ = std::make_unique<WidgetControls>(widgets_);
@@ -155,10 +156,12 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings, QWidge
 
     // The creation-completed event: the lists' items, default texts,
     // directory, picture.
-    editor_->setUp();
+    editor_->setUp(mapPath.toStdString());
     // The dialog starts at the demo map the empty canvas names.
     if (!editor_->state().demoMapPath.empty())
         proposedPath_ = QString::fromStdString(editor_->state().demoMapPath);
+    if (!mapPath.isEmpty())
+        openMapFile(mapPath);
 }
 
 MainWindow::~MainWindow() = default;
@@ -192,6 +195,10 @@ void MainWindow::connectEvents()
             break;
         case ControlEvent::ItemChosen:
             connect(qobject_cast<QComboBox*>(widget), &QComboBox::activated, this, [run] { run(0, 0); });
+            break;
+        case ControlEvent::ChoiceAbandoned:
+            // Qt's box changes its item only on a choice: browsing its list
+            // leaves nothing to put back.
             break;
         case ControlEvent::ItemDoubleClicked:
             connect(qobject_cast<QListWidget*>(widget), &QListWidget::itemDoubleClicked, this, [run] { run(0, 0); });

@@ -53,7 +53,10 @@ public:
         std::function<std::optional<QString>(FileKind kind, const QString& proposed)> answerFileDialog;
     };
 
-    explicit MainWindow(platform::Files& files, Surroundings surroundings = {}, QWidget* parent = nullptr);
+    // A mapPath given opens that map as openMapFile does, with the picture
+    // that goes with it decoded from the start.
+    explicit MainWindow(platform::Files& files, Surroundings surroundings = {}, const QString& mapPath = {},
+                        QWidget* parent = nullptr);
     ~MainWindow() override;
 
     const MapEditor& editor() const { return *editor_; }

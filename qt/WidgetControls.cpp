@@ -87,6 +87,18 @@ int WidgetControls::selectedIndex(std::string_view control) const
     return -1;
 }
 
+void WidgetControls::setSelectedIndex(std::string_view control, int index)
+{
+    QWidget* widget = find(control);
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        combo->setCurrentIndex(index);
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        list->clearSelection();
+        if (QListWidgetItem* item = list->item(index))
+            item->setSelected(true);
+    }
+}
+
 std::string WidgetControls::itemText(std::string_view control, int index) const
 {
     if (auto* combo = qobject_cast<QComboBox*>(find(control))) {

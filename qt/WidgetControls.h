@@ -23,6 +23,7 @@ public:
     void setText(std::string_view control, const std::string& text) override;
     void setItems(std::string_view control, std::span<const std::string> texts, std::span<const int> values) override;
     int selectedIndex(std::string_view control) const override;
+    void setSelectedIndex(std::string_view control, int index) override;
     std::string itemText(std::string_view control, int index) const override;
     int itemValue(std::string_view control, int index) const override;
     void setItemColours(std::string_view control, std::span<const Rgb> colours) override;

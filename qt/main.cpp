@@ -11,11 +11,10 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("io.github.quarnet.Quarnet"));
 
     quarnet::platform::NativeFiles files;
-    quarnet::qt::MainWindow window(files);
     // quarnet PATH: the map opens as if chosen in the open-file dialog,
     // before the window first shows.
-    if (const std::optional<QString> path = quarnet::qt::mapPathArgument(QApplication::arguments()))
-        window.openMapFile(*path);
+    const QString path = quarnet::qt::mapPathArgument(QApplication::arguments()).value_or(QString());
+    quarnet::qt::MainWindow window(files, {}, path);
     window.show();
     application.exec();
     // Both ways of ending close the file and end with exit code 0.

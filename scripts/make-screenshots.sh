@@ -43,7 +43,7 @@ cp "$build/qt/quarnet" "$build/cli/quarnet-terrain" "$programs/"
 mv "$games/SANGO7.0.125.jpg" "$programs/"
 cp "$map" "$games/SANGO7.MPC.orig"
 source "$root/tests/system/typical-edit-steps.sh"
-prepare_map "$map" # block 5479 starts as 03 草原
+prepare_map "$map" # the demo as shipped: block 5479 is 05 道路
 rm "$games/original.MPC"
 shot() { p window-screenshot "$title" "$out/$1"; echo "$out/$1"; }
 
@@ -77,23 +77,31 @@ choose_city() {
   await_change "$before" "${current_block_box[@]}"
   sleep 0.3
 }
-# Two blocks to the right, the legend's "05 道路", write; waits for the
+# Two blocks to the right, the legend's "02 雪原", write; waits for the
 # marker's colour, RRGGBB.
 step_pick_write_marked() {
   local marker=$1
   step_two_right
-  pick_legend_road
+  pick_legend_snow
   p click "$title" 256 300 # write
   p wait-pixel "$title" $((360 + 72)) $((240 + 40)) "$marker" 0 10 >/dev/null
   sleep 0.3
 }
 
-# The typical edit with the map picture: open, a city, two blocks right, 05 道路, write, undo.
+# The typical edit with the map picture: open, a city, two blocks right, 02 雪原, write, undo.
 start
 shot guide-open.png
 choose_city 1
 shot guide-city.png
 step_pick_write_marked 00FF00
+# The write is the one each guide's text claims, byte for byte, on the demo
+# as shipped.
+written=$(changes_of "$map" "$games/SANGO7.MPC.orig")
+for guide in "$root/docs/guide.zh-CN.md" "$root/docs/guide.md"; do
+  claimed=$(guide_writes "$guide")
+  [[ -n $claimed && $claimed == "$written" ]] \
+    || { echo "$(basename "$guide") claims the write ${claimed:-of nothing}; the program wrote ${written:-nothing}" >&2; exit 1; }
+done
 shot main-window.png
 report_box=(252 373 95 37)
 before=$(snapshot "${report_box[@]}")

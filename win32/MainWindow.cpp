@@ -167,7 +167,7 @@ void registerClassOnce(WNDPROC windowProc)
 
 } // namespace
 
-MainWindow::MainWindow(platform::Files& files, Surroundings surroundings)
+MainWindow::MainWindow(platform::Files& files, Surroundings surroundings, const std::wstring& mapPath)
     : files_(files), openDialog_(proposedFileName()), surroundings_(std::move(surroundings))
 {
     if (!surroundings_.endProgram)
@@ -185,7 +185,8 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings)
                     GetModuleHandleW(nullptr), this);
     dpi_ = GetDpiForWindow(hwnd_);
     // The picture's first page decodes on a worker while the controls are made.
-    auto decode = std::make_unique<PictureDecode>(MapEditor::mapPicturePath(platform::executableDirectory()),
+    const std::string mapPathUtf8 = platform::wideToUtf8(mapPath);
+    auto decode = std::make_unique<PictureDecode>(MapEditor::mapPicturePath(platform::executableDirectory(), mapPathUtf8),
                                                   std::make_unique<WicDecoder>());
     createControls();
     mapCanvas_->pictures().useDecode(std::move(decode));
@@ -204,10 +205,12 @@ MainWindow::MainWindow(platform::Files& files, Surroundings surroundings)
 
     // The creation-completed event: the lists' items, default texts,
     // directory, picture.
-    editor_->setUp();
+    editor_->setUp(mapPathUtf8);
     // The dialog starts at the demo map the empty canvas names.
     if (!editor_->state().demoMapPath.empty())
         openDialog_.chosen(platform::utf8ToWide(editor_->state().demoMapPath));
+    if (!mapPath.empty())
+        openMapFile(mapPath);
 }
 
 MainWindow::~MainWindow()
@@ -287,8 +290,9 @@ void MainWindow::connectEvents()
         switch (binding.event) {
         case ControlEvent::Clicked:
         case ControlEvent::ItemChosen:
+        case ControlEvent::ChoiceAbandoned:
         case ControlEvent::ItemDoubleClicked:
-            commands_[layout::controlId(*entry)] = &binding;
+            commands_.emplace(layout::controlId(*entry), &binding);
             break;
         case ControlEvent::MouseMoved:
             if (const auto canvas = canvases_.find(binding.control); canvas != canvases_.end())
@@ -490,29 +494,35 @@ LRESULT MainWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 
 void MainWindow::command(int id, int code)
 {
-    const auto found = commands_.find(id);
-    if (found == commands_.end())
-        return;
-    const EventBinding& binding = *found->second;
-    bool happened = false;
-    switch (binding.event) {
+    const auto [first, last] = commands_.equal_range(id);
+    for (auto found = first; found != last; ++found) {
+        const EventBinding& binding = *found->second;
+        if (happened(binding.event, id, code)) {
+            binding.run(*editor_, 0, 0);
+            return;
+        }
+    }
+}
+
+bool MainWindow::happened(ControlEvent event, int id, int code) const
+{
+    switch (event) {
     case ControlEvent::ItemChosen: {
         // A choice is complete when the dropped list closes on an item, or at
         // once when the closed box is stepped through with the keyboard.
         HWND combo = GetDlgItem(hwnd_, id);
         const bool dropped = SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0;
-        happened = (code == CBN_SELENDOK && dropped) || (code == CBN_SELCHANGE && !dropped);
-        break;
+        return (code == CBN_SELENDOK && dropped) || (code == CBN_SELCHANGE && !dropped);
     }
+    case ControlEvent::ChoiceAbandoned:
+        // Esc, or the focus gone elsewhere, while the list was dropped; the
+        // box may show the item browsed to last.
+        return code == CBN_SELENDCANCEL;
     case ControlEvent::ItemDoubleClicked:
-        happened = code == LBN_DBLCLK;
-        break;
+        return code == LBN_DBLCLK;
     default:
-        happened = code == BN_CLICKED;
-        break;
+        return code == BN_CLICKED;
     }
-    if (happened)
-        binding.run(*editor_, 0, 0);
 }
 
 void MainWindow::drawListItem(const DRAWITEMSTRUCT& item) const

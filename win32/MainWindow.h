@@ -53,7 +53,9 @@ public:
             answerFileDialog;
     };
 
-    explicit MainWindow(platform::Files& files, Surroundings surroundings = {});
+    // A mapPath given opens that map as openMapFile does, with the picture
+    // that goes with it decoded from the start.
+    explicit MainWindow(platform::Files& files, Surroundings surroundings = {}, const std::wstring& mapPath = {});
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -102,6 +104,8 @@ private:
     void fitComboHeight(HWND combo, int height);
     int listItemHeight() const;
     void command(int id, int code);
+    // Whether a control's notification code is the event.
+    bool happened(ControlEvent event, int id, int code) const;
     void drawListItem(const DRAWITEMSTRUCT& item) const;
     void installWindowMenu();
     bool askYesNoBox(const std::wstring& text);
@@ -131,7 +135,7 @@ private:
     OpenFileDialog openDialog_;
     std::unique_ptr<MapEditor> editor_;
     // Button clicks, combo choices and list double-clicks by control ID.
-    std::unordered_map<int, const EventBinding*> commands_;
+    std::unordered_multimap<int, const EventBinding*> commands_;
     Surroundings surroundings_;
     WindowMenu windowMenu_;
     std::unique_ptr<MapFileWatch> mapFileWatch_;

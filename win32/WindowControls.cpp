@@ -105,6 +105,18 @@ int WindowControls::selectedIndex(std::string_view name) const
     return index < 0 ? -1 : static_cast<int>(index);
 }
 
+void WindowControls::setSelectedIndex(std::string_view name, int index)
+{
+    const Control* control = lookUp(name);
+    if (!control)
+        return;
+    // -1 selects none in both; neither message tells the window.
+    if (control->kind == ControlKind::ComboBox)
+        SendMessageW(control->hwnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    else if (control->kind == ControlKind::ListBox)
+        SendMessageW(control->hwnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
 std::string WindowControls::itemText(std::string_view name, int index) const
 {
     const Control* control = lookUp(name);

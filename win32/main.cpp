@@ -17,12 +17,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     quarnet::platform::prepareUserDemo(quarnet::platform::executableDirectory());
     {
         quarnet::platform::NativeFiles files;
-        quarnet::win32::MainWindow window(files);
         // quarnet.exe PATH, "Open with" and a file dropped on quarnet.exe: the
         // map opens as if chosen in the open-file dialog, before the window
         // first shows. The wide command line keeps every character of a path.
-        if (const std::optional<std::wstring> path = quarnet::win32::mapPathArgument(GetCommandLineW()))
-            window.openMapFile(*path);
+        const std::wstring path = quarnet::win32::mapPathArgument(GetCommandLineW()).value_or(std::wstring());
+        quarnet::win32::MainWindow window(files, {}, path);
         ShowWindow(window.hwnd(), showCommand);
         UpdateWindow(window.hwnd());
 

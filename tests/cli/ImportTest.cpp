@@ -300,12 +300,23 @@ TEST_F(TerrainImport, MostPixelsDecideABlock)
     run = runCli({"import", mapPath, write("painted.png", picture)});
     EXPECT_EQ(run.exitCode, 0);
 
+    // Half river and half its own grass: it stays grass, and is counted.
     picture = clean;
+    paintPixels(picture, 548, 8, river);
+    run = runCli({"import", mapPath, write("painted.png", picture)});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "block,code\n");
+    EXPECT_NE(run.err.find("import: 1 block split evenly between its present terrain and another keeps its present "
+                           "terrain\n"),
+              std::string::npos)
+        << run.err;
+    // Half river and half desert, neither its own: an error.
+    paintPixels(picture, 548, 16, desert);
     paintPixels(picture, 548, 8, river);
     run = runCli({"import", mapPath, write("painted.png", picture)});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("block 548 (row 2, column 2; picture x 4 to 7, y 4 to 7): its pixels split evenly between "
-                           "河流 and 草原\n"),
+                           "河流 and 沙漠\n"),
               std::string::npos) << run.err;
 }
 
@@ -445,10 +456,12 @@ TEST_F(TerrainImport, BadInputWritesNothing)
     wide.pixels.resize(547 * 387, grass);
     Decoded outside = clean;
     paintBlock(outside, 5, Rgb {1, 2, 3});
+    // Block 548, grass, half river and half desert.
     Decoded tie = rendered(4);
     for (int x = 4; x < 8; ++x)
-        for (int y = 4; y < 6; ++y)
-            tie.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(tie.width) + static_cast<std::size_t>(x)] = river;
+        for (int y = 4; y < 8; ++y)
+            tie.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(tie.width) + static_cast<std::size_t>(x)] =
+                y < 6 ? river : desert;
 
     const std::string pictureName = utf8FromPath(dir.path() / "picture");
     struct Case {
@@ -490,7 +503,7 @@ TEST_F(TerrainImport, BadInputWritesNothing)
          "--nearest takes each pixel's nearest terrain colour"},
         {"pixel of no terrain colour", [&] { return write("picture.png", outside); }, {},
          "pixel x 4, y 0 has colour #010203, no terrain colour (block 5 "},
-        {"even split", [&] { return write("picture.png", tie); }, {}, "its pixels split evenly between 河流 and 草原"},
+        {"even split", [&] { return write("picture.png", tie); }, {}, "its pixels split evenly between 河流 and 沙漠"},
         {"-o names the map", [&] { return cleanPng; }, {"-o", mapPath},
          "-o names MAP or PICTURE; neither is ever overwritten"},
     };

@@ -1,4 +1,5 @@
-// Pictures painted as a modder paints them, imported with --nearest:
+// Pictures painted as a modder paints them, imported with --nearest (and a
+// hard-edged one without):
 // render's picture of the demo map, a river drawn with a soft round brush and
 // rectangles filled through feathered selections, their edges anti-aliased,
 // blended as linear light (as GIMP blends) or as the picture's values (as
@@ -11,11 +12,13 @@
 
 #include "mapfile/MapGeometry.h"
 #include "mapfile/TerrainTable.h"
+#include "support/MapFixtures.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <sstream>
 
 namespace quarnet::testing {
@@ -306,6 +309,64 @@ TEST_F(SoftBrushImport, AColourPickedByEyeTakesTheNearestTerrain)
         }
         EXPECT_EQ(wrong, 0);
     }
+}
+
+// A plain ellipse of desert painted with a hard brush, imported exactly: a
+// block that most of its pixels show desert takes it; one that the edge
+// halves keeps its own terrain, and the summary counts it.
+TEST_F(SoftBrushImport, AHardEdgedEllipseKeepsTheBlocksItHalves)
+{
+    // Centre (1000, 700) in picture pixels, half-axes 46 across and 30 down,
+    // over forest, grassland, hills and a road.
+    constexpr double centreX = 1000;
+    constexpr double centreY = 700;
+    constexpr double halfWidth = 46;
+    constexpr double halfHeight = 30;
+    constexpr Rgb desert {222, 196, 130};
+    const std::string out = utf8FromPath(dir.path() / "rendered.png");
+    ASSERT_EQ(runCli({"render", mapPath, out}).exitCode, 0);
+    Decoded picture = decode(out);
+    std::map<std::int32_t, int> inside; // painted pixels by block
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const double dx = (x + 0.5 - centreX) / halfWidth;
+            const double dy = (y + 0.5 - centreY) / halfHeight;
+            if (dx * dx + dy * dy > 1)
+                continue;
+            picture.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width)
+                           + static_cast<std::size_t>(x)] = desert;
+            ++inside[y / g::pictureBlockSize * g::columns + x / g::pictureBlockSize + 1];
+        }
+    }
+    std::vector<std::uint8_t> expected = codes;
+    int kept = 0;
+    int changed = 0;
+    for (const auto& [block, pixels] : inside) {
+        std::uint8_t& code = expected[static_cast<std::size_t>(block - 1)];
+        if (nameOf(code) == "沙漠")
+            continue;
+        kept += pixels == 8;
+        if (pixels > 8) {
+            code = 0x0E;
+            ++changed;
+        }
+    }
+    EXPECT_EQ(kept, 12);
+    EXPECT_EQ(changed, 264);
+
+    const std::string picturePath = writePicture(dir, "ellipse.png", imageOf(picture));
+    const CliRun run = runCli({"import", mapPath, picturePath, "--apply"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("import: 264 blocks change terrain:"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("import: 12 blocks split evenly between their present terrain and another keep their "
+                           "present terrain\n"),
+              std::string::npos)
+        << run.err;
+    const std::vector<std::uint8_t> map = TempDir::read(mapPath);
+    int differing = 0;
+    for (std::int32_t block = 1; block <= g::blockCount; ++block)
+        differing += map[codeOffset(static_cast<std::size_t>(block))] != expected[static_cast<std::size_t>(block - 1)];
+    EXPECT_EQ(differing, 0);
 }
 
 } // namespace

@@ -112,6 +112,23 @@ TEST_F(CitySelection, EmptyStartAddressChangesOnlyThePixelBoxes)
     EXPECT_TRUE(canvas.rectangles.empty());
 }
 
+// The list browsed and closed without a choice: the box goes back to the
+// city chosen last, or to none, and nothing else changes.
+TEST_F(CitySelection, AListClosedWithoutAChoiceShowsTheCityChosenLast)
+{
+    const std::string box(c::城池选择组合框);
+    controls.selection[box] = 4;
+    editor.showChosenCity();
+    EXPECT_EQ(controls.selectedIndex(box), -1);
+    select(3);
+    controls.selection[box] = 7;
+    controls.writes.clear();
+    editor.showChosenCity();
+    EXPECT_EQ(controls.selectedIndex(box), 2);
+    EXPECT_TRUE(controls.writes.empty());
+    EXPECT_EQ(editor.state().city.cityItemText, controls.itemText(box, 2));
+}
+
 TEST_F(CitySelection, ReadsTheTerrainOfTheCityBlock)
 {
     open(dir.write("SANGO7.MPC", mapFileBytes([](std::size_t) { return std::uint8_t {0x05}; })));

@@ -192,12 +192,13 @@ TEST_F(ImportAndPatch, ARefusedPictureWritesNothingAndSaysWhy)
     EXPECT_TRUE(host.messages[0].starts_with("无法导入地形图 small.png，地图保持原样：\nPICTURE " + small + " is 10 x 10"))
         << host.messages[0];
 
-    // Blocks split evenly: import's reasons, the first few and how many more.
+    // Blocks split evenly between two names, neither their own: import's
+    // reasons, the first few and how many more.
     RgbImage split = paintedPicture(original, {});
     for (int block = 0; block < 8; ++block) {
         for (int y = 0; y < 4; ++y)
-            for (int x = 0; x < 2; ++x)
-                setPixel(split, block * 4 + x, y, terrain::colour(desert));
+            for (int x = 0; x < 4; ++x)
+                setPixel(split, block * 4 + x, y, terrain::colour(x < 2 ? desert : river));
     }
     editor.importTerrainPicture(writePng("split.png", split));
     ASSERT_EQ(host.messages.size(), 2u);
@@ -270,6 +271,26 @@ TEST_F(ImportAndPatch, APictureThatChangesNothingSaysSo)
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0], "导入地形图 same.png 不改变任何区块的地形，地图保持原样。");
     EXPECT_TRUE(host.questions.empty());
+}
+
+// Blocks split evenly between their own terrain and a painted one keep
+// theirs; the question counts them.
+TEST_F(ImportAndPatch, BlocksSplitEvenlyWithTheirOwnTerrainKeepItAndAreCounted)
+{
+    RgbImage picture = paintedPicture(original, {{1, river}, {2, river}, {548, river}, {100, desert}});
+    for (const int block : {5, 6}) { // 道路 and 丘陵, half painted desert
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 2; ++x)
+                setPixel(picture, (block - 1) * 4 + x, y, terrain::colour(desert));
+    }
+    host.answers = {true};
+    editor.importTerrainPicture(writePng("halves.png", picture));
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_NE(host.questions[0].find("\n1 干草原 -> 河流\n（2 个区块的像素在原有地形和涂上的地形之间平分，保留原有地形）"
+                                     "\n\n写入前"),
+              std::string::npos)
+        << host.questions[0];
+    EXPECT_EQ(changes(), painted);
 }
 
 TEST_F(ImportAndPatch, AFileChangedWhileAskingIsNotWritten)

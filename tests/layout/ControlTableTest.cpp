@@ -46,6 +46,7 @@ TEST(EventTable, EveryEventBelongsToAControlOfItsKind)
     const std::pair<ControlEvent, ControlKind> kinds[] = {
         {ControlEvent::Clicked, ControlKind::Button},
         {ControlEvent::ItemChosen, ControlKind::ComboBox},
+        {ControlEvent::ChoiceAbandoned, ControlKind::ComboBox},
         {ControlEvent::ItemDoubleClicked, ControlKind::ListBox},
         {ControlEvent::MouseMoved, ControlKind::Canvas},
         {ControlEvent::RightButtonPressed, ControlKind::Canvas},

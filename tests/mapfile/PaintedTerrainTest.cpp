@@ -82,19 +82,40 @@ TEST(PaintedTerrain, ABlockTakesTheNameMostOfItsPixelsShow)
     EXPECT_EQ(painted.changes[0].blocks, 1);
 }
 
-TEST(PaintedTerrain, ABlockSplitEvenlyIsAFaultNotAGuess)
+// An exact even split between the block's present name and others keeps
+// it, and is counted; one between other names, or with the background, is
+// a fault, not a guess.
+TEST(PaintedTerrain, ABlockSplitEvenlyKeepsItsOwnNameOrIsAFault)
 {
+    constexpr Rgb background {48, 48, 48};
     PaintedPicture picture(4);
-    for (int k = 0; k < 8; ++k)
-        picture.setInBlock(1000, k, road);
+    for (int k = 0; k < 8; ++k) {
+        picture.setInBlock(1000, k, road);     // half its own 草原
+        picture.setInBlock(1002, k, road);     // half 道路, half 高山: neither its own
+        picture.setInBlock(1002, k + 8, mountain);
+        picture.setInBlock(1003, k, background); // half its own 草原, half background
+    }
+    // A third each, its own 草原 among them.
+    PaintedPicture threeWay(3);
+    for (int k = 0; k < 3; ++k) {
+        threeWay.setInBlock(1001, k, road);
+        threeWay.setInBlock(1001, k + 3, mountain);
+    }
     const terrain::PaintedTerrain painted = picture.read(grasslandCodes(), PixelMatch::exact);
     EXPECT_TRUE(painted.edits.empty());
-    ASSERT_EQ(painted.faultyBlockCount, 1);
-    EXPECT_EQ(painted.faultyBlocks[0].block, 1000);
+    EXPECT_EQ(painted.keptEvenSplits, 1);
+    ASSERT_EQ(painted.faultyBlockCount, 2);
+    EXPECT_EQ(painted.faultyBlocks[0].block, 1002);
     EXPECT_EQ(painted.faultyBlocks[0].fault, terrain::BlockFault::evenSplit);
     ASSERT_EQ(painted.faultyBlocks[0].shades.size(), 2u);
-    EXPECT_EQ(terrain::shadeName(painted.faultyBlocks[0].shades[0]), "草原");
-    EXPECT_EQ(terrain::shadeName(painted.faultyBlocks[0].shades[1]), "道路");
+    EXPECT_EQ(terrain::shadeName(painted.faultyBlocks[0].shades[0]), "道路");
+    EXPECT_EQ(terrain::shadeName(painted.faultyBlocks[0].shades[1]), "高山");
+    EXPECT_EQ(painted.faultyBlocks[1].block, 1003);
+    EXPECT_EQ(painted.faultyBlocks[1].fault, terrain::BlockFault::evenSplit);
+    const terrain::PaintedTerrain threeWays = threeWay.read(grasslandCodes(), PixelMatch::exact);
+    EXPECT_TRUE(threeWays.faultless());
+    EXPECT_TRUE(threeWays.edits.empty());
+    EXPECT_EQ(threeWays.keptEvenSplits, 1);
 }
 
 // A block that shows the name it has keeps its code, whichever of the

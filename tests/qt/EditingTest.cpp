@@ -4,6 +4,7 @@
 #include "platform/TextCodec.h"
 #include "support/MapFixtures.h"
 
+#include <QAbstractItemView>
 #include <QFile>
 
 using namespace quarnet;
@@ -212,6 +213,33 @@ private slots:
         QCOMPARE(window().editor().state().view.viewPageRow, 1);
         QVERIFY(near(canvasPixel(window(), 5, 5), pageColour(5, 1)));
         QCOMPARE(markerPixel(), QColor(Qt::black)); // the canvas's default colour
+    }
+
+    // The list browsed with the arrow keys and closed by Esc: the box shows
+    // the city chosen last, or none, and the window stays where it was.
+    void cityListClosedByEscapeKeepsTheChosenCity()
+    {
+        auto* cities = findControl<QComboBox>(window(), "城池选择组合框");
+        const auto browseAndEscape = [cities] {
+            cities->showPopup();
+            QTRY_VERIFY(cities->view()->isVisible());
+            QTest::keyClick(cities->view(), Qt::Key_Down);
+            QTest::keyClick(cities->view(), Qt::Key_Down);
+            QTest::keyClick(cities->view(), Qt::Key_Escape);
+            QTRY_VERIFY(!cities->view()->isVisible());
+        };
+        cities->setFocus();
+        browseAndEscape();
+        QCOMPARE(cities->currentIndex(), -1);
+        QCOMPARE(textOf(window(), "起始像素点X编辑框"), QString());
+
+        QTest::keyClick(cities, Qt::Key_Down); // the closed box stepped: a choice
+        QCOMPARE(cities->currentIndex(), 0);
+        const QString x = textOf(window(), "起始像素点X编辑框");
+        QVERIFY(!x.isEmpty());
+        browseAndEscape();
+        QCOMPARE(cities->currentIndex(), 0);
+        QCOMPARE(textOf(window(), "起始像素点X编辑框"), x);
     }
 
     void twoCitiesOnOnePageLeaveOneMarker()

@@ -22,6 +22,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QListView>
 #include <QTimer>
 #include <QUrl>
 
@@ -389,6 +390,67 @@ private slots:
         QCOMPARE(harness_.fileDialogs[2].proposed, inDir("SANGO7.bps"));
         QCOMPARE(patches::applyPatch(TempDir::read(patch.toStdString()), original_).target, TempDir::read(path_));
         QVERIFY(harness_.messages.empty());
+    }
+
+    // Blocks halved between their own terrain and desert, as a hard brush's
+    // edge leaves them, keep theirs; the question counts them.
+    void blocksSplitEvenlyWithTheirOwnTerrainKeepIt()
+    {
+        QImage picture(paintedPng());
+        for (const int block : {5, 6}) // 道路 and 丘陵
+            for (int y = 0; y < 4; ++y)
+                for (int x = 0; x < 2; ++x)
+                    picture.setPixelColor((block - 1) * 4 + x, y, qColour(terrain::colour(desert)));
+        const QString halves = inDir("halves.png");
+        QVERIFY(picture.save(halves, "PNG"));
+        harness_.answers = {true};
+        QVERIFY(dropFile(&window(), halves));
+        QTRY_COMPARE(harness_.questions.size(), std::size_t {1});
+        QVERIFY2(harness_.questions[0].contains(
+                     QStringLiteral("\n（2 个区块的像素在原有地形和涂上的地形之间平分，保留原有地形）\n")),
+                 qPrintable(harness_.questions[0]));
+        QTRY_COMPARE(changes(), painted_);
+    }
+
+    // 制作补丁's first dialog shows the user's own SANGO7.MPC.orig beside the
+    // backups in its first filter, and still proposes the newest backup.
+    void theOriginalsDialogShowsTheUsersOwnCopy()
+    {
+        QCOMPARE(qt::nameFilters(FileKind::originalMap).constFirst(), QStringLiteral("备份与地图 (*.bak *.orig *.MPC)"));
+        dir_->write("SANGO7.MPC.orig", original_);
+        harness_.answers = {true};
+        QVERIFY(dropFile(&window(), paintedPng()));
+        QTRY_COMPARE(changes(), painted_);
+        const QString backup = QString::fromStdString(path_ + ".bak");
+        QStringList shown;
+        QString proposed;
+        QTimer poll;
+        int polls = 0;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+            // The folder is read in the background: up to 3 seconds.
+            if (!view || !view->model() || (view->model()->rowCount(view->rootIndex()) < 3 && ++polls < 300))
+                return;
+            poll.stop();
+            proposed = dialog->selectedFiles().value(0);
+            for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+                shown.append(view->model()->index(row, 0, view->rootIndex()).data().toString());
+            dialog->reject();
+        });
+        poll.start(10);
+        qt::chooseFile(&window(), FileKind::originalMap, backup, false);
+        shown.sort();
+        QCOMPARE(shown, (QStringList {QStringLiteral("SANGO7.MPC"), QStringLiteral("SANGO7.MPC.bak"),
+                                      QStringLiteral("SANGO7.MPC.orig")}));
+        QCOMPARE(proposed, backup);
+        // The window proposes the newest backup to that dialog.
+        harness_.fileAnswers = {std::nullopt};
+        menuAction(QStringLiteral("制作补丁…"))->trigger();
+        QCOMPARE(harness_.fileDialogs.back().kind, FileKind::originalMap);
+        QCOMPARE(harness_.fileDialogs.back().proposed, backup);
     }
 
     void theDialogsFilters()

@@ -13,6 +13,8 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 
+#include <filesystem>
+
 using namespace quarnet;
 using namespace quarnet::testing;
 
@@ -259,6 +261,64 @@ private slots:
             QTRY_COMPARE(told, QList<int> {picture});
             canvas.releasePicture(picture);
         }
+    }
+
+    // A map shows the picture in its own folder, else the one beside the
+    // program; opened by the dialog, a drop or the program's argument, and
+    // back to the program's when it closes.
+    void eachMapShowsThePictureBesideIt()
+    {
+        TempDir dir;
+        std::filesystem::create_directories(dir.path() / "demo");
+        std::filesystem::create_directories(dir.path() / "elsewhere");
+        const std::string demoMap = dir.write("demo/SANGO7.MPC", patternedMap());
+        const std::string otherMap = dir.write("elsewhere/SANGO7.MPC", patternedMap());
+        const QString demoPicture = QString::fromStdString((dir.path() / "demo/SANGO7.0.125.jpg").string());
+        QVERIFY(writePagedPicture(demoPicture));
+        const QImage paged = wholePicture(demoPicture);
+        const auto shows = [this](const QImage& picture) {
+            return pageDifference(harness_.window().canvas().surface(), picture, 0, 0);
+        };
+        const auto shownFile = [this] { return harness_.window().editor().state().view.mapPictureFile; };
+        const auto rgb = [](Rgb c) { return QColor(c.red, c.green, c.blue); };
+
+        harness_.make();
+        QCOMPARE(shows(picture_), QString());
+        harness_.answerNextOpenDialog(QString::fromStdString(demoMap));
+        click(harness_.window(), "打开文件按钮");
+        QCOMPARE(shownFile(), demoPicture.toStdString());
+        QCOMPARE(shows(paged), QString());
+        QVERIFY(dropFile(&harness_.window(), QString::fromStdString(otherMap)));
+        QTRY_COMPARE(shownFile(), picturePathBesideTests().toStdString());
+        QCOMPARE(shows(picture_), QString());
+        harness_.window().openMapFile(QString::fromStdString(demoMap));
+        QCOMPARE(shows(paged), QString());
+        click(harness_.window(), "关闭文件按钮");
+        QCOMPARE(shows(picture_), QString());
+
+        // Nothing beside the program: the other map's terrain, then the
+        // empty view.
+        QFile::remove(picturePathBesideTests());
+        harness_.make();
+        QCOMPARE(harness_.window().editor().state().view.mapPicture, 0);
+        harness_.window().openMapFile(QString::fromStdString(otherMap));
+        QCOMPARE(harness_.window().editor().state().view.mapPicture, 0);
+        QCOMPARE(canvasPixel(harness_.window(), 1, 1), rgb(terrain::colour(patternedCode(1, 1))));
+        harness_.window().openMapFile(QString::fromStdString(demoMap));
+        QCOMPARE(shows(paged), QString());
+        click(harness_.window(), "关闭文件按钮");
+        QCOMPARE(harness_.window().editor().state().view.mapPicture, 0);
+        QCOMPARE(canvasPixel(harness_.window(), 1, 1), rgb(terrain::canvasBackground));
+        harness_.reset();
+
+        // Started with the demo's path: its picture is the first and only
+        // one decoded.
+        QVERIFY(writeTexturedPicture(picturePathBesideTests()));
+        qt::MainWindow started(harness_.files, {}, QString::fromStdString(demoMap));
+        QCOMPARE(started.editor().state().view.mapPicture, 1);
+        QCOMPARE(started.editor().state().view.mapPictureFile, demoPicture.toStdString());
+        QVERIFY(started.editor().isMapFileOpen());
+        QCOMPARE(pageDifference(started.canvas().surface(), paged, 0, 0), QString());
     }
 
     // A picture within the first band has no rest; one loaded for another

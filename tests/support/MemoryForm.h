@@ -43,6 +43,13 @@ public:
         const auto it = selection.find(std::string(control));
         return it == selection.end() ? -1 : it->second;
     }
+    void setSelectedIndex(std::string_view control, int index) override
+    {
+        if (index < 0)
+            selection.erase(std::string(control));
+        else
+            selection[std::string(control)] = index;
+    }
     std::string itemText(std::string_view control, int index) const override
     {
         const auto it = items.find(std::string(control));

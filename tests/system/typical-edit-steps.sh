@@ -5,13 +5,26 @@
 
 p() { "$probe" "$@"; }
 
-# The block to be edited, 5479, starts as grassland (03), whatever the demo
-# holds; original.MPC beside the map keeps the state before the edit.
+# The guides' example on the demo map as shipped: block 5479, two to the
+# right of 西凉, is road (05) and becomes snow field (02).
+# original.MPC beside the map keeps the state before the edit.
 edited_offset=$((68 + (5479 - 1) * 8))
 prepare_map() {
-  local map=$1
-  printf '\003' | dd of="$map" bs=1 seek="$edited_offset" conv=notrunc status=none
+  local map=$1 old
+  old=$(od -An -tx1 -j "$edited_offset" -N1 "$map" | tr -d ' ')
+  [[ $old == 05 ]] || { echo "block 5479 of the demo map holds $old, not the guides' 05"; exit 1; }
   cp "$map" "$(dirname "$map")/original.MPC"
+}
+
+# The writes a guide claims, each as "OFFSET:OLD>NEW " (the offset decimal,
+# the bytes hexadecimal), in the form changes_of gives: from its sentences
+# "偏移 0xAB74 处的字节由 05 改为 02" and "the byte at offset 0xAB74 goes
+# from 05 to 02", wherever their lines break.
+#   guide_writes GUIDE
+guide_writes() {
+  perl -0777 -ne 's/\s+/ /g;
+    while (/偏移 ?0x([0-9A-F]+) ?处的字节由 ?([0-9A-F]{2}) ?改为 ?([0-9A-F]{2})|offset 0x([0-9A-F]+) goes from ([0-9A-F]{2}) to ([0-9A-F]{2})/g) {
+      printf "%d:%s>%s ", hex($1 // $4), $2 // $5, $3 // $6 }' "$1"
 }
 
 # Open: the dialog proposes SANGO7.MPC in the working folder.
@@ -31,17 +44,18 @@ snapshot() { p region "$title" "$@"; }
 # something other than it did when DIGEST was taken.
 await_change() { p wait-region-change "$title" "${@:2}" "$1" 10 >/dev/null; }
 
-# The map's changed bytes against original.MPC beside it, one line:
+# The map's changed bytes against ORIGINAL (original.MPC beside it), one line:
 # "OFFSET:OLD>NEW " each, the offset from 0, the bytes in hexadecimal.
+#   changes_of MAP [ORIGINAL]
 changes_of() {
-  local map=$1
-  { cmp -l "$(dirname "$map")/original.MPC" "$map" || true; } | awk '
+  local map=$1 original=${2:-$(dirname "$1")/original.MPC}
+  { cmp -l "$original" "$map" || true; } | awk '
     function octal(text,  value, i) { for (i = 1; i <= length(text); i++) value = value * 8 + substr(text, i, 1); return value }
     { printf "%d:%02X>%02X ", $1 - 1, octal($2), octal($3) }'
 }
-# What the map must show, edited or not: exactly the edited byte, 03 to 05,
+# What the map must show, edited or not: exactly the edited byte, 05 to 02,
 # or no change at all.
-edited_changes="$edited_offset:03>05 "
+edited_changes="$edited_offset:05>02 "
 # expect_map MAP STATE STEP: of the map, only the edited byte as STATE says
 # (edited or original), waiting up to 10 s for it.
 expect_map() {
@@ -84,9 +98,9 @@ step_two_right() {
   await_change "$before" "${current_block_box[@]}"
 }
 
-# Legend: select the first item, go down to "05 道路", double-click it, and
+# Legend: select the first item, go down to "02 雪原", double-click it, and
 # wait for the new code box to show it.
-pick_legend_road() {
+pick_legend_snow() {
   local before first="" row="" previous=""
   before=$(snapshot "${new_code_box[@]}")
   p click "$title" 450 145
@@ -94,7 +108,7 @@ pick_legend_road() {
     first=$(p find-highlight "$title" 430 138 222 2>/dev/null) && break
     sleep 0.1
   done
-  p key Down Down Down Down
+  p key Down
   # Wait until the highlight has moved and stays put: the list has caught up.
   for _ in $(seq 100); do
     sleep 0.1
@@ -107,7 +121,7 @@ pick_legend_road() {
 }
 
 # After city 001 西凉 (519, 351), block 5477 (column 17, row 11): step 2 to the
-# right, to block 5479; double-click the legend item "05 道路"; write; take
+# right, to block 5479; double-click the legend item "02 雪原"; write; take
 # the screenshot. Each step waits for what it shows, and the map is checked
 # after each. Sets `marker` to the colour of the block's marker.
 #   step_pick_write MAP SCREENSHOT
@@ -115,7 +129,7 @@ step_pick_write() {
   local map=$1 screenshot=$2
   step_two_right
   expect_map "$map" original "the step to the right"
-  pick_legend_road
+  pick_legend_snow
   expect_map "$map" original "the legend pick"
 
   p click "$title" 256 300 # write
@@ -145,7 +159,7 @@ await_exit() {
   set -e
 }
 
-# Exit code 0, and of the map only the edited byte changed, from 03 to 05.
+# Exit code 0, and of the map only the edited byte changed, from 05 to 02.
 check_edit() {
   local map=$1
   echo "exit code: $code; marker: $marker"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The typical edit, end to end, as a user does it in a real X server on the
 # demo map: open SANGO7.MPC in the dialog, pick the first city, step two
-# blocks right, double-click the legend item "05 道路", write, close and exit.
+# blocks right, double-click the legend item "02 雪原", write, close and exit.
 # Expects exactly one byte of the map file changed, a green marker, and exit 0.
 #   typical-edit.sh PROGRAM_DIR PROBE SCREENSHOT
 set -euo pipefail

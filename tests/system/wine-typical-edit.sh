@@ -2,7 +2,7 @@
 # The typical edit in the real quarnet.exe under wine, as a user does it in a
 # real X server on the demo map: open SANGO7.MPC in the system's open dialog,
 # pick the first city, step two blocks right, double-click the legend item
-# "05 道路", write, then close the window by its title bar. Expects exactly
+# "02 雪原", write, then close the window by its title bar. Expects exactly
 # one byte of the map file changed, a green marker, and exit code 0.
 #   wine-typical-edit.sh PROGRAM DEMO_DIR PROBE SCREENSHOT
 set -euo pipefail

@@ -83,13 +83,14 @@ TEST_F(EditingTest, TypicalEditChangesOneByteAndMarksGreen)
     const int block = harness.window().editor().state().calculator.currentBlockNumber;
     ASSERT_EQ(block, 5479);
     const std::size_t offset = 68 + std::size_t(block - 1) * 8;
-    ASSERT_NE(original_[offset], 0x05);
+    ASSERT_NE(original_[offset], 0x02);
 
-    harness.doubleClickLegendItem(4); // "05 道路"
-    EXPECT_EQ(harness.text("修改数据编辑框"), "05");
+    // The guides' example: "02 雪原".
+    harness.doubleClickLegendItem(1);
+    EXPECT_EQ(harness.text("修改数据编辑框"), "02");
     harness.click("写入按钮");
-    EXPECT_EQ(changes(), (std::map<std::size_t, std::uint8_t> {{offset, 0x05}}));
-    EXPECT_EQ(harness.text("标签19"), "当前地形:道路\r\n\r\n地形代码:05");
+    EXPECT_EQ(changes(), (std::map<std::size_t, std::uint8_t> {{offset, 0x02}}));
+    EXPECT_EQ(harness.text("标签19"), "当前地形:雪原\r\n\r\n地形代码:02");
     EXPECT_TRUE(markerIs(green));
 
     harness.click("关闭退出按钮");
@@ -156,6 +157,66 @@ TEST_F(EditingTest, CityChosenFromTheDroppedListOnlyWhenConfirmed)
     EXPECT_EQ(v.viewPageRow, 1);
     EXPECT_TRUE(closeTo(harness.canvasPixel(5, 5), pageColour(5, 1)));
     EXPECT_TRUE(markerIs(black)); // the canvas's default colour
+}
+
+// Keys pressed as the keyboard presses them: through the system's input
+// queue to the window with the focus.
+void pressKey(WORD key, bool alt = false)
+{
+    std::vector<INPUT> inputs;
+    const auto add = [&inputs](WORD virtualKey, DWORD flags) {
+        INPUT input {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    if (alt)
+        add(VK_MENU, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (alt)
+        add(VK_MENU, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    pumpMessages();
+}
+
+// The list dropped, browsed with the arrow keys and closed by Esc: the box
+// shows the city chosen last, or none, and the window stays where it was.
+TEST_F(EditingTest, CityListClosedByEscapeKeepsTheChosenCity)
+{
+    HWND window = harness.window().hwnd();
+    HWND cities = harness.control("城池选择组合框");
+    // Keys reach only a shown window with the focus.
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    SetFocus(cities);
+    pumpMessages();
+    ASSERT_EQ(GetFocus(), cities);
+    const auto browseAndEscape = [cities] {
+        pressKey(VK_DOWN, true); // Alt+Down drops the list
+        ASSERT_TRUE(SendMessageW(cities, CB_GETDROPPEDSTATE, 0, 0));
+        pressKey(VK_DOWN);
+        pressKey(VK_DOWN);
+        pressKey(VK_ESCAPE);
+        ASSERT_FALSE(SendMessageW(cities, CB_GETDROPPEDSTATE, 0, 0));
+    };
+
+    browseAndEscape();
+    EXPECT_EQ(SendMessageW(cities, CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(harness.text("起始像素点X编辑框"), "");
+
+    pressKey(VK_DOWN); // the closed box stepped: a choice
+    const LRESULT chosen = SendMessageW(cities, CB_GETCURSEL, 0, 0);
+    ASSERT_NE(chosen, CB_ERR);
+    const std::string x = harness.text("起始像素点X编辑框");
+    ASSERT_NE(x, "");
+    const MapView before = harness.window().editor().state().view;
+    browseAndEscape();
+    EXPECT_EQ(SendMessageW(cities, CB_GETCURSEL, 0, 0), chosen);
+    EXPECT_EQ(harness.text("起始像素点X编辑框"), x);
+    EXPECT_EQ(harness.window().editor().state().view.viewBlockXMin, before.viewBlockXMin);
+    ShowWindow(window, SW_HIDE);
 }
 
 TEST_F(EditingTest, LastBlockPageAndLocateMarker)

@@ -219,6 +219,64 @@ TEST_F(PictureLoadingTest, ClosingDuringTheDecode)
     }
 }
 
+// A map shows the picture in its own folder, else the one beside the
+// program; opened by the dialog, a drop or the program's argument, and back
+// to the program's when it closes.
+TEST_F(PictureLoadingTest, EachMapShowsThePictureBesideIt)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir.path() / "demo");
+    std::filesystem::create_directories(dir.path() / "elsewhere");
+    // Each with the system's separators, as the dialog gives them.
+    const std::string demoMap = dir.write(utf8FromPath(std::filesystem::path("demo") / "SANGO7.MPC"), patternedMap());
+    const std::string otherMap = dir.write(utf8FromPath(std::filesystem::path("elsewhere") / "SANGO7.MPC"), patternedMap());
+    const std::filesystem::path demoPicture = dir.path() / "demo" / "SANGO7.0.125.jpg";
+    ASSERT_TRUE(writePagedPicture(demoPicture));
+    WholePicture paged;
+    const auto pixels = decodeWhole(demoPicture, paged.width, paged.height);
+    ASSERT_TRUE(pixels);
+    paged.pixels = *pixels;
+    const auto shownFile = [this] { return harness.window().editor().state().view.mapPictureFile; };
+
+    win32::MainWindow& window = harness.make();
+    EXPECT_EQ(pageDifference(window.canvas(), picture, 0, 0), "");
+    harness.answerNextOpenDialog(platform::utf8ToWide(demoMap));
+    harness.click("打开文件按钮");
+    EXPECT_EQ(shownFile(), utf8FromPath(demoPicture));
+    EXPECT_EQ(pageDifference(window.canvas(), paged, 0, 0), "");
+    SendMessageW(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(shellDrop({platform::utf8ToWide(otherMap)})), 0);
+    EXPECT_EQ(shownFile(), utf8FromPath(picturePathBesideTests()));
+    EXPECT_EQ(pageDifference(window.canvas(), picture, 0, 0), "");
+    window.openMapFile(platform::utf8ToWide(demoMap));
+    EXPECT_EQ(pageDifference(window.canvas(), paged, 0, 0), "");
+    harness.click("关闭文件按钮");
+    EXPECT_EQ(pageDifference(window.canvas(), picture, 0, 0), "");
+    harness.reset();
+
+    // Nothing beside the program: the other map's terrain, then the empty view.
+    std::filesystem::remove(picturePathBesideTests());
+    win32::MainWindow& bare = harness.make();
+    EXPECT_EQ(bare.editor().state().view.mapPicture, 0);
+    bare.openMapFile(platform::utf8ToWide(otherMap));
+    EXPECT_EQ(bare.editor().state().view.mapPicture, 0);
+    EXPECT_EQ(harness.canvasPixel(1, 1), terrain::colour(patternedCode(1, 1)));
+    bare.openMapFile(platform::utf8ToWide(demoMap));
+    EXPECT_EQ(pageDifference(bare.canvas(), paged, 0, 0), "");
+    harness.click("关闭文件按钮");
+    EXPECT_EQ(bare.editor().state().view.mapPicture, 0);
+    EXPECT_EQ(harness.canvasPixel(1, 1), terrain::canvasBackground);
+    harness.reset();
+
+    // Started with the demo's path: its picture is the first and only one
+    // decoded.
+    ASSERT_TRUE(writeNoisePicture(picturePathBesideTests()));
+    win32::MainWindow started(harness.files, {}, platform::utf8ToWide(demoMap));
+    EXPECT_EQ(started.editor().state().view.mapPicture, 1);
+    EXPECT_EQ(started.editor().state().view.mapPictureFile, utf8FromPath(demoPicture));
+    EXPECT_TRUE(started.editor().isMapFileOpen());
+    EXPECT_EQ(pageDifference(started.canvas(), paged, 0, 0), "");
+}
+
 // A file that ends inside the first band fails the load at once.
 TEST_F(PictureLoadingTest, PictureEndingInItsFirstBandFailsToLoad)
 {

@@ -30,6 +30,23 @@ std::vector<std::uint8_t> paintedPicture(int width = columns, int height = rows)
     return pictures::encodePng(pixels, width, height, 3);
 }
 
+// The same at 4 x 4 pixels a block, all of it 03's colour: block (20, 10)
+// painted 05, and the left halves of blocks (30, 10) and (31, 10), as a hard
+// brush's edge halves them.
+std::vector<std::uint8_t> halvedPicture()
+{
+    constexpr int scale = 4;
+    std::vector<std::uint8_t> pixels;
+    for (int y = 0; y < rows * scale; ++y)
+        for (int x = 0; x < columns * scale; ++x) {
+            const int column = x / scale;
+            const bool road = y / scale == 10 && (column == 20 || ((column == 30 || column == 31) && x % scale < 2));
+            const Rgb c = terrain::colour(road ? 5 : 3);
+            pixels.insert(pixels.end(), {c.red, c.green, c.blue});
+        }
+    return pictures::encodePng(pixels, columns * scale, rows * scale, 3);
+}
+
 class WindowImportTest : public MainWindowFixture {
 protected:
     void SetUp() override
@@ -86,6 +103,19 @@ TEST_F(WindowImportTest, DroppedPictureDeclinedConfirmedUndoneAndRedone)
     EXPECT_EQ(changes(), ByteChanges {});
     menu(L"重做");
     EXPECT_EQ(changes(), imported);
+}
+
+// Blocks halved between their own terrain and another keep theirs; the
+// question counts them.
+TEST_F(WindowImportTest, BlocksSplitEvenlyWithTheirOwnTerrainKeepIt)
+{
+    harness.answerQuestions({true});
+    drop(dir_.write("halves.png", halvedPicture()));
+    ASSERT_EQ(harness.questions.size(), 1U);
+    EXPECT_NE(harness.questions[0].find("\n（2 个区块的像素在原有地形和涂上的地形之间平分，保留原有地形）\n"),
+              std::string::npos)
+        << harness.questions[0];
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(10 * columns + 21), 0x05}}));
 }
 
 TEST_F(WindowImportTest, APictureOfAnotherSizeIsRefusedAndWritesNothing)

@@ -315,6 +315,9 @@ TEST_F(WindowPatchTest, TheTerrainPictureAndAPatchMadeFromTheWindowMenu)
     ASSERT_EQ(harness.fileDialogs.size(), 3U);
     EXPECT_EQ(harness.fileDialogs[1].proposed, platform::utf8ToWide(backup(1)));
     EXPECT_FALSE(harness.fileDialogs[1].dialog.save);
+    // Its first type also shows the user's own copy, SANGO7.MPC.orig.
+    EXPECT_EQ(harness.fileDialogs[1].dialog.filters.front().patterns,
+              (std::vector<std::wstring> {L"*.bak", L"*.orig", L"*.MPC"}));
     EXPECT_EQ(harness.fileDialogs[2].proposed, platform::utf8ToWide(inDir("SANGO7.bps")));
     EXPECT_TRUE(harness.fileDialogs[2].dialog.save);
     EXPECT_EQ(harness.fileDialogs[2].dialog.filters.front().patterns, std::vector<std::wstring> {L"*.bps"});
