@@ -2,6 +2,16 @@
 
 namespace quarnet::cli {
 
+std::string CommandContext::say(const texts::Message& message) const
+{
+    return texts::renderMessage(message, language);
+}
+
+int CommandContext::fail(const texts::Message& message) const
+{
+    return fail(say(message));
+}
+
 int CommandContext::fail(std::string_view message) const
 {
     err << "quarnet-terrain " << line.command << ": " << message << '\n';
@@ -12,7 +22,7 @@ bool CommandContext::readBackupOption(std::optional<std::string>& chosen) const
 {
     const std::string* backupOption = line.value("--backup");
     if (backupOption && backupOption->empty()) {
-        fail("--backup needs a path");
+        fail(texts::message(texts::Text::backupNeedsPath));
         return false;
     }
     if (backupOption)
