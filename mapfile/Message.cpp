@@ -32,14 +32,14 @@ const IndexedTable& tableOf(Language language)
     return language == Language::chinese ? chinese : english;
 }
 
-std::string colourText(std::int64_t colour)
+std::string colourText(std::uint64_t colour)
 {
     char text[8];
     std::snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(colour & 0xFFFFFF));
     return text;
 }
 
-std::string shadeText(std::int64_t shade, Language language)
+std::string shadeText(std::uint64_t shade, Language language)
 {
     const auto asShade = static_cast<terrain::Shade>(shade);
     if (asShade == terrain::greyShade())
@@ -64,7 +64,7 @@ std::string joined(const std::vector<Message>& parts, Language language, Text jo
 // One placeholder's text, without its braces.
 std::string filled(std::string_view name, const Message& message, Language language)
 {
-    const auto numberAt = [&](std::string_view digit) -> std::int64_t {
+    const auto numberAt = [&](std::string_view digit) -> std::uint64_t {
         const std::size_t index = digit.empty() ? 99 : static_cast<std::size_t>(digit.front() - '0');
         return index < message.numbers.size() ? message.numbers[index] : 0;
     };

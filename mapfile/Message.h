@@ -21,7 +21,7 @@ enum class Language { english, chinese };
 
 struct Message {
     Text text {};
-    std::array<std::int64_t, 8> numbers {}; // {0} ... {7}, also as {h0} (CRC32), {c0} (a code), {x0} (a colour)
+    std::array<std::uint64_t, 8> numbers {}; // {0} ... {7}, also as {h0} (CRC32), {c0} (a code), {x0} (a colour)
     std::string file;                       // {file}
     std::string other;                      // {other}: a second file, or the user's own words
     std::string third;                      // {third}
@@ -37,7 +37,7 @@ struct Message {
 template <typename... Numbers>
 Message message(Text text, Numbers... numbers)
 {
-    return {text, {static_cast<std::int64_t>(numbers)...}, {}, {}, {}, {}};
+    return {text, {static_cast<std::uint64_t>(numbers)...}, {}, {}, {}, {}};
 }
 
 // The message in the language's words. Placeholders: {file}, {other},
