@@ -132,12 +132,12 @@ int applyPatchFile(const CommandContext& context, const OpenMap& opened, const s
         return exitSuccess;
     }
 
-    const auto nameChange = [](std::size_t) { return std::string("the patched bytes"); };
+    const auto nameChange = [](std::size_t) { return texts::message(Text::changeOfPatch); };
     const edits::WriteResult written = edits::writeSafely(
         context.mapFiles, {opened.number, mapPath, opened.bytes, patched.changes, nameChange, patched.targetCrc},
         opened.backupChoice);
     if (!written.written)
-        return context.fail(written.failure);
+        return context.fail(*written.failure);
     context.out << context.say(texts::message(Text::patchApplied)
                                    .withFile(patchPath)
                                    .withOther(mapPath)
@@ -190,7 +190,7 @@ int applyEdits(const CommandContext& context, platform::FileNumber map, const st
     const edits::WriteResult written =
         edits::writeEdits(context.mapFiles, map, mapPath, original, edits, context.baseOffset, backupChoice);
     if (!written.written)
-        return context.fail(written.failure);
+        return context.fail(*written.failure);
     context.out << context.say(texts::message(texts::Text::wroteCodes, edits.size()).withFile(mapPath).withOther(written.backupPath))
                 << '\n';
     return exitSuccess;

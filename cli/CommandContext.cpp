@@ -9,12 +9,7 @@ std::string CommandContext::say(const texts::Message& message) const
 
 int CommandContext::fail(const texts::Message& message) const
 {
-    return fail(say(message));
-}
-
-int CommandContext::fail(std::string_view message) const
-{
-    err << "quarnet-terrain " << line.command << ": " << message << '\n';
+    err << "quarnet-terrain " << line.command << ": " << say(message) << '\n';
     return exitTrouble;
 }
 

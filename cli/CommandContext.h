@@ -32,7 +32,6 @@ struct CommandContext {
 
     // Prints "quarnet-terrain COMMAND: message" as one line; gives exitTrouble.
     int fail(const texts::Message& message) const;
-    int fail(std::string_view message) const;
 
     // The backup's path that --backup chose, or none (a numbered backup
     // beside MAP). False, after printing the error, when --backup is given

@@ -1,6 +1,7 @@
 #include "MapEditor.h"
 
 #include "ChangePreview.h"
+#include "WindowTexts.h"
 
 namespace quarnet {
 
@@ -10,13 +11,14 @@ std::string MapEditor::writeSafely(std::span<const std::uint8_t> original, std::
     const auto nameChange = [changes, base](std::size_t i) {
         const std::int64_t offset = changes[i].offset;
         const std::vector<std::int32_t> block = preview::changedBlocks(std::span(&offset, 1), base);
-        return block.empty() ? std::string("the byte") : "block " + std::to_string(block.front());
+        return block.empty() ? texts::message(texts::Text::changeOfByte)
+                             : texts::message(texts::Text::changeOfBlockAlone, block.front());
     };
     const MapFileState& f = state_.mapFile;
     // The backup beside the map, the first of its numbered names that is free.
     const edits::WriteResult result = edits::writeSafely(
         files_, {f.mapFileNumber, f.mapFileName, original, changes, nameChange, expectedCrc}, std::nullopt);
-    return result.written ? std::string() : result.failure;
+    return result.written ? std::string() : windowText(*result.failure);
 }
 
 std::string MapEditor::writeProposed(const ProposedWrite& proposal, std::vector<ByteWrite>& written)

@@ -144,6 +144,8 @@ enum class Text {
     writeChangeFailed,
     changeOfBlock,
     changeOfPatch,
+    changeOfBlockAlone,
+    changeOfByte,
     mapFlushFailed,
     mapLeftAsItWas,
     mapRestored,

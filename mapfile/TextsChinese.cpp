@@ -145,6 +145,8 @@ constexpr TextEntry entries[] = {
     {writeChangeFailed, "在偏移 {0} 处写入{p0}失败"},
     {changeOfBlock, "区块 {0}（第 {1} 行）"},
     {changeOfPatch, "补丁的字节"},
+    {changeOfBlockAlone, "区块 {0}"},
+    {changeOfByte, "这个字节"},
     {mapFlushFailed, "把 {file} 写到磁盘失败"},
     {mapLeftAsItWas, "{p0}；{file} 保持原样"},
     {mapRestored, "{p0}；已从备份 {other} 逐字节恢复 {file}"},

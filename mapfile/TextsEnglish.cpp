@@ -147,6 +147,8 @@ constexpr TextEntry entries[] = {
     {writeChangeFailed, "writing {p0} at offset {0} failed"},
     {changeOfBlock, "block {0} (line {1})"},
     {changeOfPatch, "the patched bytes"},
+    {changeOfBlockAlone, "block {0}"},
+    {changeOfByte, "the byte"},
     {mapFlushFailed, "flushing {file} failed"},
     {mapLeftAsItWas, "{p0}; {file} left as it was"},
     {mapRestored, "{p0}; {file} restored byte for byte from the backup {other}"},

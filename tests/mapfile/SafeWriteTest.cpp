@@ -29,7 +29,7 @@ protected:
         const platform::FileNumber map = files.open(mapPath);
         EXPECT_NE(map, 0);
         const std::vector<edits::ByteChange> changes = {{1, 0xA1}, {5, 0xA5}};
-        const auto nameChange = [](std::size_t i) { return "change " + std::to_string(i + 1); };
+        const auto nameChange = [](std::size_t i) { return texts::message(texts::Text::changeOfBlockAlone, i + 1); };
         const edits::WriteResult result =
             edits::writeSafely(files, {map, mapPath, original, changes, nameChange, expectedCrc}, std::nullopt);
         files.closeAll();
@@ -38,7 +38,8 @@ protected:
     void expectFailure(const edits::WriteResult& result, const std::string& failure)
     {
         EXPECT_FALSE(result.written);
-        EXPECT_EQ(result.failure, failure);
+        ASSERT_TRUE(result.failure);
+        EXPECT_EQ(texts::renderMessage(*result.failure, texts::Language::english), failure);
     }
     bool backupExists() const { return std::filesystem::exists(pathFromUtf8(backupPath)); }
 
@@ -55,7 +56,8 @@ protected:
 TEST_F(SafeWrite, WritesTheBytesAfterAFlushedBackup)
 {
     const edits::WriteResult result = write(platform::crc32(written));
-    EXPECT_TRUE(result.written) << result.failure;
+    EXPECT_TRUE(result.written);
+    EXPECT_FALSE(result.failure);
     EXPECT_EQ(result.backupPath, backupPath);
     EXPECT_EQ(TempDir::read(mapPath), written);
     EXPECT_EQ(TempDir::read(backupPath), original);
@@ -84,7 +86,7 @@ TEST_F(SafeWrite, AFailedBackupLeavesTheMapAsItWas)
 TEST_F(SafeWrite, AFailedWriteRestoresTheMap)
 {
     files.failOnce(Operation::replaceByte, 2);
-    expectFailure(write(), "writing change 2 at offset 5 failed" + restored);
+    expectFailure(write(), "writing block 2 at offset 5 failed" + restored);
     EXPECT_EQ(TempDir::read(mapPath), original);
     EXPECT_EQ(TempDir::read(backupPath), original);
 }
@@ -129,7 +131,7 @@ TEST_F(SafeWrite, AFailedRestoreSaysTheMapMayBeDamaged)
 {
     files.failOnce(Operation::replaceByte, 2);
     files.failOnce(Operation::flush, 2); // the restore's: the map's own flush never came
-    expectFailure(write(), "writing change 2 at offset 5 failed; restoring " + mapPath + " failed too, so " + mapPath
+    expectFailure(write(), "writing block 2 at offset 5 failed; restoring " + mapPath + " failed too, so " + mapPath
                                + " may be damaged: copy the complete backup " + backupPath + " over it");
     EXPECT_EQ(TempDir::read(backupPath), original);
     // The original bytes are back in the file; only their flush failed.
@@ -144,7 +146,8 @@ TEST_F(SafeWrite, BackupsAreNumberedAndNeverOverwritten)
     EXPECT_EQ(edits::numberedBackupPath("a/MAP", 12), "a/MAP.12.bak");
     dir.write("SANGO7.MPC.bak", {9});
     const edits::WriteResult result = write();
-    EXPECT_TRUE(result.written) << result.failure;
+    EXPECT_TRUE(result.written);
+    EXPECT_FALSE(result.failure);
     EXPECT_EQ(result.backupPath, mapPath + ".1.bak");
     EXPECT_EQ(TempDir::read(mapPath + ".1.bak"), original);
     EXPECT_EQ(TempDir::read(backupPath), Bytes {9});
