@@ -17,6 +17,8 @@ namespace quarnet::cli {
 
 namespace {
 
+using texts::Text;
+
 constexpr std::array<std::string_view, 2> ownOptions = {"--backup", "--dry-run"};
 
 constexpr std::string_view help = R"(Usage: quarnet-terrain apply MAP EDITS|PATCH [--dry-run] [--backup PATH] [--offset HEX]
@@ -49,6 +51,29 @@ bytes it changes: a patch for another file shows as many other bytes.
 Exit codes: 0 applied (or nothing to do), 2 error (MAP unchanged or restored).
 )";
 
+constexpr std::string_view chineseHelp = R"(用法：quarnet-terrain apply MAP EDITS|PATCH [--dry-run] [--backup PATH] [--offset HEX]
+把编辑列表或 IPS、BPS 补丁中的地形代码就地写入 MAP。EDITS 是 "diff --csv" 写出的
+CSV：每行一个编辑，"BLOCK,CODE"（区块序号 1 到 211302）或 "X,Y,CODE"（地图像素，
+X 0 到 17471，Y 0 到 12383）；CODE 是两位 16 进制数，01 到 22。第一行的文字（表头）
+和空行被跳过。补丁按开头的字节（"PATCH" 或 "BPS1"）识别，与文件名无关。
+
+写入任何字节之前先检查全部内容：编辑列表的每一行（代码 01 到 22，区块在地图内和
+文件内，同一区块不能给两个不同的代码）；补丁的每条记录或操作，BPS 还有校验值：为
+另一个版本的 MAP 制作的 BPS 补丁会被拒绝，并给出两个 CRC32。会改变 MAP 长度的补丁
+被拒绝。出错时说明问题，MAP 保持原样。然后先写出并刷新 MAP 的备份，就地替换改动的
+字节，刷新 MAP 一次，读回每个字节检查（BPS 还检查 CRC32）。任何一步失败，就从备份
+逐字节恢复 MAP，并在消息中说明。对补丁，摘要统计它改动的地形区块和其他字节：为
+另一个文件制作的补丁会显出大量其他字节。
+
+  --dry-run      只检查并给出摘要；什么都不写，也不写备份
+  --backup PATH  备份的位置；那里已有文件时从不覆盖，apply 会停止。不给时备份是
+                 MAP.bak、MAP.1.bak、MAP.2.bak……中第一个不存在的，所以从不覆盖
+                 任何备份
+  --offset HEX   第 1 个区块的记录的起始位置，16 进制（默认 {offset}）
+
+退出码：0 已写入（或无事可做），2 出错（MAP 未改动或已恢复）。
+)";
+
 // MAP as apply opened it through context.mapFiles, read whole.
 struct OpenMap {
     const std::string& path;
@@ -65,18 +90,16 @@ int applyEditList(const CommandContext& context, const OpenMap& opened, const st
         std::string_view(reinterpret_cast<const char*>(editText.data()), editText.size()), context.baseOffset,
         static_cast<std::int64_t>(opened.bytes.size()));
     if (!checked.errors.empty()) {
-        for (const std::string& error : checked.errors)
-            context.err << "quarnet-terrain apply: " << editsPath << " " << error << '\n';
-        return context.fail(std::to_string(checked.errors.size())
-                            + (checked.errors.size() == 1 ? " bad line" : " bad lines") + "; " + mapPath + " left as it was");
+        for (const texts::Message& error : checked.errors)
+            context.fail(texts::message(Text::editsFileLine).withFile(editsPath).withPart(error));
+        return context.fail(texts::message(Text::badLines, checked.errors.size()).withFile(mapPath));
     }
     if (checked.edits.empty()) {
-        context.out << editsPath << " holds no edits; " << mapPath << " left as it was\n";
+        context.out << context.say(texts::message(Text::editsHoldNothing).withFile(editsPath).withOther(mapPath)) << '\n';
         return exitSuccess;
     }
     if (context.line.flag("--dry-run")) {
-        context.out << "Would write " << checked.edits.size() << (checked.edits.size() == 1 ? " code" : " codes")
-                    << " into " << mapPath << "; nothing written (--dry-run)\n";
+        context.out << context.say(texts::message(Text::wouldWriteCodes, checked.edits.size()).withFile(mapPath)) << '\n';
         return exitSuccess;
     }
     return applyEdits(context, opened.number, mapPath, opened.bytes, checked.edits, opened.backupChoice);
@@ -87,29 +110,41 @@ int applyPatchFile(const CommandContext& context, const OpenMap& opened, const s
 {
     const std::string& mapPath = opened.path;
     const patches::PatchedMap patched = patches::patchMap(patch, opened.bytes, context.baseOffset);
-    if (!patched.refusal.empty())
-        return context.fail(patchPath + ": " + patched.refusal + "; " + mapPath + " left as it was");
-    const std::string format(patches::formatName(patched.format));
+    if (patched.refusal) {
+        return context.fail(texts::message(Text::mapLeftAsItWas)
+                                .withFile(mapPath)
+                                .withPart(texts::message(Text::patchFileRefused).withFile(patchPath).withPart(*patched.refusal)));
+    }
+    const texts::Message format = texts::message(patched.format == patches::PatchFormat::ips ? Text::formatIps : Text::formatBps);
     if (patched.changes.empty()) {
-        context.out << patchPath << " (" << format << ") changes nothing in " << mapPath << "; " << mapPath
-                    << " left as it was\n";
+        context.out << context.say(texts::message(Text::patchChangesNothing).withFile(patchPath).withOther(mapPath).withPart(format))
+                    << '\n';
         return exitSuccess;
     }
-    const std::string summary = patches::changeSummary(patched.counts);
+    const texts::Message summary = patches::changeSummary(patched.counts);
     if (context.line.flag("--dry-run")) {
-        context.out << patchPath << " (" << format << ") would change " << summary << " in " << mapPath
-                    << "; nothing written (--dry-run)\n";
+        context.out << context.say(texts::message(Text::patchWouldChange)
+                                       .withFile(patchPath)
+                                       .withOther(mapPath)
+                                       .withPart(format)
+                                       .withPart(summary))
+                    << '\n';
         return exitSuccess;
     }
 
-    const auto nameChange = [](std::size_t) { return std::string("the patched bytes"); };
+    const auto nameChange = [](std::size_t) { return texts::message(Text::changeOfPatch); };
     const edits::WriteResult written = edits::writeSafely(
         context.mapFiles, {opened.number, mapPath, opened.bytes, patched.changes, nameChange, patched.targetCrc},
         opened.backupChoice);
     if (!written.written)
-        return context.fail(written.failure);
-    context.out << "Applied " << patchPath << " (" << format << ") to " << mapPath << ": changed " << summary
-                << "; the backup is " << written.backupPath << '\n';
+        return context.fail(*written.failure);
+    context.out << context.say(texts::message(Text::patchApplied)
+                                   .withFile(patchPath)
+                                   .withOther(mapPath)
+                                   .withThird(written.backupPath)
+                                   .withPart(format)
+                                   .withPart(summary))
+                << '\n';
     return exitSuccess;
 }
 
@@ -121,9 +156,9 @@ int run(const CommandContext& context)
     if (!context.readBackupOption(backupChoice))
         return exitTrouble;
     std::vector<std::uint8_t> input;
-    std::string reason;
-    if (!platform::readWholeFile(inputPath, input, reason))
-        return context.fail("can't read EDITS or PATCH " + inputPath + ": " + reason);
+    platform::FileFault fault = platform::FileFault::none;
+    if (!platform::readWholeFile(inputPath, input, fault))
+        return context.fail(texts::cantRead(Text::roleEditsOrPatch, inputPath, fault));
     // A patch by its magic bytes, whatever its name; a file named as a patch
     // that isn't one is refused as a patch rather than read as an edit list.
     const bool isPatch = patches::isPatch(input, inputPath);
@@ -131,12 +166,12 @@ int run(const CommandContext& context)
     platform::Files& files = context.mapFiles;
     const platform::FileNumber map = files.open(mapPath);
     if (map == 0)
-        return context.fail("can't open MAP " + mapPath + " for reading and writing");
+        return context.fail(texts::message(Text::cantOpenMapForWriting).withFile(mapPath));
     int code = exitTrouble;
     if (files.length(map) < 0) {
-        code = context.fail("can't tell the length of MAP " + mapPath);
+        code = context.fail(texts::message(Text::cantTellMapLength).withFile(mapPath));
     } else if (const std::optional<std::vector<std::uint8_t>> bytes = edits::readWholeMap(files, map); !bytes) {
-        code = context.fail("can't read MAP " + mapPath);
+        code = context.fail(texts::message(Text::cantReadMap).withFile(mapPath));
     } else {
         const OpenMap opened {mapPath, map, *bytes, backupChoice};
         code = isPatch ? applyPatchFile(context, opened, inputPath, input)
@@ -155,13 +190,13 @@ int applyEdits(const CommandContext& context, platform::FileNumber map, const st
     const edits::WriteResult written =
         edits::writeEdits(context.mapFiles, map, mapPath, original, edits, context.baseOffset, backupChoice);
     if (!written.written)
-        return context.fail(written.failure);
-    context.out << "Wrote " << edits.size() << (edits.size() == 1 ? " code" : " codes") << " into " << mapPath
-                << "; the backup is " << written.backupPath << '\n';
+        return context.fail(*written.failure);
+    context.out << context.say(texts::message(texts::Text::wroteCodes, edits.size()).withFile(mapPath).withOther(written.backupPath))
+                << '\n';
     return exitSuccess;
 }
 
 extern const Command applyCommand {"apply", "MAP EDITS|PATCH", ownOptions, "write edits or a patch into the map, backed up",
-                                   help, run};
+                                   "把编辑列表或补丁写入地图，先写备份", help, chineseHelp, run};
 
 } // namespace quarnet::cli

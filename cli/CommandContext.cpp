@@ -2,9 +2,14 @@
 
 namespace quarnet::cli {
 
-int CommandContext::fail(std::string_view message) const
+std::string CommandContext::say(const texts::Message& message) const
 {
-    err << "quarnet-terrain " << line.command << ": " << message << '\n';
+    return texts::renderMessage(message, language);
+}
+
+int CommandContext::fail(const texts::Message& message) const
+{
+    err << "quarnet-terrain " << line.command << ": " << say(message) << '\n';
     return exitTrouble;
 }
 
@@ -12,7 +17,7 @@ bool CommandContext::readBackupOption(std::optional<std::string>& chosen) const
 {
     const std::string* backupOption = line.value("--backup");
     if (backupOption && backupOption->empty()) {
-        fail("--backup needs a path");
+        fail(texts::message(texts::Text::backupNeedsPath));
         return false;
     }
     if (backupOption)

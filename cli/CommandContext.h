@@ -8,6 +8,7 @@
 #include "CommandLine.h"
 #include "Program.h"
 
+#include "mapfile/Message.h"
 #include "platform/Files.h"
 
 #include <cstdint>
@@ -24,9 +25,13 @@ struct CommandContext {
     platform::Files& mapFiles; // the files apply edits through
     std::ostream& out;
     std::ostream& err;
+    texts::Language language; // of every text printed
+
+    // The message in the user's language.
+    std::string say(const texts::Message& message) const;
 
     // Prints "quarnet-terrain COMMAND: message" as one line; gives exitTrouble.
-    int fail(std::string_view message) const;
+    int fail(const texts::Message& message) const;
 
     // The backup's path that --backup chose, or none (a numbered backup
     // beside MAP). False, after printing the error, when --backup is given

@@ -6,9 +6,16 @@ namespace quarnet::cli {
 
 namespace {
 
-ParsedCommandLine failure(const std::string& reason, const std::string& afterHint = {})
+using texts::Text;
+
+ParsedCommandLine failure(texts::Message reason)
 {
-    return {{}, nullptr, reason + " (see quarnet-terrain --help)" + afterHint};
+    return {{}, nullptr, texts::message(Text::commandSeeHelp).withPart(std::move(reason))};
+}
+
+texts::Message aboutOption(Text text, std::string_view name)
+{
+    return texts::message(text).withOther(std::string(name));
 }
 
 std::string commandNames()
@@ -55,11 +62,11 @@ ParsedCommandLine parseCommandLine(std::span<const std::string> arguments)
         const std::string name = word == "-h" ? "--help" : word.substr(0, equals);
         const Option* option = findOption(name);
         if (!option)
-            return failure("unknown option " + name);
+            return failure(aboutOption(Text::unknownOption, name));
         given.push_back(option);
         if (!option->takesValue) {
             if (equals != std::string::npos)
-                return failure(name + " takes no value");
+                return failure(aboutOption(Text::optionTakesNoValue, name));
             line.flags.insert(name);
             continue;
         }
@@ -68,26 +75,27 @@ ParsedCommandLine parseCommandLine(std::span<const std::string> arguments)
         else if (i + 1 < arguments.size())
             line.values[name] = arguments[++i];
         else
-            return failure(name + " needs a value");
+            return failure(aboutOption(Text::optionNeedsValue, name));
     }
 
     const bool help = line.flag("--help");
     if (line.command.empty()) {
         if (help)
             return {std::move(line), nullptr, {}};
-        return failure("no command given");
+        return failure(texts::message(Text::noCommand));
     }
     const Command* command = findCommand(line.command);
     if (!command)
-        return failure("unknown command " + line.command, "; the commands are " + commandNames());
+        return {{}, nullptr, texts::message(Text::commandsAre)
+                                 .withOther(commandNames())
+                                 .withPart(failure(aboutOption(Text::unknownCommand, line.command)).error.value())};
     for (const Option* option : given) {
         if (!command->takes(*option))
-            return failure(line.command + " takes no option " + std::string(option->name));
+            return failure(aboutOption(Text::commandTakesNoOption, option->name).withFile(line.command));
     }
     const std::size_t count = line.operands.size();
     if (!help && (count < command->fewestOperands() || count > command->mostOperands()))
-        return failure(line.command + " takes " + std::string(command->operands) + ", got " + std::to_string(count)
-                       + (count == 1 ? " operand" : " operands"));
+        return failure(texts::message(Text::operandCount, count).withFile(line.command).withOther(std::string(command->operands)));
     return {std::move(line), command, {}};
 }
 

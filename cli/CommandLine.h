@@ -1,6 +1,9 @@
 #pragma once
 
+#include "mapfile/Message.h"
+
 #include <map>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -24,14 +27,14 @@ struct CommandLine {
 };
 
 // The command line and its command (none when only the program's help is
-// asked for), or one line telling what is wrong with it. Checks that each
+// asked for), or what is wrong with it. Checks that each
 // option exists, takes a value or not as declared, and belongs to the
 // command, and that the operands are as many as the command takes; --help
 // skips the operand count.
 struct ParsedCommandLine {
     CommandLine line;
     const Command* command = nullptr;
-    std::string error;
+    std::optional<texts::Message> error;
 };
 ParsedCommandLine parseCommandLine(std::span<const std::string> arguments);
 

@@ -23,7 +23,9 @@ struct Command {
     std::string_view operands;                 // as the usage line names them; "[OUT]" may be left out
     std::span<const std::string_view> options; // besides those of every command
     std::string_view summary;                  // its line in the program's help
+    std::string_view chineseSummary;           // the same in 简体中文
     std::string_view help;                     // its own help; "{offset}" stands for the default start address
+    std::string_view chineseHelp;              // the same in 简体中文
     int (*run)(const CommandContext& context);
 
     std::size_t fewestOperands() const;

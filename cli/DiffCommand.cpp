@@ -62,6 +62,26 @@ Exit codes: 0 the terrain is the same, 1 it differs (or the files' lengths
 differ), 2 error.
 )";
 
+constexpr std::string_view chineseHelp = R"(用法：quarnet-terrain diff OLD NEW [--csv] [--picture OUT.png [--scale N]]
+                            [--offset HEX]
+列出两个地图文件之间地形代码不同的每个区块，或 IPS、BPS 补丁 NEW 会在 OLD 中改变的
+区块（补丁按开头的字节识别，并像 apply 那样检查）：区块序号、行号、列号、地图像素
+范围、旧代码和新代码及其名称。然后统计其他不同的字节（记录之前的文件头中、记录的
+其他字节中、记录之后），不漏掉任何改动。
+
+  --csv          把不同之处写成 apply 能读的编辑列表：一行 "block,code"，然后
+                 每个区块一行；其他不同字节的数目写到错误输出
+  --picture OUT.png
+                 同时把改动画成图片（PNG；名字以 .jpg 或 .jpeg 结尾时为 JPEG）：
+                 NEW 的地形用地形视图的颜色，未改动的区块调暗，改动的区块用全色
+                 并加黑白边框
+  --scale N      图片中每个区块的像素数，1 到 8（默认 4，与 render 相同）；为 1
+                 时改动的区块没有边框
+  --offset HEX   第 1 个区块的记录的起始位置，16 进制（默认 {offset}）
+
+退出码：0 地形相同，1 地形不同（或文件长度不同），2 出错。
+)";
+
 struct Differences {
     std::vector<std::int32_t> blocks;   // whose code byte differs, in block order
     std::vector<std::uint8_t> oldCodes; // their codes, one for each
@@ -206,16 +226,13 @@ bool countOtherBytes(platform::Files& files, platform::FileNumber oldMap, platfo
     }
 }
 
-std::string otherBytesText(const Differences& found, std::int64_t oldLength, std::int64_t newLength)
+// What comes first, then the other bytes that differ.
+texts::Message otherBytesText(texts::Message first, const Differences& found, std::int64_t oldLength,
+                              std::int64_t newLength)
 {
-    std::string text = "other bytes that differ: " + std::to_string(found.header) + " in the header, "
-                       + std::to_string(found.records) + " in the records, " + std::to_string(found.afterRecords)
-                       + " after the records";
-    if (found.pastShorterEnd != 0) {
-        text += "; OLD has " + std::to_string(oldLength) + " bytes and NEW " + std::to_string(newLength) + ", so "
-                + std::to_string(found.pastShorterEnd) + " lie past the shorter one's end";
-    }
-    return text;
+    const texts::Text text = found.pastShorterEnd == 0 ? texts::Text::diffOtherBytes : texts::Text::diffOtherBytesLengths;
+    return texts::message(text, found.header, found.records, found.afterRecords, oldLength, newLength, found.pastShorterEnd)
+        .withPart(std::move(first));
 }
 
 // Whether NEW is a patch: by its first bytes, or by its name, so that a
@@ -231,23 +248,23 @@ bool isPatchFile(const std::string& path)
 
 // Reads the map and the patch and adds to `files` the map as it is (file 1)
 // and with the patch applied, as apply would write it (file 2). Empty on
-// success; else one line naming the file and why.
-std::string loadPatchedMap(const std::string& mapPath, const std::string& patchPath, std::int64_t baseOffset,
+// success; else why not, naming the file.
+std::optional<texts::Message> loadPatchedMap(const std::string& mapPath, const std::string& patchPath, std::int64_t baseOffset,
                            platform::MemoryFiles& files)
 {
     std::vector<std::uint8_t> map;
     std::vector<std::uint8_t> patch;
-    std::string reason;
-    if (!platform::readWholeFile(mapPath, map, reason))
-        return "can't read " + mapPath + ": " + reason;
-    if (!platform::readWholeFile(patchPath, patch, reason))
-        return "can't read " + patchPath + ": " + reason;
+    platform::FileFault fault = platform::FileFault::none;
+    if (!platform::readWholeFile(mapPath, map, fault))
+        return texts::message(texts::Text::cantReadNamed).withFile(mapPath).withPart(texts::faultMessage(fault));
+    if (!platform::readWholeFile(patchPath, patch, fault))
+        return texts::message(texts::Text::cantReadNamed).withFile(patchPath).withPart(texts::faultMessage(fault));
     patches::PatchedMap patched = patches::patchMap(patch, map, baseOffset);
-    if (!patched.refusal.empty())
-        return patchPath + ": " + patched.refusal;
+    if (patched.refusal)
+        return texts::message(texts::Text::patchFileRefused).withFile(patchPath).withPart(std::move(*patched.refusal));
     files.add(std::move(map));
     files.add(std::move(patched.target));
-    return {};
+    return std::nullopt;
 }
 
 int run(const CommandContext& context)
@@ -259,11 +276,11 @@ int run(const CommandContext& context)
     if (picturePath) {
         pictureFormat = pictures::imageFormatFor(*picturePath);
         if (!pictureFormat)
-            return context.fail("--picture " + *picturePath + " must end in .png, .jpg or .jpeg");
+            return context.fail(texts::message(texts::Text::pictureOptionMustEnd).withFile(*picturePath));
         if (platform::isSameFile(oldPath, *picturePath) || platform::isSameFile(newPath, *picturePath))
-            return context.fail("--picture names OLD or NEW; neither is ever overwritten");
+            return context.fail(texts::message(texts::Text::pictureNamesInput));
     } else if (context.line.value("--scale")) {
-        return context.fail("--scale goes with --picture");
+        return context.fail(texts::message(texts::Text::scaleGoesWithPicture));
     }
     const std::optional<int> scale = pictureScale(context);
     if (!scale)
@@ -275,15 +292,15 @@ int run(const CommandContext& context)
     const bool newIsPatch = isPatchFile(newPath);
     platform::Files& files = newIsPatch ? static_cast<platform::Files&>(patchedFiles) : mapFiles;
     if (newIsPatch) {
-        if (const std::string failure = loadPatchedMap(oldPath, newPath, context.baseOffset, patchedFiles); !failure.empty())
-            return context.fail(failure);
+        if (const auto failure = loadPatchedMap(oldPath, newPath, context.baseOffset, patchedFiles))
+            return context.fail(*failure);
     }
     const platform::FileNumber oldMap = newIsPatch ? 1 : mapFiles.open(oldPath);
     if (oldMap == 0)
-        return context.fail("can't read OLD " + oldPath + ": " + mapFiles.openFailure());
+        return context.fail(texts::cantRead(texts::Text::roleOld, oldPath, mapFiles.openFailure()));
     const platform::FileNumber newMap = newIsPatch ? 2 : mapFiles.open(newPath);
     if (newMap == 0)
-        return context.fail("can't read NEW " + newPath + ": " + mapFiles.openFailure());
+        return context.fail(texts::cantRead(texts::Text::roleNew, newPath, mapFiles.openFailure()));
     const std::int64_t oldLength = files.length(oldMap);
     const std::int64_t newLength = files.length(newMap);
     Differences found;
@@ -293,16 +310,16 @@ int run(const CommandContext& context)
                          blocks::blocksInFile(context.baseOffset, std::min(oldLength, newLength)), found,
                          picturePath ? &newCodes : nullptr)
         || !countOtherBytes(files, oldMap, newMap, context.baseOffset, found))
-        return context.fail("reading OLD or NEW failed");
+        return context.fail(texts::message(texts::Text::readOldOrNewFailed));
     found.pastShorterEnd = oldLength > newLength ? oldLength - newLength : newLength - oldLength;
     if (picturePath) {
         const RgbImage picture = terrain::drawChanges(newCodes, found.blocks, g::columns, g::rows, *scale);
         const std::vector<std::uint8_t> encoded = pictures::encodeImage(picture, *pictureFormat);
         if (encoded.empty())
-            return context.fail("encoding the picture failed");
-        std::string reason;
-        if (!platform::writeWholeFile(*picturePath, encoded, reason))
-            return context.fail("can't write --picture " + *picturePath + ": " + reason);
+            return context.fail(texts::message(texts::Text::pictureEncodingFailed));
+        platform::FileFault fault = platform::FileFault::none;
+        if (!platform::writeWholeFile(*picturePath, encoded, fault))
+            return context.fail(texts::cantWrite(texts::Text::rolePictureOption, *picturePath, fault));
     }
     const bool othersDiffer = found.header + found.records + found.afterRecords + found.pastShorterEnd != 0;
 
@@ -321,8 +338,7 @@ int run(const CommandContext& context)
         }
         output.flush();
         if (othersDiffer) {
-            context.err << "quarnet-terrain diff: the edit list holds terrain codes only; "
-                        << otherBytesText(found, oldLength, newLength) << '\n';
+            context.fail(otherBytesText(texts::message(texts::Text::diffCsvOthers), found, oldLength, newLength));
         }
     } else {
         std::array<std::string, 256> oldTexts; // ": 05 道路"
@@ -336,12 +352,9 @@ int run(const CommandContext& context)
             output.append(oldTexts[found.oldCodes[i]]);
             output.append(newTexts[found.newCodes[i]]);
         }
-        if (found.blocks.empty())
-            output.append("The terrain is the same; ");
-        else
-            output.append(std::to_string(found.blocks.size())
-                          + (found.blocks.size() == 1 ? " block differs" : " blocks differ") + " in terrain; ");
-        output.append(otherBytesText(found, oldLength, newLength) + "\n");
+        const texts::Message terrain = found.blocks.empty() ? texts::message(texts::Text::diffSame)
+                                                            : texts::message(texts::Text::diffBlocks, found.blocks.size());
+        output.append(context.say(otherBytesText(terrain, found, oldLength, newLength)) + "\n");
         output.flush();
     }
     return found.blocks.empty() && found.pastShorterEnd == 0 ? exitSuccess : exitDifferent;
@@ -349,6 +362,6 @@ int run(const CommandContext& context)
 
 } // namespace
 
-extern const Command diffCommand {"diff", "OLD NEW", ownOptions, "list the blocks whose terrain code differs", help, run};
+extern const Command diffCommand {"diff", "OLD NEW", ownOptions, "list the blocks whose terrain code differs", "列出地形代码不同的区块", help, chineseHelp, run};
 
 } // namespace quarnet::cli

@@ -28,6 +28,22 @@ Exit codes: 0 success (diff: the terrain is the same; import without
 --help" tells more.
 )";
 
+constexpr std::string_view chineseUsage = R"(用法：quarnet-terrain 命令 参数 [选项]
+修改游戏大地图文件 SANGO7.MPC 的地形代码。
+
+命令：
+)";
+
+constexpr std::string_view chineseOptions = R"(
+每个命令都可用的选项：
+  --offset HEX       第 1 个区块的记录的起始位置，16 进制（默认 {offset}）
+  --help             显示程序或某个命令的说明
+
+退出码：0 成功（diff：地形相同；import 不带 --apply：没有区块改变），1 diff：地形
+或文件长度不同（import 不带 --apply：有区块改变），2 出错。
+"quarnet-terrain 命令 --help" 显示该命令的详细说明。
+)";
+
 // The help texts name the default start address where they say "{offset}".
 std::string withDefaultOffset(std::string_view text)
 {
@@ -40,25 +56,26 @@ std::string withDefaultOffset(std::string_view text)
     return filled.append(text);
 }
 
-std::string programHelp()
+std::string programHelp(texts::Language language)
 {
+    const bool chinese = language == texts::Language::chinese;
     constexpr std::size_t usageWidth = 27; // the summaries start in one column
-    std::string help(programUsage);
+    std::string help(chinese ? chineseUsage : programUsage);
     for (const Command& command : commands()) {
         std::string usage = std::string(command.name) + " " + std::string(command.operands);
         usage.resize(std::max(usage.size() + 1, usageWidth), ' ');
-        help += "  " + usage + std::string(command.summary) + "\n";
+        help += "  " + usage + std::string(chinese ? command.chineseSummary : command.summary) + "\n";
     }
-    return help + std::string(programOptions);
+    return help + std::string(chinese ? chineseOptions : programOptions);
 }
 
 } // namespace
 
-std::string helpText(std::string_view command)
+std::string helpText(std::string_view command, texts::Language language)
 {
     if (const Command* found = findCommand(command))
-        return withDefaultOffset(found->help);
-    return withDefaultOffset(programHelp());
+        return withDefaultOffset(language == texts::Language::chinese ? found->chineseHelp : found->help);
+    return withDefaultOffset(programHelp(language));
 }
 
 } // namespace quarnet::cli

@@ -63,23 +63,52 @@ changes, 1 blocks change, 2 error; with --apply, 0 applied (or nothing to
 apply), 2 error (MAP unchanged or restored).
 )";
 
-constexpr std::string_view prefix = "quarnet-terrain import: ";
+constexpr std::string_view chineseHelp = R"(用法：quarnet-terrain import MAP PICTURE [-o EDITS] [--nearest]
+                              [--apply [--backup PATH]] [--offset HEX]
+读取用地形视图的颜色画的地形图（render 画出、再在任意图像编辑器中修改过的），把它
+变成地形改变了的区块的编辑列表，格式与 "diff --csv" 写出的、apply 读取的相同：写到
+标准输出，或用 -o 写到 EDITS。
 
-void printLines(std::ostream& out, const std::vector<std::string>& lines)
+PICTURE 是 546 × 387（每个区块 1 个像素）或 2184 × 1548 像素（每个区块 4 × 4 个
+像素）的 PNG、BMP、TGA 或 JPEG：即 render 的比例 1 和 4（默认）；其他比例和其他
+大小都被拒绝。每个像素都必须是地形视图的颜色之一；区块的地形是它多数像素显示的
+名称（透明像素不算），像素在几个名称之间平分、其中有它现有名称的区块保留现有名称并计数，
+其他平分（包括与背景色平分）是错误。显示原有名称的区块保留
+代码；得到另一个名称的区块得到该名称在图例中的第一个代码（草原为 03）。背景色
+（代码 00 和 MAP 末尾之后的区块）和无名称代码的灰色不能写入：已显示它们的区块可以
+保持，涂成它们而原来不是的区块是错误。其他颜色的像素列出前 20 个，然后计数。改动
+的摘要写到错误输出。
+
+  -o EDITS       把编辑列表写到 EDITS（已有的文件会被替换）
+  --nearest      把每个像素取为最接近的地形颜色，候选为区块自己的颜色和区块内或
+                 附近未混合地画出的颜色；在两种地形之间混合的像素取较近的那个，
+                 从不取第三种；并说明移动了多少像素：用于软笔刷、平滑的边缘和
+                 JPEG，它们的颜色只是近似的（不用它时 JPEG 被拒绝）；每个区块
+                 4 × 4 像素时只算区块内部的 2 × 2 个像素，避开模糊的边缘
+  --apply        像 apply 那样把编辑写入 MAP：先写出并刷新备份（MAP.bak、
+                 MAP.1.bak……中第一个不存在的），就地写入字节，刷新一次，读回
+                 每个字节，任何失败都恢复 MAP
+  --backup PATH  与 --apply 一起用：备份的位置，那里必须还没有文件
+  --offset HEX   第 1 个区块的记录的起始位置，16 进制（默认 {offset}）
+
+任何错误都不写入。退出码：不带 --apply 时，0 没有区块改变，1 有区块改变，2 出错；
+带 --apply 时，0 已写入（或无可写入），2 出错（MAP 未改动或已恢复）。
+)";
+
+using texts::Text;
+
+void printLines(const CommandContext& context, const std::vector<texts::Message>& lines)
 {
-    for (const std::string& line : lines)
-        out << prefix << line << '\n';
+    for (const texts::Message& line : lines)
+        context.err << "quarnet-terrain import: " << context.say(line) << '\n';
 }
 
 // The changes, and the blocks that an even split left as they were.
-void printSummary(std::ostream& out, const terrain::PictureImport& imported)
+void printSummary(const CommandContext& context, const terrain::PictureImport& imported)
 {
-    printLines(out, imported.summaryLines);
-    if (const std::int64_t kept = imported.painted.keptEvenSplits; kept == 1)
-        out << prefix << "1 block split evenly between its present terrain and another keeps its present terrain\n";
-    else if (kept > 1)
-        out << prefix << kept
-            << " blocks split evenly between their present terrain and another keep their present terrain\n";
+    printLines(context, imported.summaryLines);
+    if (const std::int64_t kept = imported.painted.keptEvenSplits; kept > 0)
+        context.err << "quarnet-terrain import: " << context.say(texts::message(Text::keptEvenSplits, kept)) << '\n';
 }
 
 // With MAP open through `files`: reads it, imports the picture against it,
@@ -96,39 +125,41 @@ int importInto(const CommandContext& context, platform::Files& files, platform::
     const std::optional<std::vector<std::uint8_t>> codes =
         length < 0 ? std::nullopt : terrain::readMapCodes(files, map, context.baseOffset);
     if (!codes)
-        return context.fail("can't read MAP " + mapPath);
+        return context.fail(texts::message(Text::cantReadMap).withFile(mapPath));
 
     const terrain::PictureImport imported =
         terrain::importPicture(pictureFile, *codes, context.baseOffset, length, nearest, picturePath, mapPath);
-    if (!imported.refusal.empty()) {
-        printLines(context.err, imported.faultLines);
-        return context.fail(imported.refusal);
+    if (imported.refusal) {
+        printLines(context, imported.faultLines);
+        return context.fail(*imported.refusal);
     }
-    std::string reason;
+    platform::FileFault fault = platform::FileFault::none;
     if (outPath) {
         const std::string& list = imported.editList;
         if (!platform::writeWholeFile(*outPath, std::span(reinterpret_cast<const std::uint8_t*>(list.data()), list.size()),
-                                      reason))
-            return context.fail("can't write " + *outPath + ": " + reason + "; " + mapPath + " left as it was");
+                                      fault))
+            return context.fail(
+                texts::message(Text::cantWriteLeft).withFile(*outPath).withOther(mapPath).withPart(texts::faultMessage(fault)));
     } else if (!apply) {
         context.out << imported.editList;
     }
 
     if (!apply) {
-        printSummary(context.err, imported);
+        printSummary(context, imported);
         return imported.edits.empty() ? exitSuccess : exitDifferent;
     }
     if (imported.edits.empty()) {
-        printSummary(context.err, imported);
-        context.out << picturePath << " changes no block's terrain; " << mapPath << " left as it was\n";
+        printSummary(context, imported);
+        context.out << context.say(texts::message(Text::pictureChangesNothing).withFile(picturePath).withOther(mapPath))
+                    << '\n';
         return exitSuccess;
     }
     const std::optional<std::vector<std::uint8_t>> original = edits::readWholeMap(files, map);
     if (!original)
-        return context.fail("can't read MAP " + mapPath);
+        return context.fail(texts::message(Text::cantReadMap).withFile(mapPath));
     const int applied = applyEdits(context, map, mapPath, *original, imported.edits, backupChoice);
     if (applied == exitSuccess)
-        printSummary(context.err, imported);
+        printSummary(context, imported);
     return applied;
 }
 
@@ -140,30 +171,30 @@ int run(const CommandContext& context)
     const bool nearest = context.line.flag("--nearest");
     const std::string* outPath = context.line.value("-o");
     if (outPath && outPath->empty())
-        return context.fail("-o needs a path");
+        return context.fail(texts::message(Text::outputNeedsPath));
     if (outPath && (platform::isSameFile(mapPath, *outPath) || platform::isSameFile(picturePath, *outPath)))
-        return context.fail("-o names MAP or PICTURE; neither is ever overwritten");
+        return context.fail(texts::message(Text::outputNamesInput));
     if (context.line.value("--backup") && !apply)
-        return context.fail("--backup goes with --apply");
+        return context.fail(texts::message(Text::backupGoesWithApply));
     std::optional<std::string> backupChoice;
     if (!context.readBackupOption(backupChoice))
         return exitTrouble;
 
     // The picture's header is checked before a pixel is decoded.
     std::vector<std::uint8_t> pictureFile;
-    std::string reason;
-    if (!platform::readWholeFile(picturePath, pictureFile, reason))
-        return context.fail("can't read PICTURE " + picturePath + ": " + reason);
-    if (const std::string refusal = terrain::pictureRefusal(pictureFile, nearest, picturePath); !refusal.empty())
-        return context.fail(refusal);
+    platform::FileFault fault = platform::FileFault::none;
+    if (!platform::readWholeFile(picturePath, pictureFile, fault))
+        return context.fail(texts::cantRead(Text::rolePicture, picturePath, fault));
+    if (const auto refusal = terrain::pictureRefusal(pictureFile, nearest, picturePath))
+        return context.fail(*refusal);
 
     // Read-only unless it is to be edited, so a read-only map can be compared.
     platform::ReadOnlyFiles readOnly;
     platform::Files& files = apply ? context.mapFiles : readOnly;
     const platform::FileNumber map = files.open(mapPath);
     if (map == 0)
-        return context.fail(apply ? "can't open MAP " + mapPath + " for reading and writing"
-                                  : "can't read MAP " + mapPath + ": " + readOnly.openFailure());
+        return context.fail(apply ? texts::message(Text::cantOpenMapForWriting).withFile(mapPath)
+                                  : texts::cantRead(Text::roleMap, mapPath, readOnly.openFailure()));
     const int code = importInto(context, files, map, pictureFile, outPath, backupChoice);
     files.close(map);
     return code;
@@ -172,6 +203,6 @@ int run(const CommandContext& context)
 } // namespace
 
 extern const Command importCommand {"import", "MAP PICTURE", ownOptions, "turn a painted terrain picture into an edit list",
-                                    help, run};
+                                    "把涂改过的地形图变成编辑列表", help, chineseHelp, run};
 
 } // namespace quarnet::cli

@@ -13,8 +13,7 @@ std::optional<int> pictureScale(const CommandContext& context)
     int scale = 0;
     const auto [end, error] = std::from_chars(scaleText->data(), scaleText->data() + scaleText->size(), scale);
     if (error != std::errc() || end != scaleText->data() + scaleText->size() || scale < 1 || scale > pictures::largestPictureScale) {
-        context.fail("--scale takes a whole number of pixels a block, 1 to " + std::to_string(pictures::largestPictureScale)
-                     + ", not \"" + *scaleText + "\"");
+        context.fail(texts::message(texts::Text::scaleRange, pictures::largestPictureScale).withOther(*scaleText));
         return std::nullopt;
     }
     return scale;

@@ -9,29 +9,29 @@
 
 namespace quarnet::cli {
 
-int runProgram(std::span<const std::string> arguments, platform::Files& mapFiles, std::ostream& out, std::ostream& err)
+int runProgram(std::span<const std::string> arguments, platform::Files& mapFiles, std::ostream& out, std::ostream& err,
+               texts::Language language)
 {
     const ParsedCommandLine parsed = parseCommandLine(arguments);
-    if (!parsed.error.empty()) {
-        err << "quarnet-terrain: " << parsed.error << '\n';
+    if (parsed.error) {
+        err << "quarnet-terrain: " << texts::renderMessage(*parsed.error, language) << '\n';
         return exitTrouble;
     }
     const CommandLine& line = parsed.line;
     if (line.flag("--help")) {
-        out << helpText(line.command);
+        out << helpText(line.command, language);
         return exitSuccess;
     }
 
     // The start address follows the window's hexadecimal-text rules; only an
     // empty one, which the window ignores, is refused.
     const std::string* offsetText = line.value("--offset");
-    if (offsetText && offsetText->empty()) {
-        err << "quarnet-terrain " << line.command << ": --offset needs a hexadecimal start address such as "
-            << geometry::defaultStartAddress << '\n';
-        return exitTrouble;
-    }
     const std::int64_t baseOffset = parseHexText(offsetText ? *offsetText : geometry::defaultStartAddress);
-    return parsed.command->run({line, baseOffset, mapFiles, out, err});
+    const CommandContext context {line, baseOffset, mapFiles, out, err, language};
+    if (offsetText && offsetText->empty())
+        return context.fail(
+            texts::message(texts::Text::offsetNeedsValue).withOther(std::string(geometry::defaultStartAddress)));
+    return parsed.command->run(context);
 }
 
 } // namespace quarnet::cli

@@ -4,6 +4,7 @@
 // run with its options; main only supplies the arguments, the files and the
 // streams.
 
+#include "mapfile/Message.h"
 #include "platform/Files.h"
 
 #include <ostream>
@@ -18,8 +19,9 @@ inline constexpr int exitTrouble = 2;
 
 // Runs quarnet-terrain with its arguments (without the program's name, as
 // UTF-8). Map edits go through `mapFiles`; results go to `out`, messages to
-// `err`. Gives the exit code: 0 success, 1 diff found different terrain,
-// 2 error.
-int runProgram(std::span<const std::string> arguments, platform::Files& mapFiles, std::ostream& out, std::ostream& err);
+// `err`, in `language`. Gives the exit code: 0 success, 1 diff found
+// different terrain, 2 error.
+int runProgram(std::span<const std::string> arguments, platform::Files& mapFiles, std::ostream& out, std::ostream& err,
+               texts::Language language);
 
 } // namespace quarnet::cli

@@ -31,6 +31,19 @@ Blocks whose record lies past the end of MAP are drawn as the background.
 Exit codes: 0 written, 2 error.
 )";
 
+constexpr std::string_view chineseHelp = R"(用法：quarnet-terrain render MAP OUT [--scale N] [--offset HEX]
+把整个地图的地形按地形视图的颜色画成图片：每个区块一个 N × N 像素的方块，从左上角
+起逐行排列。OUT 以 .png 结尾写成 PNG，以 .jpg 或 .jpeg 结尾写成 JPEG；已有的 OUT
+会被替换，MAP 从不改动。
+
+  --scale N      每个区块的像素数，1 到 8（默认 4：2184 × 1548，即窗口中地图图片
+                 的大小；1 得到 546 × 387）；import 只读回 4 和 1
+  --offset HEX   第 1 个区块的记录的起始位置，16 进制（默认 {offset}）
+
+记录在 MAP 末尾之后的区块画成背景色。
+退出码：0 已写出，2 出错。
+)";
+
 int run(const CommandContext& context)
 {
     const std::string& mapPath = context.line.operands[0];
@@ -40,27 +53,27 @@ int run(const CommandContext& context)
         return exitTrouble;
     const auto format = pictures::imageFormatFor(outPath);
     if (!format)
-        return context.fail("OUT " + outPath + " must end in .png, .jpg or .jpeg");
+        return context.fail(texts::message(texts::Text::pictureOutMustEnd).withFile(outPath));
     if (platform::isSameFile(mapPath, outPath))
-        return context.fail("OUT is MAP itself; the map is never overwritten");
+        return context.fail(texts::message(texts::Text::outIsMap));
 
     platform::ReadOnlyFiles files;
     const platform::FileNumber map = files.open(mapPath);
     if (map == 0)
-        return context.fail("can't read MAP " + mapPath + ": " + files.openFailure());
+        return context.fail(texts::cantRead(texts::Text::roleMap, mapPath, files.openFailure()));
     const pictures::TerrainPicture picture =
         pictures::drawTerrainPicture(files, map, mapPath, context.baseOffset, *scale, *format);
-    if (!picture.failure.empty())
-        return context.fail(picture.failure);
-    std::string reason;
-    if (!platform::writeWholeFile(outPath, picture.bytes, reason))
-        return context.fail("can't write OUT " + outPath + ": " + reason);
+    if (picture.failure)
+        return context.fail(*picture.failure);
+    platform::FileFault fault = platform::FileFault::none;
+    if (!platform::writeWholeFile(outPath, picture.bytes, fault))
+        return context.fail(texts::cantWrite(texts::Text::roleOut, outPath, fault));
     return exitSuccess;
 }
 
 } // namespace
 
 extern const Command renderCommand {"render", "MAP OUT", ownOptions, "write the map's terrain as a PNG or JPEG picture",
-                                    help, run};
+                                    "把地图的地形画成 PNG 或 JPEG 图片", help, chineseHelp, run};
 
 } // namespace quarnet::cli

@@ -10,6 +10,7 @@
 #include "platform/ConsoleStream_windows.h"
 #include "platform/NativeFiles.h"
 #include "platform/OwnConsole_windows.h"
+#include "platform/UserLanguage.h"
 #include "platform/WindowsText.h"
 
 #include <ostream>
@@ -38,7 +39,9 @@ int wmain(int argc, wchar_t** argv)
         return quarnet::cli::exitSuccess;
     }
     quarnet::platform::NativeFiles files;
-    const int code = quarnet::cli::runProgram(arguments, files, out, err);
+    const auto language = quarnet::platform::userReadsChinese() ? quarnet::texts::Language::chinese
+                                                                : quarnet::texts::Language::english;
+    const int code = quarnet::cli::runProgram(arguments, files, out, err, language);
     out.flush();
     err.flush();
     if (ownConsole) { // a file dropped onto the program: its answer stays readable

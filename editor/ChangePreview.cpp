@@ -1,4 +1,5 @@
 #include "ChangePreview.h"
+#include "WindowTexts.h"
 
 #include "mapfile/BlockLayout.h"
 #include "mapfile/ChangePicture.h"
@@ -98,8 +99,7 @@ std::vector<std::string> namePairLines(std::span<const std::uint8_t> oldCodes, s
     for (const auto& [names, blocks] : counts) {
         if (lines.size() == listed)
             break;
-        lines.push_back(std::to_string(blocks) + " " + std::string(terrain::shadeName(names.first)) + " -> "
-                        + std::string(terrain::shadeName(names.second)));
+        lines.push_back(windowText(texts::message(texts::Text::shadeChange, blocks, names.first, names.second)));
     }
     if (counts.size() > lines.size())
         lines.push_back("……另有 " + std::to_string(counts.size() - lines.size()) + " 种变化");

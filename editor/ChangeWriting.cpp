@@ -2,6 +2,7 @@
 
 #include "ControlNames.h"
 #include "PathNames.h"
+#include "WindowTexts.h"
 #include "mapfile/TerrainTable.h"
 #include "platform/NumberText.h"
 
@@ -136,12 +137,14 @@ bool MapEditor::applyChange(const Change& change, ChangeUse use)
             for (const ByteWrite& byte : toWrite)
                 bytes.push_back({byte.offset, byte.after});
             const auto nameChange = [&toWrite](std::size_t i) {
-                return toWrite[i].block != 0 ? "block " + std::to_string(toWrite[i].block) : std::string("the byte");
+                return toWrite[i].block != 0 ? texts::message(texts::Text::changeOfBlockAlone, toWrite[i].block)
+                                             : texts::message(texts::Text::changeOfByte);
             };
             const edits::WriteResult result = edits::writeSafely(
                 files_, {f.mapFileNumber, f.mapFileName, *whole, bytes, nameChange, change.expectedCrc}, std::nullopt);
             written = result.written;
-            failure = result.failure;
+            if (result.failure)
+                failure = windowText(*result.failure);
             // Its backup holds the map as it was just before: the first one
             // since the map was opened is the copy of it as opened. An
             // import's or a patch's the question named already.

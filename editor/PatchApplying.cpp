@@ -2,6 +2,7 @@
 
 #include "ChangePreview.h"
 #include "PathNames.h"
+#include "WindowTexts.h"
 #include "mapfile/PatchedMap.h"
 #include "mapfile/SafeWrite.h"
 #include "platform/WholeFiles.h"
@@ -26,16 +27,16 @@ void MapEditor::applyPatch(const std::string& path)
         return;
 
     std::vector<std::uint8_t> patch;
-    std::string reason;
-    if (!platform::readWholeFile(path, patch, reason))
-        return showRefusal(title, {"can't read PATCH " + path + ": " + reason});
+    platform::FileFault fault = platform::FileFault::none;
+    if (!platform::readWholeFile(path, patch, fault))
+        return showRefusal(title, {windowText(texts::cantRead(texts::Text::rolePatch, path, fault))});
     std::optional<std::vector<std::uint8_t>> original = readOpenMap(title);
     if (!original)
         return;
     const std::int64_t base = terrainBaseOffset();
     patches::PatchedMap patched = patches::patchMap(patch, *original, base);
-    if (!patched.refusal.empty())
-        return showRefusal(title, {path + ": " + patched.refusal});
+    if (patched.refusal)
+        return showRefusal(title, {windowText(texts::message(texts::Text::patchFileRefused).withFile(path).withPart(*patched.refusal))});
 
     const std::string format(patches::formatName(patched.format));
     ProposedWrite proposal;

@@ -1,6 +1,7 @@
 #include "MapEditor.h"
 
 #include "PathNames.h"
+#include "WindowTexts.h"
 #include "mapfile/PatchMaker.h"
 #include "platform/ReadOnlyFiles.h"
 #include "platform/WholeFiles.h"
@@ -25,30 +26,30 @@ void MapEditor::makePatch()
     const std::string title = "制作补丁 " + paths::fileName(*outPath);
     const patches::PatchFormat format = patches::patchFormatOfName(*outPath);
     if (format == patches::PatchFormat::none)
-        return showRefusal(title, {"OUT " + *outPath + " must end in .ips or .bps, the patch's format"});
+        return showRefusal(title, {windowText(texts::message(texts::Text::patchOutMustEnd).withFile(*outPath))});
     // A patch written over one of its own inputs would lose a map.
     if (platform::isSameFile(*outPath, *originalPath) || platform::isSameFile(*outPath, moddedPath))
-        return showRefusal(title, {"OUT " + *outPath + " is ORIGINAL or MODDED; name another file"});
+        return showRefusal(title, {windowText(texts::message(texts::Text::patchOutIsInput).withFile(*outPath))});
     if (platform::isSameFile(*originalPath, moddedPath))
-        return showRefusal(title, {"ORIGINAL " + *originalPath + " is the open map itself; choose its original"});
+        return showRefusal(title, {windowText(texts::message(texts::Text::patchOriginalIsOpen).withFile(*originalPath))});
 
     // Read as the command line reads them, not through the open map's
     // handle: neither can be changed here.
     platform::ReadOnlyFiles files;
     const platform::FileNumber original = files.open(*originalPath);
     if (original == 0)
-        return showRefusal(title, {"can't read ORIGINAL " + *originalPath + ": " + files.openFailure()});
+        return showRefusal(title, {windowText(texts::cantRead(texts::Text::roleOriginal, *originalPath, files.openFailure()))});
     const platform::FileNumber modded = files.open(moddedPath);
     if (modded == 0)
-        return showRefusal(title, {"can't read MODDED " + moddedPath + ": " + files.openFailure()});
+        return showRefusal(title, {windowText(texts::cantRead(texts::Text::roleModded, moddedPath, files.openFailure()))});
     const patches::EncodedPatch made =
         patches::makeFilePatch(files, {original, *originalPath, modded, moddedPath}, format, "quarnet-terrain");
     files.closeAll();
-    if (!made.refusal.empty())
-        return showRefusal(title, {made.refusal});
-    std::string reason;
-    if (!platform::writeWholeFile(*outPath, made.bytes, reason))
-        return showRefusal(title, {"can't write OUT " + *outPath + ": " + reason});
+    if (made.refusal)
+        return showRefusal(title, {windowText(*made.refusal)});
+    platform::FileFault fault = platform::FileFault::none;
+    if (!platform::writeWholeFile(*outPath, made.bytes, fault))
+        return showRefusal(title, {windowText(texts::cantWrite(texts::Text::roleOut, *outPath, fault))});
 }
 
 } // namespace quarnet

@@ -2,6 +2,7 @@
 
 #include "ChangePreview.h"
 #include "PathNames.h"
+#include "WindowTexts.h"
 #include "mapfile/BlockLayout.h"
 #include "mapfile/MapGeometry.h"
 
@@ -33,7 +34,7 @@ std::optional<std::vector<std::uint8_t>> MapEditor::readOpenMap(const std::strin
     const MapFileState& f = state_.mapFile;
     std::optional<std::vector<std::uint8_t>> bytes = edits::readWholeMap(files_, f.mapFileNumber);
     if (!bytes)
-        showRefusal(title, {"can't read MAP " + f.mapFileName});
+        showRefusal(title, {windowText(texts::message(texts::Text::cantReadMap).withFile(f.mapFileName))});
     return bytes;
 }
 

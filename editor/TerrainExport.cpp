@@ -1,6 +1,7 @@
 #include "MapEditor.h"
 
 #include "PathNames.h"
+#include "WindowTexts.h"
 #include "mapfile/TerrainPicture.h"
 #include "platform/WholeFiles.h"
 
@@ -18,17 +19,17 @@ void MapEditor::exportTerrainPicture()
     const std::string title = "导出地形图 " + paths::fileName(*path);
     const std::optional<pictures::ImageFormat> format = pictures::imageFormatFor(*path);
     if (!format)
-        return showRefusal(title, {"OUT " + *path + " must end in .png, .jpg or .jpeg"});
+        return showRefusal(title, {windowText(texts::message(texts::Text::pictureOutMustEnd).withFile(*path))});
     if (platform::isSameFile(*path, mapPath))
-        return showRefusal(title, {"OUT is MAP itself; the map is never overwritten"});
+        return showRefusal(title, {windowText(texts::message(texts::Text::outIsMap))});
     const pictures::TerrainPicture picture =
         pictures::drawTerrainPicture(files_, state_.mapFile.mapFileNumber, mapPath, terrainBaseOffset(),
                                      pictures::defaultPictureScale, *format);
-    if (!picture.failure.empty())
-        return showRefusal(title, {picture.failure});
-    std::string reason;
-    if (!platform::writeWholeFile(*path, picture.bytes, reason))
-        return showRefusal(title, {"can't write OUT " + *path + ": " + reason});
+    if (picture.failure)
+        return showRefusal(title, {windowText(*picture.failure)});
+    platform::FileFault fault = platform::FileFault::none;
+    if (!platform::writeWholeFile(*path, picture.bytes, fault))
+        return showRefusal(title, {windowText(texts::cantWrite(texts::Text::roleOut, *path, fault))});
 }
 
 } // namespace quarnet

@@ -2,6 +2,7 @@
 
 #include "ChangePreview.h"
 #include "PathNames.h"
+#include "WindowTexts.h"
 #include "mapfile/BlockLayout.h"
 #include "mapfile/PictureImport.h"
 #include "mapfile/SafeWrite.h"
@@ -15,7 +16,7 @@ namespace {
 // colour reads it, which the user is asked for first.
 bool refusedOnlyForExactColours(std::span<const std::uint8_t> picture, const std::string& path)
 {
-    return !terrain::pictureRefusal(picture, false, path).empty() && terrain::pictureRefusal(picture, true, path).empty();
+    return terrain::pictureRefusal(picture, false, path) && !terrain::pictureRefusal(picture, true, path);
 }
 
 bool onlyStrayPixels(const terrain::PaintedTerrain& painted)
@@ -52,9 +53,9 @@ void MapEditor::importTerrainPicture(const std::string& path)
         return;
 
     std::vector<std::uint8_t> picture;
-    std::string reason;
-    if (!platform::readWholeFile(path, picture, reason))
-        return showRefusal(title, {"can't read PICTURE " + path + ": " + reason});
+    platform::FileFault fault = platform::FileFault::none;
+    if (!platform::readWholeFile(path, picture, fault))
+        return showRefusal(title, {windowText(texts::cantRead(texts::Text::rolePicture, path, fault))});
     bool nearest = false;
     if (refusedOnlyForExactColours(picture, path)) {
         if (!host_.askYesNo(title + "：\n这是 JPEG 图片，它的颜色只是近似的，不能与地形颜色精确对应。\n\n"
@@ -62,8 +63,8 @@ void MapEditor::importTerrainPicture(const std::string& path)
             return;
         nearest = true;
     }
-    if (const std::string refusal = terrain::pictureRefusal(picture, nearest, path); !refusal.empty())
-        return showRefusal(title, {refusal});
+    if (const auto refusal = terrain::pictureRefusal(picture, nearest, path))
+        return showRefusal(title, {windowText(*refusal)});
 
     // The map as it is now, read once: the preview, the question and the
     // write all start from these bytes.
@@ -76,7 +77,7 @@ void MapEditor::importTerrainPicture(const std::string& path)
     const std::vector<std::uint8_t> codes = preview::mapCodes(*original, base);
     terrain::PictureImport imported =
         terrain::importPicture(picture, codes, base, length, nearest, path, f.mapFileName);
-    if (!imported.refusal.empty() && !nearest && onlyStrayPixels(imported.painted)) {
+    if (imported.refusal && !nearest && onlyStrayPixels(imported.painted)) {
         // Soft brushes, smoothing and scaling leave pixels between two
         // terrain colours: the nearest colour takes them, once the user agrees.
         const std::string count = std::to_string(imported.painted.strayPixelCount);
@@ -87,9 +88,10 @@ void MapEditor::importTerrainPicture(const std::string& path)
         nearest = true;
         imported = terrain::importPicture(picture, codes, base, length, nearest, path, f.mapFileName);
     }
-    if (!imported.refusal.empty()) {
-        std::vector<std::string> reasons {imported.refusal};
-        reasons.insert(reasons.end(), imported.faultLines.begin(), imported.faultLines.end());
+    if (imported.refusal) {
+        std::vector<std::string> reasons {windowText(*imported.refusal)};
+        for (const texts::Message& line : imported.faultLines)
+            reasons.push_back(windowText(line));
         return showRefusal(title, reasons);
     }
     picture = {};

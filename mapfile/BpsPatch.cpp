@@ -12,6 +12,12 @@ namespace quarnet::patches {
 namespace {
 
 using Bytes = std::span<const std::uint8_t>;
+using texts::Text;
+
+PatchedBytes refused(texts::Message why)
+{
+    return {{}, {}, std::move(why)};
+}
 
 constexpr std::string_view magic = bpsMagic;
 constexpr std::size_t footerSize = 12; // three CRC-32s
@@ -36,14 +42,14 @@ public:
 
     // Empty, with the reason set, when the number is cut short or needs more
     // than 64 bits.
-    std::optional<std::uint64_t> number(std::string& reason)
+    std::optional<std::uint64_t> number(std::optional<texts::Message>& reason)
     {
         std::uint64_t value = 0;
         std::uint64_t shift = 1;
         const std::size_t start = at_;
         for (;;) {
             if (atEnd()) {
-                reason = "the patch is truncated: the number at patch byte " + std::to_string(start) + " is cut short";
+                reason = texts::message(Text::bpsNumberCutShort, start);
                 return std::nullopt;
             }
             const std::uint8_t byte = patch_[at_++];
@@ -59,7 +65,7 @@ public:
             if (__builtin_add_overflow(value, shift, &value))
                 break;
         }
-        reason = "the number at patch byte " + std::to_string(start) + " overflows 64 bits";
+        reason = texts::message(Text::bpsNumberOverflows, start);
         return std::nullopt;
     }
 
@@ -99,7 +105,7 @@ struct Header {
 };
 
 // The header after the magic; empty with the reason set when it is damaged.
-std::optional<Header> readHeader(PatchReader& reader, std::string& reason)
+std::optional<Header> readHeader(PatchReader& reader, std::optional<texts::Message>& reason)
 {
     Header header;
     const auto sourceSize = reader.number(reason);
@@ -112,7 +118,7 @@ std::optional<Header> readHeader(PatchReader& reader, std::string& reason)
     if (!metadataSize)
         return std::nullopt;
     if (*metadataSize > reader.left()) {
-        reason = "the patch's metadata of " + std::to_string(*metadataSize) + " bytes runs past the patch's end";
+        reason = texts::message(Text::bpsMetadataPastEnd, *metadataSize);
         return std::nullopt;
     }
     header.sourceSize = *sourceSize;
@@ -131,33 +137,27 @@ bool startsWithMagic(Bytes patch)
 PatchedBytes applyBps(Bytes patch, Bytes source)
 {
     if (!startsWithMagic(patch))
-        return {{}, {}, "not a BPS patch: it doesn't start with \"BPS1\""};
+        return refused(texts::message(Text::notBps));
     if (patch.size() < magic.size() + 3 + footerSize)
-        return {{}, {}, "the patch is truncated: " + std::to_string(patch.size())
-                            + " bytes are too few for a BPS patch's header and checksums"};
+        return refused(texts::message(Text::bpsTooShort, patch.size()));
     const std::size_t bodyEnd = patch.size() - footerSize;
     const std::uint32_t sourceCrc = littleEndian(patch, bodyEnd);
     const std::uint32_t targetCrc = littleEndian(patch, bodyEnd + 4);
     const std::uint32_t patchCrc = littleEndian(patch, bodyEnd + 8);
     const std::uint32_t actualPatchCrc = platform::crc32(patch.first(bodyEnd + 8));
     if (actualPatchCrc != patchCrc)
-        return {{}, {}, "the patch is damaged or truncated: its CRC32 is " + crcText(actualPatchCrc)
-                            + " where its last bytes say " + crcText(patchCrc)};
+        return refused(texts::message(Text::bpsPatchCrc, actualPatchCrc, patchCrc));
 
-    std::string reason;
+    std::optional<texts::Message> reason;
     PatchReader reader(patch, bodyEnd);
     const std::optional<Header> header = readHeader(reader, reason);
     if (!header)
-        return {{}, {}, reason};
+        return refused(std::move(*reason));
     const std::uint32_t actualSourceCrc = platform::crc32(source);
     if (header->sourceSize != source.size() || sourceCrc != actualSourceCrc)
-        return {{}, {}, "the patch was made for another version of the file: it expects "
-                            + std::to_string(header->sourceSize) + " bytes with CRC32 " + crcText(sourceCrc)
-                            + ", and the file has " + std::to_string(source.size()) + " bytes with CRC32 "
-                            + crcText(actualSourceCrc)};
+        return refused(texts::message(Text::bpsOtherFile, header->sourceSize, sourceCrc, source.size(), actualSourceCrc));
     if (header->targetSize != source.size())
-        return {{}, {}, "the patch would change the file's length from " + std::to_string(source.size()) + " to "
-                            + std::to_string(header->targetSize) + " bytes; a map's length never changes"};
+        return refused(texts::message(Text::bpsChangesLength, source.size(), header->targetSize));
 
     PatchedBytes result {std::vector<std::uint8_t>(source.size()), targetCrc, {}};
     std::vector<std::uint8_t>& target = result.target;
@@ -169,12 +169,10 @@ PatchedBytes applyBps(Bytes patch, Bytes source)
         const std::size_t actionAt = reader.position();
         const auto command = reader.number(reason);
         if (!command)
-            return {{}, {}, reason};
+            return refused(std::move(*reason));
         const std::uint64_t length = (*command >> 2) + 1;
-        const std::string which = "the action at patch byte " + std::to_string(actionAt);
         if (length > size - written)
-            return {{}, {}, which + " writes " + std::to_string(length) + " bytes at target offset "
-                                + std::to_string(written) + ", past the target's end"};
+            return refused(texts::message(Text::bpsWritesPastEnd, actionAt, length, written));
         const auto into = target.begin() + static_cast<std::ptrdiff_t>(written);
         switch (*command & 3) {
         case bpsSourceRead:
@@ -182,15 +180,15 @@ PatchedBytes applyBps(Bytes patch, Bytes source)
             break;
         case bpsTargetRead:
             if (length > reader.left())
-                return {{}, {}, which + " reads " + std::to_string(length) + " bytes, which run past the patch's end"};
+                return refused(texts::message(Text::bpsReadsPastPatchEnd, actionAt, length));
             std::ranges::copy(reader.take(static_cast<std::size_t>(length)), into);
             break;
         case bpsSourceCopy: {
             const auto step = reader.number(reason);
             if (!step)
-                return {{}, {}, reason};
+                return refused(std::move(*reason));
             if (!moveOffset(*step, sourceCopyAt, size) || length > size - sourceCopyAt)
-                return {{}, {}, which + " copies from outside the source"};
+                return refused(texts::message(Text::bpsCopiesOutsideSource, actionAt));
             std::copy_n(source.begin() + static_cast<std::ptrdiff_t>(sourceCopyAt), length, into);
             sourceCopyAt += length;
             break;
@@ -198,11 +196,11 @@ PatchedBytes applyBps(Bytes patch, Bytes source)
         case bpsTargetCopy: {
             const auto step = reader.number(reason);
             if (!step)
-                return {{}, {}, reason};
+                return refused(std::move(*reason));
             // Byte by byte: a copy may repeat the bytes it has just written,
             // but never read one not yet written.
             if (!moveOffset(*step, targetCopyAt, size) || targetCopyAt >= written)
-                return {{}, {}, which + " copies from a part of the target not yet written"};
+                return refused(texts::message(Text::bpsCopiesUnwritten, actionAt));
             for (std::uint64_t i = 0; i < length; ++i)
                 target[written + i] = target[targetCopyAt + i];
             targetCopyAt += length;
@@ -212,12 +210,10 @@ PatchedBytes applyBps(Bytes patch, Bytes source)
         written += length;
     }
     if (written != size)
-        return {{}, {}, "the patch's actions end after " + std::to_string(written) + " of the target's "
-                            + std::to_string(size) + " bytes"};
+        return refused(texts::message(Text::bpsActionsEndEarly, written, size));
     const std::uint32_t actualTargetCrc = platform::crc32(target);
     if (actualTargetCrc != targetCrc)
-        return {{}, {}, "the patched bytes' CRC32 is " + crcText(actualTargetCrc) + " where the patch expects "
-                            + crcText(targetCrc)};
+        return refused(texts::message(Text::bpsTargetCrc, actualTargetCrc, targetCrc));
     return result;
 }
 
@@ -225,7 +221,7 @@ std::string bpsMetadata(Bytes patch)
 {
     if (!startsWithMagic(patch) || patch.size() < magic.size() + footerSize)
         return {};
-    std::string reason;
+    std::optional<texts::Message> reason;
     PatchReader reader(patch, patch.size() - footerSize);
     const std::optional<Header> header = readHeader(reader, reason);
     return header ? std::string(header->metadata.begin(), header->metadata.end()) : std::string();

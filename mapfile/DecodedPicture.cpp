@@ -71,30 +71,24 @@ bool hasOverfullHuffmanTable(std::span<const std::uint8_t> file)
     return false;
 }
 
-std::string decoderReason()
-{
-    const char* reason = stbi_failure_reason();
-    return reason ? reason : "unknown reason";
-}
-
 } // namespace
 
-std::optional<PictureHeader> readPictureHeader(std::span<const std::uint8_t> file, std::string& reason)
+std::optional<PictureHeader> readPictureHeader(std::span<const std::uint8_t> file, texts::Text& reason)
 {
     if (file.empty() || file.size() > static_cast<std::size_t>(INT_MAX)) {
-        reason = file.empty() ? "the file is empty" : "the file is too large";
+        reason = file.empty() ? texts::Text::pictureFileEmpty : texts::Text::pictureFileTooLarge;
         return std::nullopt;
     }
     const auto* bytes = file.data();
     const int length = static_cast<int>(file.size());
     if (formatOf(file) == PictureFormat::jpeg && hasOverfullHuffmanTable(file)) {
-        reason = "Corrupt JPEG: a Huffman table of more than 256 codes";
+        reason = texts::Text::pictureOverfullHuffman;
         return std::nullopt;
     }
     PictureHeader header;
     int channels = 0;
     if (stbi_info_from_memory(bytes, length, &header.width, &header.height, &channels) == 0) {
-        reason = decoderReason();
+        reason = texts::Text::pictureUndecodable;
         return std::nullopt;
     }
     header.format = formatOf(file);
@@ -108,14 +102,14 @@ terrain::RgbaPixels DecodedPicture::pixels() const
             {bytes_.get(), bytes_ ? static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4 : 0}};
 }
 
-bool decodePicture(std::span<const std::uint8_t> file, DecodedPicture& picture, std::string& reason)
+bool decodePicture(std::span<const std::uint8_t> file, DecodedPicture& picture, texts::Text& reason)
 {
     const std::optional<PictureHeader> header = readPictureHeader(file, reason);
     if (!header)
         return false;
     const std::int64_t pixels = std::int64_t {header->width} * header->height;
     if (pixels <= 0 || pixels > largestPicturePixels) {
-        reason = pixels <= 0 ? "the picture has no pixels" : "the picture has too many pixels";
+        reason = pixels <= 0 ? texts::Text::pictureNoPixelsDecoded : texts::Text::pictureTooManyPixels;
         return false;
     }
     int width = 0;
@@ -125,12 +119,12 @@ bool decodePicture(std::span<const std::uint8_t> file, DecodedPicture& picture, 
         stbi_load_from_memory(file.data(), static_cast<int>(file.size()), &width, &height, &channels, 4),
         stbi_image_free);
     if (!decoded) {
-        reason = decoderReason();
+        reason = texts::Text::pictureUndecodable;
         return false;
     }
     // The header promised the size that was checked; the pixels must keep to it.
     if (width != header->width || height != header->height) {
-        reason = "the picture's size differs from its header's";
+        reason = texts::Text::pictureSizeChanged;
         return false;
     }
     picture.width_ = width;

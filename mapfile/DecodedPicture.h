@@ -6,6 +6,7 @@
 
 #include "PaintedTerrain.h"
 #include "PixelLimit.h"
+#include "Text.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -25,9 +26,9 @@ struct PictureHeader {
     bool sixteenBit = false; // 16 bits a channel
 };
 
-// The header of a picture file's bytes; nothing, with the decoder's reason,
-// when it isn't a picture the decoder reads.
-std::optional<PictureHeader> readPictureHeader(std::span<const std::uint8_t> file, std::string& reason);
+// The header of a picture file's bytes; nothing, with the reason, when it
+// isn't a picture the decoder reads.
+std::optional<PictureHeader> readPictureHeader(std::span<const std::uint8_t> file, texts::Text& reason);
 
 // Decoded pixels, in the decoder's own memory: red, green, blue and alpha
 // (255 where the file has no alpha).
@@ -36,14 +37,14 @@ public:
     terrain::RgbaPixels pixels() const;
 
 private:
-    friend bool decodePicture(std::span<const std::uint8_t> file, DecodedPicture& picture, std::string& reason);
+    friend bool decodePicture(std::span<const std::uint8_t> file, DecodedPicture& picture, texts::Text& reason);
     int width_ = 0;
     int height_ = 0;
     std::unique_ptr<std::uint8_t, void (*)(void*)> bytes_ {nullptr, std::free};
 };
 
-// False with the decoder's reason when the file can't be decoded, or when it
-// has no pixels or more than largestPicturePixels.
-bool decodePicture(std::span<const std::uint8_t> file, DecodedPicture& picture, std::string& reason);
+// False with the reason when the file can't be decoded, or when it has no
+// pixels or more than largestPicturePixels.
+bool decodePicture(std::span<const std::uint8_t> file, DecodedPicture& picture, texts::Text& reason);
 
 } // namespace quarnet::pictures

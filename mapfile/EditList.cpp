@@ -14,6 +14,7 @@ namespace quarnet::edits {
 namespace {
 
 namespace g = geometry;
+using texts::Text;
 
 std::string_view trimmed(std::string_view text)
 {
@@ -50,33 +51,28 @@ std::optional<std::int32_t> decimalField(std::string_view field)
     return value;
 }
 
-std::string quoted(std::string_view field)
-{
-    return "\"" + std::string(field) + "\"";
-}
-
 // One line's block and code, or the reason it has none.
 struct LineEdit {
     std::int32_t block = 0;
     int code = 0;
-    std::string error;
+    std::optional<texts::Message> error;
 };
 
 LineEdit readLine(const std::vector<std::string_view>& fields)
 {
     LineEdit edit;
     if (fields.size() != 2 && fields.size() != 3) {
-        edit.error = "expected BLOCK,CODE or X,Y,CODE, found " + std::to_string(fields.size()) + " fields";
+        edit.error = texts::message(Text::editFieldCount, fields.size());
         return edit;
     }
     if (fields.size() == 2) {
         const auto block = decimalField(fields[0]);
         if (!block) {
-            edit.error = "block " + quoted(fields[0]) + " is not a whole number";
+            edit.error = texts::message(Text::editBlockNotNumber).withOther(std::string(fields[0]));
             return edit;
         }
         if (*block < 1 || *block > g::blockCount) {
-            edit.error = "block " + std::to_string(*block) + " is outside 1 to " + std::to_string(g::blockCount);
+            edit.error = texts::message(Text::editBlockOutside, *block, g::blockCount);
             return edit;
         }
         edit.block = *block;
@@ -84,15 +80,16 @@ LineEdit readLine(const std::vector<std::string_view>& fields)
         const auto x = decimalField(fields[0]);
         const auto y = decimalField(fields[1]);
         if (!x || !y) {
-            edit.error = std::string(!x ? "x " + quoted(fields[0]) : "y " + quoted(fields[1])) + " is not a whole number";
+            edit.error = !x ? texts::message(Text::editXNotNumber).withOther(std::string(fields[0]))
+                            : texts::message(Text::editYNotNumber).withOther(std::string(fields[1]));
             return edit;
         }
         if (*x >= g::mapWidth) {
-            edit.error = "x " + std::to_string(*x) + " is outside 0 to " + std::to_string(g::mapWidth - 1);
+            edit.error = texts::message(Text::editXOutside, *x, g::mapWidth - 1);
             return edit;
         }
         if (*y >= g::mapHeight) {
-            edit.error = "y " + std::to_string(*y) + " is outside 0 to " + std::to_string(g::mapHeight - 1);
+            edit.error = texts::message(Text::editYOutside, *y, g::mapHeight - 1);
             return edit;
         }
         edit.block = blocks::blockAtPixel(*x, *y);
@@ -102,13 +99,13 @@ LineEdit readLine(const std::vector<std::string_view>& fields)
                            && std::all_of(codeField.begin(), codeField.end(),
                                           [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
     if (!hexDigits) {
-        edit.error = "code " + quoted(codeField) + " is not a hexadecimal code such as 05";
+        edit.error = texts::message(Text::editCodeNotHex).withOther(std::string(codeField));
         return edit;
     }
     std::from_chars(codeField.data(), codeField.data() + codeField.size(), edit.code, 16);
     if (edit.code < terrain::lowestCode || edit.code > terrain::highestCode) {
-        edit.error = "code " + std::string(codeField) + " is outside " + terrain::formatCode(terrain::lowestCode)
-                     + " to " + terrain::formatCode(terrain::highestCode);
+        edit.error = texts::message(Text::editCodeOutside, terrain::lowestCode, terrain::highestCode)
+                         .withOther(std::string(codeField));
     }
     return edit;
 }
@@ -147,24 +144,23 @@ CheckedEditList checkEditList(std::string_view text, std::int64_t baseOffset, st
         if (firstContent && isHeader(fields))
             continue;
 
-        const std::string where = "line " + std::to_string(lineNumber) + ": ";
-        const LineEdit edit = readLine(fields);
-        if (!edit.error.empty()) {
-            result.errors.push_back(where + edit.error);
+        const auto onLine = [lineNumber](texts::Message error) {
+            return texts::message(Text::editLine, lineNumber).withPart(std::move(error));
+        };
+        LineEdit edit = readLine(fields);
+        if (edit.error) {
+            result.errors.push_back(onLine(std::move(*edit.error)));
             continue;
         }
         if (edit.block > blocksHeld) {
-            result.errors.push_back(where + "block " + std::to_string(edit.block) + "'s code byte lies past the end of the file ("
-                                    + std::to_string(fileLength) + " bytes)");
+            result.errors.push_back(onLine(texts::message(Text::editPastFile, edit.block, fileLength)));
             continue;
         }
         const auto index = static_cast<std::size_t>(edit.block);
         if (lineOfBlock[index] != 0) {
             if (codeOfBlock[index] != edit.code) {
-                result.errors.push_back(where + "block " + std::to_string(edit.block) + " gets code "
-                                        + terrain::formatCode(edit.code) + " here but "
-                                        + terrain::formatCode(codeOfBlock[index]) + " on line "
-                                        + std::to_string(lineOfBlock[index]));
+                result.errors.push_back(onLine(
+                    texts::message(Text::editTwoCodes, edit.block, edit.code, codeOfBlock[index], lineOfBlock[index])));
             }
             continue;
         }

@@ -4,6 +4,8 @@
 // "32,32,05"), as diff --csv and import write it and apply reads it. Pure
 // text; checked against a map file's length before anything is written.
 
+#include "Message.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,7 +23,7 @@ struct TerrainEdit {
 // once, in the order given; or one message for each bad line.
 struct CheckedEditList {
     std::vector<TerrainEdit> edits;
-    std::vector<std::string> errors; // "line 4: ..."
+    std::vector<texts::Message> errors; // each names its line
 };
 
 // Reads CSV lines of "BLOCK,CODE" or "X,Y,CODE" (CODE two hexadecimal digits,

@@ -8,6 +8,12 @@ namespace quarnet::patches {
 namespace {
 
 using Bytes = std::span<const std::uint8_t>;
+using texts::Text;
+
+PatchedBytes refused(texts::Message why)
+{
+    return {{}, {}, std::move(why)};
+}
 
 constexpr std::string_view header = ipsHeader;
 constexpr std::string_view footer = ipsFooter;
@@ -21,19 +27,18 @@ std::uint32_t bigEndian(Bytes bytes, std::size_t at, std::size_t count)
 
 } // namespace
 
-std::string ipsSizeRefusal(std::size_t fileSize)
+std::optional<texts::Message> ipsSizeRefusal(std::size_t fileSize)
 {
     if (fileSize <= ipsLargestFile)
-        return {};
-    return "IPS reaches only the first 16 MiB of a file, and this one has " + std::to_string(fileSize)
-           + " bytes; make a BPS patch instead";
+        return std::nullopt;
+    return texts::message(texts::Text::ipsTooLarge, fileSize);
 }
 
 PatchedBytes applyIps(Bytes patch, Bytes source)
 {
     PatchedBytes result;
     if (patch.size() < header.size() || !std::ranges::equal(patch.first(header.size()), header))
-        return {{}, {}, "not an IPS patch: it doesn't start with \"PATCH\""};
+        return refused(texts::message(Text::notIps));
     result.target.assign(source.begin(), source.end());
     std::size_t at = header.size();
     for (int record = 1;; ++record) {
@@ -41,24 +46,21 @@ PatchedBytes applyIps(Bytes patch, Bytes source)
             at += footer.size();
             break;
         }
-        const std::string which = "record " + std::to_string(record) + " (patch byte " + std::to_string(at) + ")";
         if (at + 5 > patch.size())
-            return {{}, {}, "the patch is truncated: " + which + " is cut short and \"EOF\" never comes"};
+            return refused(texts::message(Text::ipsRecordCutShort, record, at));
         const std::uint32_t offset = bigEndian(patch, at, 3);
         std::size_t length = bigEndian(patch, at + 3, 2);
         at += 5;
         const bool rle = length == 0;
         if (rle) {
             if (at + 3 > patch.size())
-                return {{}, {}, "the patch is truncated: " + which + ", an RLE record, is cut short"};
+                return refused(texts::message(Text::ipsRleCutShort, record, at - 5));
             length = bigEndian(patch, at, 2);
         } else if (length > patch.size() - at) {
-            return {{}, {}, which + " holds " + std::to_string(length) + " bytes, which run past the patch's end"};
+            return refused(texts::message(Text::ipsRecordPastPatchEnd, record, at - 5, length));
         }
         if (offset + length > source.size())
-            return {{}, {}, which + " writes " + std::to_string(length) + " bytes at offset " + std::to_string(offset)
-                                + ", past the end of the file's " + std::to_string(source.size())
-                                + " bytes; a map's length never changes"};
+            return refused(texts::message(Text::ipsRecordPastFileEnd, record, at - 5, length, offset, source.size()));
         const auto into = result.target.begin() + offset;
         if (rle) {
             std::fill_n(into, length, patch[at + 2]);
@@ -72,10 +74,9 @@ PatchedBytes applyIps(Bytes patch, Bytes source)
     if (rest == 3) {
         const std::uint32_t truncatedLength = bigEndian(patch, at, 3);
         if (truncatedLength != source.size())
-            return {{}, {}, "the patch cuts the file to " + std::to_string(truncatedLength) + " bytes from "
-                                + std::to_string(source.size()) + "; a map's length never changes"};
+            return refused(texts::message(Text::ipsCutsFile, truncatedLength, source.size()));
     } else if (rest != 0) {
-        return {{}, {}, "the patch holds " + std::to_string(rest) + " stray bytes after its \"EOF\""};
+        return refused(texts::message(Text::ipsStrayBytes, rest));
     }
     return result;
 }

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,8 +21,8 @@ inline constexpr std::uint32_t ipsEofOffset = 0x454F46;              // "EOF"
 inline constexpr std::string_view ipsHeader = "PATCH";
 inline constexpr std::string_view ipsFooter = "EOF";
 
-// Why a file of this size can't have an IPS patch; empty when it can.
-std::string ipsSizeRefusal(std::size_t fileSize);
+// Why a file of this size can't have an IPS patch; none when it can.
+std::optional<texts::Message> ipsSizeRefusal(std::size_t fileSize);
 
 // Refuses a truncated patch, a record running past the patch's end, and a
 // record reaching past the source's end: the source's length never changes.

@@ -83,16 +83,15 @@ PatchedBytes applyPatch(std::span<const std::uint8_t> patch, std::span<const std
         break;
     }
     if (patch.empty())
-        return {{}, {}, "the patch is empty"};
-    return {{}, {}, "not a patch: it starts with neither \"PATCH\" (IPS) nor \"BPS1\" (BPS)"};
+        return {{}, {}, texts::message(texts::Text::patchEmpty)};
+    return {{}, {}, texts::message(texts::Text::notAPatch)};
 }
 
 EncodedPatch makePatch(PatchFormat format, std::span<const std::uint8_t> original,
                        std::span<const std::uint8_t> modified, std::string_view metadata)
 {
     if (original.size() != modified.size())
-        return {{}, "the files differ in length (" + std::to_string(original.size()) + " and "
-                        + std::to_string(modified.size()) + " bytes)"};
+        return {{}, texts::message(texts::Text::patchInputsDiffer, original.size(), modified.size())};
     PatchMaker maker(format, original.size(), metadata);
     maker.add(original, modified);
     return maker.finish();

@@ -3,8 +3,10 @@
 // Patches that turn one version of a file into another, in the two formats
 // other patchers share: IPS (IpsPatch.h) and BPS (BpsPatch.h).
 // Every reader is a pure function over bytes that either gives the patched
-// bytes or one line saying why the patch can't be applied. None of them
+// bytes or why the patch can't be applied. None of them
 // changes a file's length: a map never grows or shrinks.
+
+#include "Message.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -39,7 +41,7 @@ std::string crcText(std::uint32_t crc);
 struct PatchedBytes {
     std::vector<std::uint8_t> target;       // the source with the patch applied
     std::optional<std::uint32_t> targetCrc; // the CRC-32 the patch promises for the target (BPS)
-    std::string refusal;                    // why not; empty when applied
+    std::optional<texts::Message> refusal;  // why not; none when applied
 };
 
 // Applies a patch of either format to `source`. Refuses an empty patch and
@@ -48,7 +50,7 @@ PatchedBytes applyPatch(std::span<const std::uint8_t> patch, std::span<const std
 
 struct EncodedPatch {
     std::vector<std::uint8_t> bytes;
-    std::string refusal; // why not; empty when made
+    std::optional<texts::Message> refusal; // why not; none when made
 };
 
 // The patch that turns `original` into `modified`, which must be as long.

@@ -16,7 +16,7 @@ PatchMaker::PatchMaker(PatchFormat format, std::size_t fileSize, std::string_vie
     switch (format) {
     case PatchFormat::ips:
         refusal_ = ipsSizeRefusal(fileSize);
-        if (refusal_.empty())
+        if (!refusal_)
             ips_.emplace();
         return;
     case PatchFormat::bps:
@@ -25,22 +25,21 @@ PatchMaker::PatchMaker(PatchFormat format, std::size_t fileSize, std::string_vie
     case PatchFormat::none:
         break;
     }
-    refusal_ = "a patch is IPS or BPS";
+    refusal_ = texts::message(texts::Text::patchNeedsFormat);
 }
 
 void PatchMaker::add(std::span<const std::uint8_t> original, std::span<const std::uint8_t> modified)
 {
-    if (refusal_.empty())
+    if (!refusal_)
         finder_.add(original, modified);
 }
 
 EncodedPatch PatchMaker::finish()
 {
-    if (!refusal_.empty())
+    if (refusal_)
         return {{}, refusal_};
     if (finder_.size() != fileSize_)
-        return {{}, "the files are " + std::to_string(finder_.size()) + " bytes long, not "
-                        + std::to_string(fileSize_)};
+        return {{}, texts::message(texts::Text::patchInputsShort, finder_.size(), fileSize_)};
     finder_.finish();
     if (ips_)
         return {ips_->finish(), {}};
@@ -48,6 +47,11 @@ EncodedPatch PatchMaker::finish()
 }
 
 namespace {
+
+texts::Message readFailure(texts::Text role, const std::string& path)
+{
+    return texts::message(texts::Text::patchReadFailed).withFile(path).withPart(texts::message(role));
+}
 
 std::string fileNameOf(const std::string& path)
 {
@@ -63,13 +67,12 @@ EncodedPatch makeFilePatch(platform::Files& files, const PatchInputs& inputs, Pa
     const std::int64_t length = files.length(inputs.original);
     const std::int64_t moddedLength = files.length(inputs.modded);
     if (length < 0 || moddedLength < 0)
-        return {{}, "can't tell the length of ORIGINAL or MODDED"};
+        return {{}, texts::message(texts::Text::patchLengthsUnknown)};
     if (length != moddedLength)
-        return {{}, "ORIGINAL has " + std::to_string(length) + " bytes and MODDED " + std::to_string(moddedLength)
-                        + "; a map's length never changes, so no patch is made"};
+        return {{}, texts::message(texts::Text::patchLengthsDiffer, length, moddedLength)};
     const std::string metadata = "tool: " + std::string(tool) + "\nmap: " + fileNameOf(inputs.originalPath) + "\n";
     PatchMaker maker(format, static_cast<std::size_t>(length), metadata);
-    if (!maker.refusal().empty())
+    if (maker.refusal())
         return {{}, maker.refusal()};
 
     constexpr std::size_t chunk = 64 * 1024;
@@ -80,9 +83,9 @@ EncodedPatch makeFilePatch(platform::Files& files, const PatchInputs& inputs, Pa
         const std::span<std::uint8_t> originalChunk = std::span(originalBytes).first(count);
         const std::span<std::uint8_t> moddedChunk = std::span(moddedBytes).first(count);
         if (files.readBytes(inputs.original, position, originalChunk) != static_cast<std::int64_t>(count))
-            return {{}, "reading ORIGINAL " + inputs.originalPath + " failed"};
+            return {{}, readFailure(texts::Text::roleOriginal, inputs.originalPath)};
         if (files.readBytes(inputs.modded, position, moddedChunk) != static_cast<std::int64_t>(count))
-            return {{}, "reading MODDED " + inputs.moddedPath + " failed"};
+            return {{}, readFailure(texts::Text::roleModded, inputs.moddedPath)};
         maker.add(originalChunk, moddedChunk);
     }
     return maker.finish();

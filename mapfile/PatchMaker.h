@@ -27,8 +27,8 @@ public:
     PatchMaker& operator=(const PatchMaker&) = delete;
 
     // Why no patch can be made before a byte is read (a format that isn't
-    // one, a file too large for IPS); empty when it can.
-    const std::string& refusal() const { return refusal_; }
+    // one, a file too large for IPS); none when it can.
+    const std::optional<texts::Message>& refusal() const { return refusal_; }
 
     // The next bytes of each file, as many of each, in file order.
     void add(std::span<const std::uint8_t> original, std::span<const std::uint8_t> modified);
@@ -36,7 +36,7 @@ public:
 
 private:
     std::size_t fileSize_;
-    std::string refusal_;
+    std::optional<texts::Message> refusal_;
     std::optional<IpsEncoder> ips_;
     std::optional<BpsEncoder> bps_;
     ChangeFinder finder_;

@@ -4,23 +4,12 @@
 
 namespace quarnet::patches {
 
-namespace {
-
-std::string countText(std::int64_t count, std::string_view one, std::string_view many)
+texts::Message changeSummary(const ChangeCounts& counts)
 {
-    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
-}
-
-} // namespace
-
-std::string changeSummary(const ChangeCounts& counts)
-{
-    std::string text = countText(counts.blocks, "terrain block", "terrain blocks") + " and "
-                       + countText(counts.others(), "other byte", "other bytes");
-    if (counts.others() != 0)
-        text += " (" + std::to_string(counts.header) + " in the header, " + std::to_string(counts.records)
-                + " in the records, " + std::to_string(counts.afterRecords) + " after the records)";
-    return text;
+    if (counts.others() == 0)
+        return texts::message(texts::Text::changeSummary, counts.blocks, 0);
+    return texts::message(texts::Text::changeSummaryWhere, counts.blocks, counts.others(), counts.header, counts.records,
+                          counts.afterRecords);
 }
 
 PatchedMap patchMap(std::span<const std::uint8_t> patch, std::span<const std::uint8_t> map, std::int64_t baseOffset)
@@ -28,14 +17,14 @@ PatchedMap patchMap(std::span<const std::uint8_t> patch, std::span<const std::ui
     PatchedMap result;
     result.format = patchFormatOf(patch);
     PatchedBytes patched = applyPatch(patch, map);
-    if (!patched.refusal.empty()) {
+    if (patched.refusal) {
         result.refusal = std::move(patched.refusal);
         return result;
     }
     // The formats' readers keep the length; a patch is refused otherwise
     // rather than trusted.
     if (patched.target.size() != map.size()) {
-        result.refusal = "the patch would change the file's length";
+        result.refusal = texts::message(texts::Text::patchChangesLength);
         return result;
     }
     for (std::size_t i = 0; i < map.size(); ++i) {

@@ -28,7 +28,7 @@ struct ChangeCounts {
 
 // "3 terrain blocks and 0 other bytes", with where the other bytes lie when
 // there are any.
-std::string changeSummary(const ChangeCounts& counts);
+texts::Message changeSummary(const ChangeCounts& counts);
 
 struct PatchedMap {
     PatchFormat format = PatchFormat::none;
@@ -36,7 +36,7 @@ struct PatchedMap {
     std::vector<edits::ByteChange> changes;   // the bytes that differ from the map, in file order
     ChangeCounts counts;
     std::optional<std::uint32_t> targetCrc;   // what the patch promises for the target (BPS)
-    std::string refusal;                      // why the patch can't be applied; empty when it can
+    std::optional<texts::Message> refusal;    // why the patch can't be applied; none when it can
 };
 
 // Applies an IPS or BPS patch to the map's bytes, whose block 1 starts at

@@ -4,7 +4,6 @@
 #include "DecodedPicture.h"
 #include "MapGeometry.h"
 
-#include <cstdio>
 #include <optional>
 
 namespace quarnet::terrain {
@@ -13,147 +12,121 @@ namespace {
 
 namespace g = geometry;
 
-const std::string pictureSizes = "546 x 387 (one pixel a block) or 2184 x 1548 (4 x 4 pixels a block, as render draws "
-                                 "it)";
-
-std::string plural(std::int64_t count, const std::string& one, const std::string& many)
-{
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-std::string hexColour(Rgb colour)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02X%02X%02X", colour.red, colour.green, colour.blue);
-    return text;
-}
+using texts::Message;
+using texts::Text;
 
 // "block 548 (row 2, column 2; picture x 4 to 7, y 4 to 7)"
-std::string blockInPicture(std::int32_t block, int scale)
+Message blockInPicture(std::int32_t block, int scale)
 {
     const int row = blocks::rowOf(block);
     const int column = blocks::columnOf(block);
-    const auto range = [scale](int index) {
-        const int first = (index - 1) * scale;
-        return scale == 1 ? std::to_string(first) : std::to_string(first) + " to " + std::to_string(first + scale - 1);
-    };
-    return "block " + std::to_string(block) + " (row " + std::to_string(row) + ", column " + std::to_string(column)
-           + "; picture x " + range(column) + ", y " + range(row) + ")";
+    const int x = (column - 1) * scale;
+    const int y = (row - 1) * scale;
+    if (scale == 1)
+        return texts::message(Text::blockInPicture, block, row, column, x, y);
+    return texts::message(Text::blockInPictureRange, block, row, column, x, x + scale - 1, y, y + scale - 1);
 }
 
-std::string shadeNames(const std::vector<Shade>& shades)
+Message shadeNames(const std::vector<Shade>& shades)
 {
-    std::string names;
-    for (std::size_t i = 0; i < shades.size(); ++i) {
-        names += i == 0 ? "" : i + 1 == shades.size() ? " and " : ", ";
-        names += shadeName(shades[i]);
-    }
-    return names;
+    Message list = texts::message(Text::nameList);
+    for (const Shade shade : shades)
+        list.parts.push_back(texts::message(Text::shadeName, shade));
+    return list;
 }
 
-std::string faultText(const FaultyBlock& faulty, int scale, std::int64_t fileLength)
+Message faultText(const FaultyBlock& faulty, int scale, std::int64_t fileLength)
 {
-    const std::string block = blockInPicture(faulty.block, scale);
-    const std::string painted = faulty.shades.empty() ? "" : std::string(shadeName(faulty.shades.front()));
+    Message block = blockInPicture(faulty.block, scale);
+    const Shade painted = faulty.shades.empty() ? backgroundShade() : faulty.shades.front();
     switch (faulty.fault) {
     case BlockFault::evenSplit:
-        return block + ": its pixels split evenly between " + shadeNames(faulty.shades);
+        return texts::message(Text::faultEvenSplit).withPart(std::move(block)).withPart(shadeNames(faulty.shades));
     case BlockFault::transparent:
-        return block + ": all its pixels are transparent";
+        return texts::message(Text::faultTransparent).withPart(std::move(block));
     case BlockFault::outsideFile:
-        return block + " lies outside the file (" + std::to_string(fileLength) + " bytes) but is painted " + painted
-               + "; it must stay background";
+        return texts::message(Text::faultOutsideFile, fileLength)
+            .withPart(std::move(block))
+            .withPart(texts::message(Text::shadeName, painted));
     case BlockFault::background:
-        return block + " is painted in the background colour, which no code can be written as";
+        return texts::message(Text::faultBackground).withPart(std::move(block));
     case BlockFault::grey:
-        return block + " is painted in the grey of codes without a name, which can't be written";
+        return texts::message(Text::faultGrey).withPart(std::move(block));
     }
     return block;
 }
 
-std::vector<std::string> faultLinesOf(const PaintedTerrain& painted, int scale, std::int64_t fileLength)
+std::vector<Message> faultLinesOf(const PaintedTerrain& painted, int scale, std::int64_t fileLength)
 {
-    std::vector<std::string> lines;
+    std::vector<Message> lines;
     for (const StrayPixel& pixel : painted.strayPixels) {
-        lines.push_back("pixel x " + std::to_string(pixel.x) + ", y " + std::to_string(pixel.y) + " has colour "
-                        + hexColour(pixel.colour) + ", no terrain colour (" + blockInPicture(pixel.block, scale) + ")");
+        const std::int64_t colour = pixel.colour.red << 16 | pixel.colour.green << 8 | pixel.colour.blue;
+        lines.push_back(texts::message(Text::strayPixel, pixel.x, pixel.y, colour).withPart(blockInPicture(pixel.block, scale)));
     }
-    if (painted.strayPixelCount > static_cast<std::int64_t>(painted.strayPixels.size())) {
-        lines.push_back("and "
-                        + plural(painted.strayPixelCount - static_cast<std::int64_t>(painted.strayPixels.size()),
-                                 "more pixel", "more pixels")
-                        + " of other colours");
-    }
+    if (painted.strayPixelCount > static_cast<std::int64_t>(painted.strayPixels.size()))
+        lines.push_back(texts::message(Text::morePixels,
+                                       painted.strayPixelCount - static_cast<std::int64_t>(painted.strayPixels.size())));
     for (const FaultyBlock& faulty : painted.faultyBlocks)
         lines.push_back(faultText(faulty, scale, fileLength));
-    if (painted.faultyBlockCount > static_cast<std::int64_t>(painted.faultyBlocks.size())) {
-        lines.push_back("and "
-                        + plural(painted.faultyBlockCount - static_cast<std::int64_t>(painted.faultyBlocks.size()),
-                                 "more block", "more blocks")
-                        + " that can't be imported");
-    }
+    if (painted.faultyBlockCount > static_cast<std::int64_t>(painted.faultyBlocks.size()))
+        lines.push_back(texts::message(Text::moreBlocks,
+                                       painted.faultyBlockCount - static_cast<std::int64_t>(painted.faultyBlocks.size())));
     return lines;
 }
 
-std::string refusalOf(const PaintedTerrain& painted, const std::string& picturePath, const std::string& mapPath)
+Message refusalOf(const PaintedTerrain& painted, const std::string& picturePath, const std::string& mapPath)
 {
-    std::string counts;
-    if (painted.strayPixelCount != 0)
-        counts = plural(painted.strayPixelCount, "pixel", "pixels") + " of no terrain colour";
-    if (painted.faultyBlockCount != 0)
-        counts += (counts.empty() ? "" : " and ") + plural(painted.faultyBlockCount, "block", "blocks")
-                  + " that can't be imported";
-    const std::string hint = painted.strayPixelCount != 0 ? " (--nearest takes each pixel's nearest terrain colour)" : "";
-    return "PICTURE " + picturePath + " has " + counts + hint + "; " + mapPath + " left as it was";
+    const Text text = painted.faultyBlockCount == 0 ? Text::importStrayPixels
+                      : painted.strayPixelCount == 0 ? Text::importFaultyBlocks
+                                                     : Text::importStrayAndFaulty;
+    const std::int64_t first = text == Text::importFaultyBlocks ? painted.faultyBlockCount : painted.strayPixelCount;
+    return texts::message(text, first, painted.faultyBlockCount).withFile(picturePath).withOther(mapPath);
 }
 
-std::vector<std::string> summaryLinesOf(const PaintedTerrain& painted, bool nearest)
+std::vector<Message> summaryLinesOf(const PaintedTerrain& painted, bool nearest)
 {
-    std::vector<std::string> lines;
+    std::vector<Message> lines;
     if (painted.edits.empty()) {
-        lines.emplace_back("no block changes terrain");
+        lines.push_back(texts::message(Text::importNoChange));
     } else {
-        std::string line = plural(static_cast<std::int64_t>(painted.edits.size()), "block changes", "blocks change")
-                           + " terrain:";
-        for (std::size_t i = 0; i < painted.changes.size(); ++i) {
-            const ShadeChange& change = painted.changes[i];
-            line += (i == 0 ? " " : ", ") + std::to_string(change.blocks) + " " + std::string(shadeName(change.from))
-                    + " -> " + std::string(shadeName(change.to));
-        }
-        lines.push_back(line);
+        Message line = texts::message(Text::importChanges, painted.edits.size());
+        for (const ShadeChange& change : painted.changes)
+            line.parts.push_back(texts::message(Text::shadeChange, change.blocks, change.from, change.to));
+        lines.push_back(std::move(line));
     }
     if (nearest)
-        lines.push_back("--nearest moved " + plural(painted.movedPixels, "pixel", "pixels") + " to the nearest terrain colour");
+        lines.push_back(texts::message(Text::nearestMoved, painted.movedPixels));
     return lines;
 }
 
 } // namespace
 
-std::string pictureRefusal(std::span<const std::uint8_t> pictureFile, bool nearest, const std::string& picturePath)
+std::optional<texts::Message> pictureRefusal(std::span<const std::uint8_t> pictureFile, bool nearest,
+                                             const std::string& picturePath)
 {
-    std::string reason;
+    Text reason = Text::pictureUndecodable;
     const std::optional<pictures::PictureHeader> header = pictures::readPictureHeader(pictureFile, reason);
     if (!header)
-        return "can't decode PICTURE " + picturePath + ": " + reason;
-    const std::string size = std::to_string(header->width) + " x " + std::to_string(header->height);
+        return texts::message(Text::cantDecodePicture).withFile(picturePath).withPart(texts::message(reason));
+    const auto sized = [&](Text text) {
+        return texts::message(text, header->width, header->height)
+            .withFile(picturePath)
+            .withPart(texts::message(Text::pictureSizes));
+    };
     const std::int64_t pixels = std::int64_t {header->width} * header->height;
     if (pixels == 0)
-        return "PICTURE " + picturePath + " has no pixels (" + size + "); it must be " + pictureSizes;
+        return sized(Text::pictureHasNoPixels);
     if (pixels > largestPicturePixels)
-        return "PICTURE " + picturePath + " is " + size + " pixels, over 64 Mpixel, and is not decoded; it must be "
-               + pictureSizes;
+        return sized(Text::pictureTooLarge);
     const int scale = header->width / g::columns;
     if ((scale != 1 && scale != g::pictureBlockSize) || header->width != g::columns * scale
         || header->height != g::rows * scale)
-        return "PICTURE " + picturePath + " is " + size + " pixels; it must be " + pictureSizes;
+        return sized(Text::pictureWrongSize);
     if (header->sixteenBit)
-        return "PICTURE " + picturePath
-               + " has 16 bits a channel; the terrain colours are 8-bit: save it with 8 bits a channel";
+        return texts::message(Text::picture16Bit).withFile(picturePath);
     if (header->format == pictures::PictureFormat::jpeg && !nearest)
-        return "PICTURE " + picturePath
-               + " is a JPEG, whose colours are only approximate, so they can't be matched exactly; "
-                 "--nearest takes each pixel's nearest terrain colour";
-    return {};
+        return texts::message(Text::pictureJpegExact).withFile(picturePath);
+    return std::nullopt;
 }
 
 PictureImport importPicture(std::span<const std::uint8_t> pictureFile, std::span<const std::uint8_t> codes,
@@ -162,9 +135,9 @@ PictureImport importPicture(std::span<const std::uint8_t> pictureFile, std::span
 {
     PictureImport result;
     pictures::DecodedPicture picture;
-    std::string reason;
+    Text reason = Text::pictureUndecodable;
     if (!pictures::decodePicture(pictureFile, picture, reason)) {
-        result.refusal = "can't decode PICTURE " + picturePath + ": " + reason;
+        result.refusal = texts::message(Text::cantDecodePicture).withFile(picturePath).withPart(texts::message(reason));
         return result;
     }
     const RgbaPixels pixels = picture.pixels();

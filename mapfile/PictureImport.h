@@ -7,9 +7,11 @@
 // import share; each only prints or shows the texts.
 
 #include "EditList.h"
+#include "Message.h"
 #include "PaintedTerrain.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -22,16 +24,16 @@ inline constexpr std::size_t mostFaultsListed = 20;
 // Why the picture file can't be imported, from its header alone: not a
 // picture the decoder reads, no pixels, too many, a size other than
 // 546 x 387 or 2184 x 1548, 16 bits a channel, or a JPEG without `nearest`.
-// One line naming it "PICTURE picturePath"; empty when it can be imported.
-std::string pictureRefusal(std::span<const std::uint8_t> pictureFile, bool nearest, const std::string& picturePath);
+// It names the picture by picturePath; none when it can be imported.
+std::optional<texts::Message> pictureRefusal(std::span<const std::uint8_t> pictureFile, bool nearest, const std::string& picturePath);
 
 struct PictureImport {
     PaintedTerrain painted;                 // the name pairs' counts, the pixels --nearest moved
     std::vector<edits::TerrainEdit> edits;  // in block order, each with its line in editList
     std::string editList;                   // "block,code", then one line an edit
-    std::vector<std::string> faultLines;    // each stray pixel and faulty block listed, then how many more
-    std::string refusal;                    // one line; empty when the picture can be imported
-    std::vector<std::string> summaryLines;  // the changes by old and new name, and what --nearest moved
+    std::vector<texts::Message> faultLines;   // each stray pixel and faulty block listed, then how many more
+    std::optional<texts::Message> refusal;    // none when the picture can be imported
+    std::vector<texts::Message> summaryLines; // the changes by old and new name, and what --nearest moved
 };
 
 // Decodes the picture (which pictureRefusal passed) and reads it against the

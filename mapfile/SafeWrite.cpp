@@ -13,29 +13,28 @@ namespace quarnet::edits {
 
 namespace {
 
+using texts::Text;
+
 // Reads the whole file back and names the first way it differs from
-// `expected`; empty when it is exactly `expected` and, where one is given,
+// `expected`; none when it is exactly `expected` and, where one is given,
 // has the expected CRC-32.
-std::string readBackMismatch(platform::Files& files, platform::FileNumber map, std::span<const std::uint8_t> expected,
+std::optional<texts::Message> readBackMismatch(platform::Files& files, platform::FileNumber map, std::span<const std::uint8_t> expected,
                              std::optional<std::uint32_t> expectedCrc = std::nullopt)
 {
     if (files.length(map) != static_cast<std::int64_t>(expected.size()))
-        return "the file's length changed";
+        return texts::message(Text::readBackLength);
     std::vector<std::uint8_t> actual(expected.size());
     if (files.readBytes(map, 0, actual) != static_cast<std::int64_t>(actual.size()))
-        return "reading the file back failed";
+        return texts::message(Text::readBackFailed);
     const auto [actualAt, expectedAt] = std::ranges::mismatch(actual, expected);
     if (actualAt != actual.end())
-        return "reading the file back found byte " + terrain::formatCode(*actualAt) + " at offset "
-               + std::to_string(actualAt - actual.begin()) + " where " + terrain::formatCode(*expectedAt)
-               + " was written";
+        return texts::message(Text::readBackMismatch, *actualAt, actualAt - actual.begin(), *expectedAt);
     if (expectedCrc) {
         const std::uint32_t crc = platform::crc32(actual);
         if (crc != *expectedCrc)
-            return "the written file's CRC32 is " + patches::crcText(crc) + " where the patch expects "
-                   + patches::crcText(*expectedCrc);
+            return texts::message(Text::writtenCrc, crc, *expectedCrc);
     }
-    return {};
+    return std::nullopt;
 }
 
 // Puts the original bytes back at every changed offset, flushes and checks
@@ -48,23 +47,20 @@ bool restore(platform::Files& files, platform::FileNumber map, std::span<const B
     bool written = true;
     for (const ByteChange& change : changes)
         written = files.replaceByte(map, change.offset, original[static_cast<std::size_t>(change.offset)]) && written;
-    return written && files.flush(map) && readBackMismatch(files, map, original).empty();
+    return written && files.flush(map) && !readBackMismatch(files, map, original);
 }
 
 // Creates the backup file where the choice says; 0, with the path and why
 // not, when it can't be.
 platform::FileNumber createBackup(platform::Files& files, const BackupChoice& choice, std::string_view mapPath,
-                                  std::string& backupPath, std::string& failure)
+                                  std::string& backupPath, std::optional<texts::Message>& failure)
 {
     bool existed = false;
     if (choice) {
         backupPath = *choice;
         const platform::FileNumber backup = files.create(backupPath, existed);
         if (backup == 0)
-            failure = existed ? "the backup " + backupPath
-                                    + " already exists and is never overwritten; move it away or name another with "
-                                      "--backup PATH"
-                              : "can't create the backup " + backupPath;
+            failure = texts::message(existed ? Text::backupExists : Text::backupNotCreatable).withFile(backupPath);
         return backup;
     }
     // Each existing backup is passed over, also one made between the look
@@ -75,26 +71,26 @@ platform::FileNumber createBackup(platform::Files& files, const BackupChoice& ch
         if (backup != 0)
             return backup;
         if (!existed) {
-            failure = "can't create the backup " + backupPath;
+            failure = texts::message(Text::backupNotCreatable).withFile(backupPath);
             return 0;
         }
     }
 }
 
-// Writes the whole original into a new file and flushes it; empty on
+// Writes the whole original into a new file and flushes it; none on
 // success, else why not. An incomplete backup is deleted.
-std::string writeBackup(platform::Files& files, const BackupChoice& choice, std::string_view mapPath,
+std::optional<texts::Message> writeBackup(platform::Files& files, const BackupChoice& choice, std::string_view mapPath,
                         std::string& backupPath, std::span<const std::uint8_t> original)
 {
-    std::string failure;
+    std::optional<texts::Message> failure;
     const platform::FileNumber backup = createBackup(files, choice, mapPath, backupPath, failure);
     if (backup == 0)
         return failure;
     if (!files.append(backup, original))
-        failure = "writing the backup " + backupPath + " failed";
+        failure = texts::message(Text::backupWriteFailed).withFile(backupPath);
     else if (!files.flush(backup))
-        failure = "flushing the backup " + backupPath + " failed";
-    if (failure.empty())
+        failure = texts::message(Text::backupFlushFailed).withFile(backupPath);
+    if (!failure)
         files.close(backup);
     else
         files.discard(backup);
@@ -112,62 +108,61 @@ WriteResult writeSafely(platform::Files& files, const MapWrite& write, const Bac
 {
     const std::string mapPath(write.mapPath);
     std::string backupPath;
-    if (std::string failure = writeBackup(files, backup, mapPath, backupPath, write.original); !failure.empty())
-        return {false, {}, failure + "; " + mapPath + " left as it was"};
+    if (auto failure = writeBackup(files, backup, mapPath, backupPath, write.original))
+        return {false, {}, texts::message(Text::mapLeftAsItWas).withFile(mapPath).withPart(std::move(*failure))};
 
     std::vector<std::uint8_t> expected(write.original.begin(), write.original.end());
-    std::string failure;
+    std::optional<texts::Message> failure;
     for (std::size_t i = 0; i < write.changes.size(); ++i) {
         const ByteChange& change = write.changes[i];
         expected[static_cast<std::size_t>(change.offset)] = change.byte;
         if (!files.replaceByte(write.map, change.offset, change.byte)) {
-            failure = "writing " + write.nameChange(i) + " at offset " + std::to_string(change.offset) + " failed";
+            failure = texts::message(Text::writeChangeFailed, change.offset).withPart(write.nameChange(i));
             break;
         }
     }
-    if (failure.empty() && !files.flush(write.map))
-        failure = "flushing " + mapPath + " failed";
-    if (failure.empty())
+    if (!failure && !files.flush(write.map))
+        failure = texts::message(Text::mapFlushFailed).withFile(mapPath);
+    if (!failure)
         failure = readBackMismatch(files, write.map, expected, write.expectedCrc);
-    if (failure.empty())
-        return {true, backupPath, {}};
+    if (!failure)
+        return {true, backupPath, std::nullopt};
 
     if (restore(files, write.map, write.changes, write.original))
-        return {false, backupPath, failure + "; " + mapPath + " restored byte for byte from the backup " + backupPath};
+        return {false, backupPath,
+                texts::message(Text::mapRestored).withFile(mapPath).withOther(backupPath).withPart(std::move(*failure))};
     // The backup was complete and flushed before the first byte was written.
     return {false, backupPath,
-            failure + "; restoring " + mapPath + " failed too, so " + mapPath + " may be damaged: copy the complete backup "
-                + backupPath + " over it"};
+            texts::message(Text::mapMayBeDamaged).withFile(mapPath).withOther(backupPath).withPart(std::move(*failure))};
 }
 
 ByteWriteResult writeByte(platform::Files& files, platform::FileNumber map, std::string_view mapPath,
                           std::int64_t offset, std::uint8_t before, std::uint8_t after)
 {
-    std::string failure;
+    std::optional<texts::Message> failure;
     std::uint8_t found = 0;
     if (!files.replaceByte(map, offset, after))
-        failure = "writing the byte at offset " + std::to_string(offset) + " failed";
+        failure = texts::message(Text::byteWriteFailed, offset);
     else if (!files.flush(map))
-        failure = "flushing " + std::string(mapPath) + " failed";
+        failure = texts::message(Text::mapFlushFailed).withFile(std::string(mapPath));
     else if (files.readBytes(map, offset, std::span(&found, 1)) != 1)
-        failure = "reading the byte at offset " + std::to_string(offset) + " back failed";
+        failure = texts::message(Text::byteReadBackFailed, offset);
     else if (found != after)
-        failure = "reading the file back found byte " + terrain::formatCode(found) + " at offset "
-                  + std::to_string(offset) + " where " + terrain::formatCode(after) + " was written";
-    if (failure.empty())
-        return {true, {}};
+        failure = texts::message(Text::readBackMismatch, found, offset, after);
+    if (!failure)
+        return {true, std::nullopt};
 
     const bool restored = files.replaceByte(map, offset, before) && files.flush(map)
                           && files.readBytes(map, offset, std::span(&found, 1)) == 1 && found == before;
-    return {false, failure + (restored ? "; the byte there is " + terrain::formatCode(before) + " again, as it was"
-                                       : "; putting back its old byte " + terrain::formatCode(before) + " failed too")};
+    return {false, texts::message(restored ? Text::byteBackAsItWas : Text::byteNotPutBack, before)
+                       .withPart(std::move(*failure))};
 }
 
 WriteResult keepBackupCopy(platform::Files& files, std::string_view mapPath, std::span<const std::uint8_t> bytes)
 {
     WriteResult result;
     result.failure = writeBackup(files, std::nullopt, mapPath, result.backupPath, bytes);
-    result.written = result.failure.empty();
+    result.written = !result.failure;
     return result;
 }
 
@@ -180,7 +175,7 @@ WriteResult writeEdits(platform::Files& files, platform::FileNumber map, std::st
     for (const TerrainEdit& edit : edits)
         changes.push_back({blocks::recordOffset(baseOffset, edit.block), edit.code});
     const auto nameChange = [&](std::size_t i) {
-        return "block " + std::to_string(edits[i].block) + " (line " + std::to_string(edits[i].line) + ")";
+        return texts::message(Text::changeOfBlock, edits[i].block, edits[i].line);
     };
     return writeSafely(files, {map, mapPath, original, changes, nameChange, std::nullopt}, backup);
 }

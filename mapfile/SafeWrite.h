@@ -17,6 +17,7 @@
 // opened (keepBackupCopy) before the first such write.
 
 #include "EditList.h"
+#include "Message.h"
 
 #include "platform/Files.h"
 
@@ -40,16 +41,16 @@ struct MapWrite {
     std::string_view mapPath;                // as the messages name it
     std::span<const std::uint8_t> original;  // the whole file as it is: what the backup holds
     std::span<const ByteChange> changes;     // each offset inside the file
-    std::function<std::string(std::size_t)> nameChange; // "block 5 (line 2)": the change a failed write names
+    std::function<texts::Message(std::size_t)> nameChange; // "block 5 (line 2)": the change a failed write names
     std::optional<std::uint32_t> expectedCrc;           // of the whole file once written
 };
 
 struct WriteResult {
     bool written = false;
     std::string backupPath; // where the backup went, once it is complete
-    // Why not, as one line that ends with whether the map was left as it
-    // was, restored, or may be damaged; empty when written.
-    std::string failure;
+    // Why not, ending with whether the map was left as it was, restored, or
+    // may be damaged; none when written.
+    std::optional<texts::Message> failure;
 };
 
 // Where the backup goes: a path the user chose, which must not exist yet,
@@ -69,8 +70,8 @@ WriteResult writeSafely(platform::Files& files, const MapWrite& write, const Bac
 // there, put back when the write can't be confirmed.
 struct ByteWriteResult {
     bool written = false;
-    // Why not, ending with whether the old byte is back; empty when written.
-    std::string failure;
+    // Why not, ending with whether the old byte is back; none when written.
+    std::optional<texts::Message> failure;
 };
 ByteWriteResult writeByte(platform::Files& files, platform::FileNumber map, std::string_view mapPath,
                           std::int64_t offset, std::uint8_t before, std::uint8_t after);

@@ -9,11 +9,11 @@ TerrainPicture drawTerrainPicture(platform::Files& files, platform::FileNumber m
 {
     const auto codes = terrain::readMapCodes(files, map, baseOffset);
     if (!codes)
-        return {{}, "can't read MAP " + mapPath};
+        return {{}, texts::message(texts::Text::cantReadMap).withFile(mapPath)};
     const RgbImage image = terrain::rasterize(*codes, geometry::columns, geometry::rows, scale);
     TerrainPicture picture {encodeImage(image, format), {}};
     if (picture.bytes.empty())
-        picture.failure = "encoding the picture failed";
+        picture.failure = texts::message(texts::Text::pictureEncodingFailed);
     return picture;
 }
 

@@ -5,10 +5,12 @@
 
 #include "ImageEncoding.h"
 #include "MapGeometry.h"
+#include "Message.h"
 
 #include "platform/Files.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +23,7 @@ inline constexpr int largestPictureScale = 8;
 
 struct TerrainPicture {
     std::vector<std::uint8_t> bytes; // the picture file
-    std::string failure;             // one line; empty when drawn
+    std::optional<texts::Message> failure; // none when drawn
 };
 
 // The codes of the map, open through `files`, drawn at `scale` pixels a

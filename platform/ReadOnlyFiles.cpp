@@ -10,7 +10,7 @@ FileNumber ReadOnlyFiles::open(const std::string& utf8Path)
         return 0;
     const FileNumber number = files_.open(utf8Path);
     if (number == 0)
-        openFailure_ = "can't be opened for reading";
+        openFailure_ = FileFault::unopenable;
     return number;
 }
 

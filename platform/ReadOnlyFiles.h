@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileFault.h"
 #include "NativeFiles.h"
 
 #include <cstdint>
@@ -36,11 +37,11 @@ public:
     void closeAll() override { files_.closeAll(); }
 
     // Why the last open failed.
-    const std::string& openFailure() const { return openFailure_; }
+    FileFault openFailure() const { return openFailure_; }
 
 private:
     NativeFiles files_ {NativeFiles::Access::readOnly};
-    std::string openFailure_;
+    FileFault openFailure_ = FileFault::none;
 };
 
 } // namespace quarnet::platform

@@ -3,6 +3,8 @@
 // Whole files read and written at once, by UTF-8 paths: the command line's
 // inputs and outputs other than the map it edits and its backups.
 
+#include "FileFault.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -10,15 +12,15 @@
 
 namespace quarnet::platform {
 
-// Whether the path names an existing regular file; false with a one-line
-// reason when not.
-bool isReadableFile(const std::string& utf8Path, std::string& reason);
+// Whether the path names an existing regular file; false with the fault
+// when not.
+bool isReadableFile(const std::string& utf8Path, FileFault& fault);
 
-// False with a one-line reason when the file can't be read.
-bool readWholeFile(const std::string& utf8Path, std::vector<std::uint8_t>& bytes, std::string& reason);
+// False with the fault when the file can't be read.
+bool readWholeFile(const std::string& utf8Path, std::vector<std::uint8_t>& bytes, FileFault& fault);
 
-// Creates the file or replaces its content. False with a reason on failure.
-bool writeWholeFile(const std::string& utf8Path, std::span<const std::uint8_t> bytes, std::string& reason);
+// Creates the file or replaces its content. False with the fault on failure.
+bool writeWholeFile(const std::string& utf8Path, std::span<const std::uint8_t> bytes, FileFault& fault);
 
 // Whether both paths name one existing file.
 bool isSameFile(const std::string& utf8PathA, const std::string& utf8PathB);

@@ -24,18 +24,19 @@ struct CliRun {
     std::string err;
 };
 
-inline CliRun runCli(const std::vector<std::string>& arguments, platform::Files& files)
+inline CliRun runCli(const std::vector<std::string>& arguments, platform::Files& files,
+                     texts::Language language = texts::Language::english)
 {
     std::ostringstream out;
     std::ostringstream err;
-    const int code = cli::runProgram(arguments, files, out, err);
+    const int code = cli::runProgram(arguments, files, out, err, language);
     return {code, out.str(), err.str()};
 }
 
-inline CliRun runCli(const std::vector<std::string>& arguments)
+inline CliRun runCli(const std::vector<std::string>& arguments, texts::Language language = texts::Language::english)
 {
     platform::NativeFiles files;
-    return runCli(arguments, files);
+    return runCli(arguments, files, language);
 }
 
 inline std::size_t lineCount(const std::string& text)

@@ -479,7 +479,7 @@ TEST_F(TerrainImport, BadInputWritesNothing)
         {"empty file", [&] { return dir.write("picture", {}); }, {},
          "can't decode PICTURE " + pictureName + ": the file is empty"},
         {"0 x 0", [&] { return dir.write("picture", pngHeader(0, 0, 8, 2)); }, {},
-         "can't decode PICTURE " + pictureName + ": Image not of any known type, or corrupt"},
+         "can't decode PICTURE " + pictureName + ": not a PNG, BMP, TGA or JPEG picture that can be read, or a damaged one"},
         {"huge", [&] { return dir.write("picture", pngHeader(9000, 8000, 8, 2)); }, {},
          "PICTURE " + pictureName + " is 9000 x 8000 pixels, over 64 Mpixel, and is not decoded; it must be 546 x 387 "
          "(one pixel a block) or 2184 x 1548 (4 x 4 pixels a block, as render draws it)"},

@@ -29,7 +29,7 @@ struct Decoded {
 inline Decoded decode(const std::string& path)
 {
     pictures::DecodedPicture decoded;
-    std::string reason;
+    texts::Text reason {};
     if (!pictures::decodePicture(TempDir::read(path), decoded, reason))
         return {};
     const terrain::RgbaPixels rgba = decoded.pixels();

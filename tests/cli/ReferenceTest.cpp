@@ -54,7 +54,7 @@ struct Description {
 std::vector<Description> descriptions()
 {
     return {
-        {"--help", cli::helpText(""), [](std::string_view c) { return "\n  " + std::string(c) + " "; }, "\n"},
+        {"--help", cli::helpText("", texts::Language::english), [](std::string_view c) { return "\n  " + std::string(c) + " "; }, "\n"},
         {"quarnet-terrain.1 SYNOPSIS", partOf(manualPage(), ".SH SYNOPSIS", ".SH DESCRIPTION"),
          [](std::string_view c) { return ".B quarnet-terrain " + std::string(c) + "\n"; }, ".br"},
         {"quarnet-terrain.1 DESCRIPTION", partOf(manualPage(), ".SH DESCRIPTION", ".SH OPTIONS"),
@@ -93,14 +93,14 @@ TEST(CommandLineReference, EveryOptionWhereItsCommandIsDescribed)
                     || manualOptions.find(".BR " + name + " ") != std::string::npos)
             << "manual page OPTIONS";
         if (option.everyCommand) {
-            EXPECT_NE(cli::helpText("").find(option.name), std::string::npos) << "--help";
+            EXPECT_NE(cli::helpText("", texts::Language::english).find(option.name), std::string::npos) << "--help";
             EXPECT_NE(everyCommand.find("`" + std::string(option.name)), std::string::npos) << "command-line.md";
         }
         for (const cli::Command& command : cli::commands()) {
             if (!command.takes(option) || option.name == "--help")
                 continue;
             SCOPED_TRACE(command.name);
-            EXPECT_NE(cli::helpText(command.name).find(option.name), std::string::npos) << command.name << " --help";
+            EXPECT_NE(cli::helpText(command.name, texts::Language::english).find(option.name), std::string::npos) << command.name << " --help";
             for (const Description& description : descriptions()) {
                 if (description.name == "--help" || description.name == "quarnet-terrain.1 DESCRIPTION")
                     continue;
@@ -120,7 +120,7 @@ TEST(CommandLineReference, DoubleClickedHelpInChineseThenEnglish)
     ASSERT_NE(chinese, std::string::npos);
     ASSERT_NE(english, std::string::npos);
     EXPECT_LT(chinese, english);
-    EXPECT_NE(help.find(cli::helpText(""), english), std::string::npos) << "the English help follows";
+    EXPECT_NE(help.find(cli::helpText("", texts::Language::english), english), std::string::npos) << "the English help follows";
     for (const cli::Command& command : cli::commands()) {
         SCOPED_TRACE(command.name);
         const std::string_view summary = cli::chineseSummary(command.name);

@@ -189,7 +189,7 @@ TEST_F(ImportAndPatch, ARefusedPictureWritesNothingAndSaysWhy)
     const std::string small = writePng("small.png", terrain::rasterize(std::vector<std::uint8_t>(100, 1), 10, 10, 1));
     editor.importTerrainPicture(small);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_TRUE(host.messages[0].starts_with("无法导入地形图 small.png，地图保持原样：\nPICTURE " + small + " is 10 x 10"))
+    EXPECT_TRUE(host.messages[0].starts_with("无法导入地形图 small.png，地图保持原样：\n地形图 " + small + " 是 10 × 10 个像素；它必须是 546 × 387"))
         << host.messages[0];
 
     // Blocks split evenly between two names, neither their own: import's
@@ -203,9 +203,9 @@ TEST_F(ImportAndPatch, ARefusedPictureWritesNothingAndSaysWhy)
     editor.importTerrainPicture(writePng("split.png", split));
     ASSERT_EQ(host.messages.size(), 2u);
     const std::string& reasons = host.messages[1];
-    EXPECT_TRUE(reasons.starts_with("无法导入地形图 split.png，地图保持原样：\nPICTURE ")) << reasons;
-    EXPECT_NE(reasons.find("8 blocks that can't be imported"), std::string::npos) << reasons;
-    EXPECT_NE(reasons.find("\nblock 1 (row 1, column 1; picture x 0 to 3, y 0 to 3): its pixels split evenly"),
+    EXPECT_TRUE(reasons.starts_with("无法导入地形图 split.png，地图保持原样：\n地形图 ")) << reasons;
+    EXPECT_NE(reasons.find("有 8 个区块无法导入；"), std::string::npos) << reasons;
+    EXPECT_NE(reasons.find("\n区块 1（第 1 行，第 1 列；图中 x 0～3，y 0～3）：像素平均分给了"),
               std::string::npos)
         << reasons;
     EXPECT_TRUE(reasons.ends_with("\n……另有 4 条")) << reasons;
@@ -213,7 +213,7 @@ TEST_F(ImportAndPatch, ARefusedPictureWritesNothingAndSaysWhy)
     // An unreadable file, and no map open.
     editor.importTerrainPicture(path + ".missing.png");
     ASSERT_EQ(host.messages.size(), 3u);
-    EXPECT_TRUE(host.messages[2].starts_with("无法导入地形图 SANGO7.MPC.missing.png，地图保持原样：\ncan't read PICTURE"));
+    EXPECT_TRUE(host.messages[2].starts_with("无法导入地形图 SANGO7.MPC.missing.png，地图保持原样：\n无法读取地形图 " + path + ".missing.png：文件不存在"));
     editor.closeMapFile();
     editor.importTerrainPicture(paintedPng());
     ASSERT_EQ(host.messages.size(), 4u);
@@ -458,7 +458,7 @@ TEST_F(ImportAndPatch, APatchForAnotherFileIsRefused)
     ASSERT_EQ(host.messages.size(), 1u);
     const std::string& message = host.messages[0];
     EXPECT_TRUE(message.starts_with("无法应用补丁 other.bps，地图保持原样：\n")) << message;
-    EXPECT_NE(message.find("another version of the file"), std::string::npos) << message;
+    EXPECT_NE(message.find("这个补丁是为另一个版本的文件制作的"), std::string::npos) << message;
     EXPECT_NE(message.find(patches::crcText(platform::crc32(other))), std::string::npos) << message;
     EXPECT_NE(message.find(patches::crcText(platform::crc32(original))), std::string::npos) << message;
 

@@ -42,8 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const PatchedBytes applied = applyPatch(patch, source);
-    QUARNET_FUZZ_CHECK(applied.refusal.find('\n') == std::string::npos);
-    if (applied.refusal.empty()) {
+    for (const auto language : {quarnet::texts::Language::english, quarnet::texts::Language::chinese})
+        QUARNET_FUZZ_CHECK(!applied.refusal
+                           || quarnet::texts::renderMessage(*applied.refusal, language).find('\n') == std::string::npos);
+    if (!applied.refusal) {
         // A map's length never changes.
         QUARNET_FUZZ_CHECK(applied.target.size() == source.size());
         if (applied.targetCrc)
@@ -55,10 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // What the writers make from the source and the target, read back, gives
     // the target again.
-    if (applied.refusal.empty()) {
+    if (!applied.refusal) {
         for (const PatchFormat format : {PatchFormat::ips, PatchFormat::bps}) {
             const EncodedPatch made = makePatch(format, source, applied.target, "fuzz");
-            QUARNET_FUZZ_CHECK(made.refusal.empty());
+            QUARNET_FUZZ_CHECK(!made.refusal);
             QUARNET_FUZZ_CHECK(applyPatch(made.bytes, source).target == applied.target);
         }
     }

@@ -29,7 +29,7 @@ protected:
         const platform::FileNumber map = files.open(mapPath);
         EXPECT_NE(map, 0);
         const std::vector<edits::ByteChange> changes = {{1, 0xA1}, {5, 0xA5}};
-        const auto nameChange = [](std::size_t i) { return "change " + std::to_string(i + 1); };
+        const auto nameChange = [](std::size_t i) { return texts::message(texts::Text::changeOfBlockAlone, i + 1); };
         const edits::WriteResult result =
             edits::writeSafely(files, {map, mapPath, original, changes, nameChange, expectedCrc}, std::nullopt);
         files.closeAll();
@@ -38,7 +38,8 @@ protected:
     void expectFailure(const edits::WriteResult& result, const std::string& failure)
     {
         EXPECT_FALSE(result.written);
-        EXPECT_EQ(result.failure, failure);
+        ASSERT_TRUE(result.failure);
+        EXPECT_EQ(texts::renderMessage(*result.failure, texts::Language::english), failure);
     }
     bool backupExists() const { return std::filesystem::exists(pathFromUtf8(backupPath)); }
 
@@ -55,7 +56,8 @@ protected:
 TEST_F(SafeWrite, WritesTheBytesAfterAFlushedBackup)
 {
     const edits::WriteResult result = write(platform::crc32(written));
-    EXPECT_TRUE(result.written) << result.failure;
+    EXPECT_TRUE(result.written);
+    EXPECT_FALSE(result.failure);
     EXPECT_EQ(result.backupPath, backupPath);
     EXPECT_EQ(TempDir::read(mapPath), written);
     EXPECT_EQ(TempDir::read(backupPath), original);
@@ -84,7 +86,7 @@ TEST_F(SafeWrite, AFailedBackupLeavesTheMapAsItWas)
 TEST_F(SafeWrite, AFailedWriteRestoresTheMap)
 {
     files.failOnce(Operation::replaceByte, 2);
-    expectFailure(write(), "writing change 2 at offset 5 failed" + restored);
+    expectFailure(write(), "writing block 2 at offset 5 failed" + restored);
     EXPECT_EQ(TempDir::read(mapPath), original);
     EXPECT_EQ(TempDir::read(backupPath), original);
 }
@@ -129,7 +131,7 @@ TEST_F(SafeWrite, AFailedRestoreSaysTheMapMayBeDamaged)
 {
     files.failOnce(Operation::replaceByte, 2);
     files.failOnce(Operation::flush, 2); // the restore's: the map's own flush never came
-    expectFailure(write(), "writing change 2 at offset 5 failed; restoring " + mapPath + " failed too, so " + mapPath
+    expectFailure(write(), "writing block 2 at offset 5 failed; restoring " + mapPath + " failed too, so " + mapPath
                                + " may be damaged: copy the complete backup " + backupPath + " over it");
     EXPECT_EQ(TempDir::read(backupPath), original);
     // The original bytes are back in the file; only their flush failed.
@@ -144,7 +146,8 @@ TEST_F(SafeWrite, BackupsAreNumberedAndNeverOverwritten)
     EXPECT_EQ(edits::numberedBackupPath("a/MAP", 12), "a/MAP.12.bak");
     dir.write("SANGO7.MPC.bak", {9});
     const edits::WriteResult result = write();
-    EXPECT_TRUE(result.written) << result.failure;
+    EXPECT_TRUE(result.written);
+    EXPECT_FALSE(result.failure);
     EXPECT_EQ(result.backupPath, mapPath + ".1.bak");
     EXPECT_EQ(TempDir::read(mapPath + ".1.bak"), original);
     EXPECT_EQ(TempDir::read(backupPath), Bytes {9});
@@ -173,28 +176,31 @@ TEST_F(SafeWrite, OneByteIsReadBackAndPutBackWhenItCantBeConfirmed)
     };
     const std::string putBack = "; the byte there is 05 again, as it was";
 
+    const auto failure = [](const edits::ByteWriteResult& result) {
+        return result.failure ? texts::renderMessage(*result.failure, texts::Language::english) : std::string();
+    };
     files.changeReadOnce();
     edits::ByteWriteResult result = writeOne();
     EXPECT_FALSE(result.written);
-    EXPECT_EQ(result.failure, "reading the file back found byte 5A at offset 5 where A5 was written" + putBack);
+    EXPECT_EQ(failure(result), "reading the file back found byte 5A at offset 5 where A5 was written" + putBack);
     EXPECT_EQ(TempDir::read(mapPath), original);
 
     files.failOnce(Operation::flush);
     result = writeOne();
-    EXPECT_EQ(result.failure, "flushing " + mapPath + " failed" + putBack);
+    EXPECT_EQ(failure(result), "flushing " + mapPath + " failed" + putBack);
     EXPECT_EQ(TempDir::read(mapPath), original);
 
     files.failOnce(Operation::replaceByte);
     result = writeOne();
-    EXPECT_EQ(result.failure, "writing the byte at offset 5 failed" + putBack);
+    EXPECT_EQ(failure(result), "writing the byte at offset 5 failed" + putBack);
 
     files.failFlushes(true);
     result = writeOne();
     files.failFlushes(false);
-    EXPECT_EQ(result.failure, "flushing " + mapPath + " failed; putting back its old byte 05 failed too");
+    EXPECT_EQ(failure(result), "flushing " + mapPath + " failed; putting back its old byte 05 failed too");
 
     result = writeOne();
-    EXPECT_TRUE(result.written) << result.failure;
+    EXPECT_TRUE(result.written) << failure(result);
     EXPECT_EQ(TempDir::read(mapPath), (Bytes {0, 1, 2, 3, 4, 0xA5, 6, 7, 8, 9}));
     EXPECT_FALSE(backupExists());
 }
@@ -205,14 +211,14 @@ TEST_F(SafeWrite, ABackupCopyTakesTheNextFreeNameAndIsCompleteOrGone)
 {
     dir.write("SANGO7.MPC.bak", {9});
     edits::WriteResult copy = edits::keepBackupCopy(files, mapPath, original);
-    EXPECT_TRUE(copy.written) << copy.failure;
+    EXPECT_TRUE(copy.written);
     EXPECT_EQ(copy.backupPath, mapPath + ".1.bak");
     EXPECT_EQ(TempDir::read(mapPath + ".1.bak"), original);
     EXPECT_EQ(TempDir::read(backupPath), Bytes {9});
 
     files.failOnce(Operation::append);
     copy = edits::keepBackupCopy(files, mapPath, original);
-    EXPECT_EQ(copy.failure, "writing the backup " + mapPath + ".2.bak failed");
+    expectFailure(copy, "writing the backup " + mapPath + ".2.bak failed");
     EXPECT_FALSE(std::filesystem::exists(pathFromUtf8(mapPath + ".2.bak")));
 }
 

@@ -6,6 +6,7 @@
 #include "mapfile/PatchFormat.h"
 #include "mapfile/TerrainPalette.h"
 #include "mapfile/TerrainRaster.h"
+#include "platform/Crc32.h"
 #include "qt/FileDialogs.h"
 #include "qt/MapCanvasWidget.h"
 #include "qt/MapFileWatch.h"
@@ -181,18 +182,38 @@ private slots:
         QCOMPARE(window().canvas().grab().toImage(), before);
     }
 
-    void aRefusedPictureWritesNothing()
+    // Three refusals, each shown whole in Chinese: a picture of the wrong
+    // size, a BPS patch for another file, a truncated IPS patch.
+    void threeRefusalsInChineseWriteNothing()
     {
         QImage small(100, 100, QImage::Format_RGB32);
         small.fill(Qt::red);
-        const QString path = inDir("small.png");
-        QVERIFY(small.save(path, "PNG"));
-        QVERIFY(dropFile(&window(), path));
-        QCOMPARE(harness_.messages.size(), std::size_t {1});
-        QVERIFY(harness_.messages[0].startsWith(QStringLiteral("无法导入地形图 small.png，地图保持原样：\nPICTURE ")));
-        QVERIFY(harness_.messages[0].contains(QStringLiteral("100 x 100")));
+        const QString smallPath = inDir("small.png");
+        QVERIFY(small.save(smallPath, "PNG"));
+        QVERIFY(dropFile(&window(), smallPath));
+        std::vector<std::uint8_t> other = original_;
+        other[codeOffset(9)] = 0x22;
+        const QString otherPath = bps("other.bps", other, {{codeOffset(1), river}});
+        QVERIFY(dropFile(&window(), otherPath));
+        const QString brokenPath = QString::fromStdString(dir_->write("broken.ips", {'P', 'A', 'T', 'C', 'H', 0, 0}));
+        QVERIFY(dropFile(&window(), brokenPath));
+
+        const QString size = QString::number(original_.size());
+        const QStringList expected = {
+            QStringLiteral("无法导入地形图 small.png，地图保持原样：\n地形图 ") + smallPath
+                + QStringLiteral(" 是 100 × 100 个像素；它必须是 546 × 387（每个区块 1 个像素）或 2184 × 1548"
+                                 "（每个区块 4 × 4 个像素，即导出的地形图的大小）"),
+            QStringLiteral("无法应用补丁 other.bps，地图保持原样：\n") + otherPath
+                + QStringLiteral("：这个补丁是为另一个版本的文件制作的：它要求 ") + size + QStringLiteral(" 字节、CRC32 为 ")
+                + QString::fromStdString(patches::crcText(platform::crc32(other))) + QStringLiteral("，而这个文件有 ") + size
+                + QStringLiteral(" 字节、CRC32 为 ") + QString::fromStdString(patches::crcText(platform::crc32(original_))),
+            QStringLiteral("无法应用补丁 broken.ips，地图保持原样：\n") + brokenPath
+                + QStringLiteral("：补丁不完整：第 1 条记录（补丁第 5 字节）被截断，结束标记没有出现"),
+        };
+        QCOMPARE(QStringList(harness_.messages.begin(), harness_.messages.end()), expected);
         QVERIFY(harness_.questions.empty());
         QVERIFY(changes().empty());
+        QVERIFY(!QFile::exists(QString::fromStdString(path_ + ".bak")));
     }
 
     void aDroppedPatchConfirmedOrDeclined()
