@@ -3,6 +3,7 @@
 #include "PathNames.h"
 #include "WindowTexts.h"
 #include "mapfile/PatchMaker.h"
+#include "platform/NumberText.h"
 #include "platform/ReadOnlyFiles.h"
 #include "platform/WholeFiles.h"
 
@@ -50,6 +51,7 @@ void MapEditor::makePatch()
     platform::FileFault fault = platform::FileFault::none;
     if (!platform::writeWholeFile(*outPath, made.bytes, fault))
         return showRefusal(title, {windowText(texts::cantWrite(texts::Text::roleOut, *outPath, fault))});
+    canvas_.showToast("已保存补丁：" + *outPath + "（" + platform::decimalText(std::int64_t(made.bytes.size())) + " 字节）");
 }
 
 } // namespace quarnet

@@ -3,6 +3,7 @@
 #include "PathNames.h"
 #include "WindowTexts.h"
 #include "mapfile/TerrainPicture.h"
+#include "platform/NumberText.h"
 #include "platform/WholeFiles.h"
 
 namespace quarnet {
@@ -30,6 +31,8 @@ void MapEditor::exportTerrainPicture()
     platform::FileFault fault = platform::FileFault::none;
     if (!platform::writeWholeFile(*path, picture.bytes, fault))
         return showRefusal(title, {windowText(texts::cantWrite(texts::Text::roleOut, *path, fault))});
+    canvas_.showToast("已导出地形图：" + *path + "（" + platform::decimalText(std::int64_t(picture.bytes.size()))
+                      + " 字节）");
 }
 
 } // namespace quarnet

@@ -532,6 +532,9 @@ TEST_F(ImportAndPatch, ExportWritesWhatRenderWrites)
     EXPECT_EQ(host.fileDialogs[0].proposed, utf8FromPath(dir.path() / "SANGO7-terrain.png"));
     const RgbImage expected = terrain::rasterize(preview::mapCodes(original, 68), g::columns, g::rows, 4);
     EXPECT_EQ(TempDir::read(picture), pictures::encodeImage(expected, pictures::ImageFormat::png));
+    // Where it went and its size, at the canvas's foot.
+    EXPECT_EQ(canvas.toasts.back(),
+              "已导出地形图：" + picture + "（" + std::to_string(TempDir::read(picture).size()) + " 字节）");
 
     // Ctrl+E runs it too; a name of another type is refused.
     host.fileAnswers = {utf8FromPath(dir.path() / "out.gif")};
@@ -557,6 +560,7 @@ TEST_F(ImportAndPatch, MakePatchProposesTheNewestBackupAndWritesWhatPatchWrites)
     EXPECT_EQ(host.fileDialogs[1].proposed, utf8FromPath(dir.path() / "SANGO7.bps"));
     const std::vector<std::uint8_t> now = TempDir::read(path);
     const std::vector<std::uint8_t> made = TempDir::read(bpsPath);
+    EXPECT_EQ(canvas.toasts.back(), "已保存补丁：" + bpsPath + "（" + std::to_string(made.size()) + " 字节）");
     EXPECT_EQ(made, patches::makePatch(patches::PatchFormat::bps, original, now,
                                        "tool: quarnet-terrain\nmap: SANGO7.MPC.bak\n")
                         .bytes);

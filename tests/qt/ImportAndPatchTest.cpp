@@ -17,6 +17,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -400,6 +401,9 @@ private slots:
         const QImage exported(picture);
         QCOMPARE(exported.size(), QSize(2184, 1548));
         QCOMPARE(exported.pixelColor(5, 5), qColour(terrain::colour(patternedCode(2, 2))));
+        auto& canvas = *findControl<qt::MapCanvasWidget>(window(), "画板1");
+        QCOMPARE(canvas.toast(),
+                 QStringLiteral("已导出地形图：%1（%2 字节）").arg(picture).arg(QFileInfo(picture).size()));
 
         harness_.answers = {true};
         QVERIFY(dropFile(&window(), paintedPng()));
@@ -410,6 +414,7 @@ private slots:
         QCOMPARE(harness_.fileDialogs[1].proposed, QString::fromStdString(path_ + ".bak"));
         QCOMPARE(harness_.fileDialogs[2].proposed, inDir("SANGO7.bps"));
         QCOMPARE(patches::applyPatch(TempDir::read(patch.toStdString()), original_).target, TempDir::read(path_));
+        QCOMPARE(canvas.toast(), QStringLiteral("已保存补丁：%1（%2 字节）").arg(patch).arg(QFileInfo(patch).size()));
         QVERIFY(harness_.messages.empty());
     }
 

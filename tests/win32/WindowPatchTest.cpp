@@ -302,6 +302,8 @@ TEST_F(WindowPatchTest, TheTerrainPictureAndAPatchMadeFromTheWindowMenu)
     EXPECT_EQ(width, 2184);
     EXPECT_EQ(height, 1548);
     EXPECT_EQ((*pixels)[5 * 2184 + 5], terrain::colour(patternedCode(2, 2)));
+    EXPECT_EQ(harness.window().canvas().toast(),
+              platform::utf8ToWide("已导出地形图：" + picture + "（" + std::to_string(rendered.bytes.size()) + " 字节）"));
 
     // Two writes, two backups: the newest is proposed as the original, and
     // the original itself chosen.
@@ -324,5 +326,7 @@ TEST_F(WindowPatchTest, TheTerrainPictureAndAPatchMadeFromTheWindowMenu)
     const patches::PatchedBytes applied = patches::applyPatch(TempDir::read(made), original_);
     EXPECT_EQ(applied.refusal, "");
     EXPECT_TRUE(applied.target == TempDir::read(path_));
+    EXPECT_EQ(harness.window().canvas().toast(),
+              platform::utf8ToWide("已保存补丁：" + made + "（" + std::to_string(TempDir::read(made).size()) + " 字节）"));
     EXPECT_TRUE(harness.messages.empty()) << harness.messages.front();
 }
