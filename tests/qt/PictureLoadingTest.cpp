@@ -22,8 +22,9 @@ namespace {
 
 constexpr int pageColumns = 6;
 constexpr int pageRows = 7;
-// What "at once" means for closing the window during the decode.
-constexpr qint64 closingBoundMs = 100;
+// What "at once" means for closing the window during the decode: well
+// below what decoding the rest takes, with room for a loaded machine.
+constexpr qint64 closingBoundMs = 300;
 
 QByteArray fileBytes(const QString& path)
 {

@@ -15,8 +15,9 @@ namespace {
 
 constexpr int pageColumns = 6;
 constexpr int pageRows = 7;
-// What "at once" means for closing the window during the decode.
-constexpr std::chrono::milliseconds closingBound {100};
+// What "at once" means for closing the window during the decode: well
+// below what decoding the rest takes, with room for a loaded machine.
+constexpr std::chrono::milliseconds closingBound {300};
 
 std::string fileBytes(const std::filesystem::path& path)
 {

@@ -293,7 +293,7 @@ TEST_F(WindowPatchTest, TheTerrainPictureAndAPatchMadeFromTheWindowMenu)
     const pictures::TerrainPicture rendered = pictures::drawTerrainPicture(
         files, map, path_, 68, pictures::defaultPictureScale, pictures::ImageFormat::png);
     files.close(map);
-    ASSERT_EQ(rendered.failure, "");
+    ASSERT_FALSE(rendered.failure);
     EXPECT_TRUE(TempDir::read(picture) == rendered.bytes);
     int width = 0;
     int height = 0;
@@ -324,7 +324,7 @@ TEST_F(WindowPatchTest, TheTerrainPictureAndAPatchMadeFromTheWindowMenu)
     EXPECT_TRUE(harness.fileDialogs[2].dialog.save);
     EXPECT_EQ(harness.fileDialogs[2].dialog.filters.front().patterns, std::vector<std::wstring> {L"*.bps"});
     const patches::PatchedBytes applied = patches::applyPatch(TempDir::read(made), original_);
-    EXPECT_EQ(applied.refusal, "");
+    EXPECT_FALSE(applied.refusal);
     EXPECT_TRUE(applied.target == TempDir::read(path_));
     EXPECT_EQ(harness.window().canvas().toast(),
               platform::utf8ToWide("已保存补丁：" + made + "（" + std::to_string(TempDir::read(made).size()) + " 字节）"));
