@@ -3,6 +3,7 @@
 #include "support/EditorFixture.h"
 #include "support/MapFixtures.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace quarnet::testing {
@@ -43,6 +44,7 @@ protected:
 
     const WriteHistory& history() const { return editor.state().mapFile.history; }
     Rgb lastMarker() const { return canvas.rectangles.back().colour; }
+    bool exists(const std::string& file) const { return std::filesystem::exists(pathFromUtf8(file)); }
 
     std::vector<std::uint8_t> original;
     std::string path;
@@ -233,6 +235,105 @@ TEST_F(UndoRedo, ClosingOrOpeningClearsTheHistory)
     host.nextAnswer.reset();
     editor.openMapFile(); // cancelled
     EXPECT_EQ(history().size(), 0u);
+}
+
+// Every change goes one way: the write button's single byte read back, the
+// map as it was opened kept once, and the watch told of each write.
+
+TEST_F(UndoRedo, ASingleWriteWhoseReadBackDiffersIsRedAndLeavesTheOldByte)
+{
+    writeAt("0", "0", "05"); // block 1; the map as opened is kept first
+    ASSERT_EQ(lastMarker(), green);
+
+    files.changeReadOnce(); // the read-back of the next write finds another byte
+    writeAt("32", "0", "0A"); // block 2
+    EXPECT_EQ(lastMarker(), red);
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), 0x05}}));
+    EXPECT_EQ(history().size(), 1u);
+    EXPECT_EQ(text(c::标签19), "当前地形:" + std::string(*terrain::name(original[codeOffset(2)]))
+                                   + "\r\r地形代码:" + formatTerrainCode(original[codeOffset(2)]));
+
+    // Written again, it goes through.
+    writeAt("32", "0", "0A");
+    EXPECT_EQ(lastMarker(), green);
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), 0x05}, {codeOffset(2), 0x0A}}));
+}
+
+TEST_F(UndoRedo, TheFirstWriteKeepsTheMapAsOpenedAndLaterOnesKeepNone)
+{
+    writeAt("0", "0", "05");
+    EXPECT_EQ(TempDir::read(path + ".bak"), original);
+    EXPECT_EQ(canvas.toasts, (std::vector<std::string> {"已备份打开时的地图：SANGO7.MPC.bak"}));
+    writeAt("32", "0", "0A");
+    editor.undoWrite();
+    editor.redoWrite();
+    EXPECT_FALSE(exists(path + ".1.bak"));
+    EXPECT_EQ(canvas.toasts.size(), 1u);
+
+    // Opened again: its first write keeps the map as it is now.
+    const std::vector<std::uint8_t> reopened = TempDir::read(path);
+    editor.openMapFile(path);
+    writeAt("64", "0", "0B");
+    EXPECT_EQ(TempDir::read(path + ".1.bak"), reopened);
+    EXPECT_EQ(canvas.toasts.back(), "已备份打开时的地图：SANGO7.MPC.1.bak");
+
+    // Opened once more just as the newest backup holds it: that backup is
+    // the copy, and no other is made.
+    editor.undoWrite();
+    editor.openMapFile(path);
+    writeAt("64", "0", "0C");
+    EXPECT_FALSE(exists(path + ".2.bak"));
+    EXPECT_EQ(canvas.toasts.size(), 2u);
+}
+
+TEST_F(UndoRedo, AMapChangedByAnotherProgramIsKeptAgainBeforeTheNextWrite)
+{
+    writeAt("0", "0", "05");
+    std::vector<std::uint8_t> changed = TempDir::read(path);
+    changed[codeOffset(9)] = 0x22;
+    dir.write("SANGO7.MPC", changed); // as another program writes it
+    editor.mapFileChangedOutside(path);
+    writeAt("32", "0", "0A");
+    EXPECT_EQ(TempDir::read(path + ".1.bak"), changed);
+}
+
+TEST_F(UndoRedo, AWriteThatCantKeepTheMapAsOpenedWritesNothing)
+{
+    files.failOnce(platform::FaultInjectingFiles::Operation::append);
+    writeAt("0", "0", "05");
+    EXPECT_TRUE(changes().empty());
+    EXPECT_EQ(lastMarker(), red);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0], "没有写入：无法先把打开时的地图备份为 " + path + ".bak，什么也没有写入。");
+    EXPECT_FALSE(exists(path + ".bak"));
+    EXPECT_EQ(history().size(), 0u);
+
+    writeAt("0", "0", "05");
+    EXPECT_EQ(changes(), (ByteChanges {{codeOffset(1), 0x05}}));
+    EXPECT_EQ(TempDir::read(path + ".bak"), original);
+}
+
+// The watch is told before each write and after it, and the file is as it
+// was when it is told before.
+TEST_F(UndoRedo, TheWatchIsToldOfEveryWriteOfTheEditorsOwn)
+{
+    std::vector<std::uint8_t> atStart;
+    host.whenOwnWriteStarts = [&] { atStart = TempDir::read(path); };
+    writeAt("0", "0", "05");
+    ASSERT_EQ(host.ownWritesStarted, 1);
+    EXPECT_EQ(atStart, original);
+    EXPECT_EQ(host.ownWritesDone, 1);
+    editor.undoWrite();
+    ASSERT_EQ(host.ownWritesStarted, 2);
+    EXPECT_EQ(host.ownWritesDone, 2);
+    EXPECT_EQ(atStart[codeOffset(1)], 0x05);
+
+    // A write refused before the disk is touched tells nothing.
+    editor.undoWrite();
+    files.failReads(true);
+    writeAt("0", "0", "05");
+    files.failReads(false);
+    EXPECT_EQ(host.ownWritesStarted, 2);
 }
 
 // A step of so many bytes, each at the offset given, named by the name.
