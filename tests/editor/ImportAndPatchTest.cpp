@@ -340,7 +340,7 @@ TEST_F(ImportAndPatch, AWholeImportIsUndoneAndRedoneInOneStep)
     // the undo's.
     EXPECT_EQ(TempDir::read(path + ".bak"), original);
     EXPECT_EQ(TempDir::read(path + ".2.bak"), imported);
-    EXPECT_EQ(canvas.toasts.back(), "已备份撤销前的地图：SANGO7.MPC.2.bak");
+    EXPECT_EQ(canvas.lastToast(), "已备份撤销前的地图：SANGO7.MPC.2.bak");
     EXPECT_EQ(canvas.rectangles.back().colour, green);
 
     editor.redoWrite();
@@ -533,7 +533,7 @@ TEST_F(ImportAndPatch, ExportWritesWhatRenderWrites)
     const RgbImage expected = terrain::rasterize(preview::mapCodes(original, 68), g::columns, g::rows, 4);
     EXPECT_EQ(TempDir::read(picture), pictures::encodeImage(expected, pictures::ImageFormat::png));
     // Where it went and its size, at the canvas's foot.
-    EXPECT_EQ(canvas.toasts.back(),
+    EXPECT_EQ(canvas.lastToast(),
               "已导出地形图：" + picture + "（" + std::to_string(TempDir::read(picture).size()) + " 字节）");
 
     // Ctrl+E runs it too; a name of another type is refused.
@@ -560,7 +560,7 @@ TEST_F(ImportAndPatch, MakePatchProposesTheNewestBackupAndWritesWhatPatchWrites)
     EXPECT_EQ(host.fileDialogs[1].proposed, utf8FromPath(dir.path() / "SANGO7.bps"));
     const std::vector<std::uint8_t> now = TempDir::read(path);
     const std::vector<std::uint8_t> made = TempDir::read(bpsPath);
-    EXPECT_EQ(canvas.toasts.back(), "已保存补丁：" + bpsPath + "（" + std::to_string(made.size()) + " 字节）");
+    EXPECT_EQ(canvas.lastToast(), "已保存补丁：" + bpsPath + "（" + std::to_string(made.size()) + " 字节）");
     EXPECT_EQ(made, patches::makePatch(patches::PatchFormat::bps, original, now,
                                        "tool: quarnet-terrain\nmap: SANGO7.MPC.bak\n")
                         .bytes);

@@ -275,7 +275,7 @@ TEST_F(UndoRedo, TheFirstWriteKeepsTheMapAsOpenedAndLaterOnesKeepNone)
     editor.openMapFile(path);
     writeAt("64", "0", "0B");
     EXPECT_EQ(TempDir::read(path + ".1.bak"), reopened);
-    EXPECT_EQ(canvas.toasts.back(), "已备份打开时的地图：SANGO7.MPC.1.bak");
+    EXPECT_EQ(canvas.lastToast(), "已备份打开时的地图：SANGO7.MPC.1.bak");
 
     // Opened once more just as the newest backup holds it: that backup is
     // the copy, and no other is made.

@@ -131,6 +131,7 @@ public:
     void drawTextLines(const std::vector<std::string>& lines, Rgb c) override { texts.push_back({lines, c}); }
     void showToast(const std::string& line) override { toasts.push_back(line); }
     std::vector<std::string> toasts; // in the order shown
+    std::string lastToast() const { return toasts.empty() ? std::string() : toasts.back(); }
 
     int pictureToLoad = 7;
     int brokenPicture = 0;
