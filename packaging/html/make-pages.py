@@ -83,8 +83,20 @@ class WideLineJoiner(Treeprocessor):
                 element.tail = self.LINE_BREAK.sub(join_wide, element.tail)
 
 
+class TablePipes(Treeprocessor):
+    """A table cell's escaped pipe is a pipe, in code too, as on the
+    repository's web view."""
+
+    def run(self, root):
+        for cell in (*root.iter("td"), *root.iter("th")):
+            for code in cell.iter("code"):
+                if code.text:
+                    code.text = type(code.text)(code.text.replace("\\|", "|"))
+
+
 class GuidePage(Extension):
-    """The links between the pages, and the Chinese text's line breaks."""
+    """The links between the pages, the Chinese text's line breaks and the
+    tables' pipes."""
 
     def __init__(self, source, pages, repository):
         super().__init__()
@@ -94,6 +106,7 @@ class GuidePage(Extension):
         # After the inline patterns (priority 20), which make the links.
         md.treeprocessors.register(LinkRewriter(md, *self.arguments), "page_links", 5)
         md.treeprocessors.register(WideLineJoiner(md), "wide_lines", 4)
+        md.treeprocessors.register(TablePipes(md), "table_pipes", 3)
 
 
 PAGE = """<!DOCTYPE html>
