@@ -5,8 +5,9 @@
 #                                 languages and the command-line reference
 #                                 as web pages, with their pictures), in one
 #                                 folder
-#   quarnet-<version>-win64.exe   an installer (NSIS) of the same files, with a
-#                                 Start-menu entry and an uninstaller
+#   quarnet-<version>-win64.exe   an installer (NSIS) of the same files, with
+#                                 Start-menu entries for the program and the
+#                                 Chinese guide, and an uninstaller
 # The program installs itself (win32/); anything else installed into the
 # package's root or its own folder lands in both packages.
 
