@@ -52,11 +52,13 @@ License: Expat
  ${quarnet_permission}
 ")
 install(FILES ${quarnet_packaging_dir}/copyright DESTINATION ${quarnet_doc_dir})
-# The modder's guide in both languages and the command-line reference, with their pictures.
-file(GLOB quarnet_doc_pictures ${PROJECT_SOURCE_DIR}/docs/*.png)
-install(FILES ${PROJECT_SOURCE_DIR}/docs/guide.md ${PROJECT_SOURCE_DIR}/docs/guide.zh-CN.md
-              ${PROJECT_SOURCE_DIR}/docs/command-line.md ${quarnet_doc_pictures}
-        DESTINATION ${quarnet_doc_dir})
+# The modder's guide in both languages and the command-line reference, with
+# their pictures; their web pages in html/, each picture again beside them.
+include(${CMAKE_CURRENT_LIST_DIR}/GuidePages.cmake)
+install(FILES ${QUARNET_GUIDE_SOURCES} ${QUARNET_GUIDE_PICTURES} DESTINATION ${quarnet_doc_dir})
+if(QUARNET_GUIDE_PAGES)
+  install(FILES ${QUARNET_GUIDE_PAGES} ${QUARNET_GUIDE_PICTURES} DESTINATION ${quarnet_doc_dir}/html)
+endif()
 
 # The changelog and the manual page, compressed without a time stamp.
 set(quarnet_compressed)

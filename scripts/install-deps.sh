@@ -2,8 +2,9 @@
 # Installs the Debian/Ubuntu packages that Quarnet needs; does nothing (and
 # needs no network) when all are present.
 #   install-deps.sh        what building and running the program needs
-#   install-deps.sh test   that, and what every test, fuzz target and the
-#                          Windows cross-build need
+#   install-deps.sh test   that, and what every test, fuzz target, the
+#                          Windows cross-build and the packages' guide
+#                          pages need
 set -euo pipefail
 
 packages=(
@@ -15,7 +16,7 @@ if [[ "${1:-}" == "test" ]]; then
   packages+=(
     libgtest-dev libbenchmark-dev
     xvfb libx11-dev libxtst-dev dpkg-dev strace
-    lintian appstream desktop-file-utils
+    lintian appstream desktop-file-utils python3-markdown
     clang libclang-rt-dev
     g++-mingw-w64-x86-64-posix wine wine64 nsis
   )

@@ -4,13 +4,15 @@
 # desktop entry), unpacks it into a temporary root, starts the installed
 # program through its link on the PATH in a real X server, and sees its
 # window showing the picture that lies in the program's private folder (so
-# the directory it reports is the real one).
+# the directory it reports is the real one). The guide's web pages lie in
+# /usr/share/doc/quarnet/html/, each picture they show beside them.
 #   package.sh BUILD_DIR PROBE
 set -euo pipefail
 build_dir=$(cd "$1" && pwd) probe=$2
 title="Quarnet --- By Velloran"
 
 source "$(dirname "$0")/xvfb-session.sh"
+source "$(dirname "$0")/guide-pages.sh"
 work="$xvfb_tmp/package"
 mkdir -p "$work"
 
@@ -33,7 +35,7 @@ for path in ./usr/lib/quarnet/quarnet "./usr/bin/quarnet -> ../lib/quarnet/quarn
             ./usr/bin/quarnet-terrain ./usr/share/man/man1/quarnet-terrain.1.gz \
             ./usr/share/doc/quarnet/copyright ./usr/share/doc/quarnet/changelog.gz \
             ./usr/share/doc/quarnet/guide.md ./usr/share/doc/quarnet/guide.zh-CN.md \
-            ./usr/share/doc/quarnet/command-line.md; do
+            ./usr/share/doc/quarnet/command-line.md ./usr/share/doc/quarnet/html/guide.zh-CN.html; do
   [[ "$contents" == *"$path"* ]] || { echo "the package lacks $path"; exit 1; }
 done
 [[ $(dpkg-deb -f "$deb" Section) == utils ]]
@@ -47,6 +49,7 @@ root="$work/root"
 dpkg -x "$deb" "$root"
 appstreamcli validate --no-net --strict "$root/usr/share/metainfo/io.github.quarnet.Quarnet.metainfo.xml"
 desktop-file-validate "$root/usr/share/applications/io.github.quarnet.Quarnet.desktop"
+check_guide_pages "$root/usr/share/doc/quarnet/html"
 "$probe" solid-picture "$root/usr/lib/quarnet/SANGO7.0.125.jpg" 3366CC
 
 (cd "$work" && exec "$root/usr/bin/quarnet") &

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Windows .zip and installer from the windows build and checks what
-# the .zip holds; then, in a private wine prefix and X server: installs
-# silently, with a Start-menu entry; starts the installed program as a user
+# the .zip holds, the guide's web pages among it; then, in a private wine
+# prefix and X server: installs silently, with Start-menu entries for the
+# program and the Chinese guide; starts the installed program as a user
 # who can't write its folder: it copies the demo to Documents\Quarnet\demo\,
 # the empty canvas names the copy (the screenshot), and the open dialog's
 # proposal opens it for an edit that reaches the file; a second start leaves
@@ -16,6 +17,7 @@ title="Quarnet --- By Velloran"
 source "$(dirname "$0")/xvfb-session.sh"
 source "$(dirname "$0")/wine-prefix.sh"
 source "$(dirname "$0")/typical-edit-steps.sh"
+source "$(dirname "$0")/guide-pages.sh"
 work="$xvfb_tmp/package"
 mkdir -p "$work"
 fail() { echo "$*"; exit 1; }
@@ -34,23 +36,19 @@ done
 cmp "$root/demo/SANGO7.MPC" "$build_dir/demo/SANGO7.MPC"
 cmp "$root/demo/SANGO7.0.125.jpg" "$build_dir/demo/SANGO7.0.125.jpg"
 grep -q $'\r$' "$root/README-Windows.txt" || fail "README-Windows.txt lacks Windows line ends"
-# The guide, readable without the network: each picture it shows beside it.
-for guide in guide.zh-CN.md guide.md command-line.md; do
-  [[ -f "$root/guide/$guide" ]] || fail "the .zip lacks guide/$guide"
-done
-for picture in $(grep -oh '](\([^)]*\.png\))' "$root"/guide/guide*.md | sed 's/^](//; s/)$//' | sort -u); do
-  [[ -f "$root/guide/$picture" ]] || fail "the guide shows $picture, which the .zip lacks"
-done
+# The guide, readable without the network: web pages, each picture they
+# show beside them.
+check_guide_pages "$root/guide" || fail "the .zip's guide pages are incomplete"
 
 # Install silently into a folder of our choice.
 run_wine_timeout 120 "$installer" /S '/D=C:\Quarnet' || fail "the installer failed"
 installed="$WINEPREFIX/drive_c/Quarnet"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quarnet"
 for file in "$installed/quarnet.exe" "$installed/Uninstall.exe" "$installed/README-Windows.txt" \
-            "$installed/demo/SANGO7.MPC" "$installed/guide/guide.zh-CN.md" "$installed/guide/guide-start.png" \
-            "$menu/Quarnet.lnk" "$menu/Uninstall.lnk"; do
+            "$installed/demo/SANGO7.MPC" "$menu/Quarnet.lnk" "$menu/使用指南.lnk" "$menu/Uninstall.lnk"; do
   [[ -f "$file" ]] || fail "not installed: $file"
 done
+check_guide_pages "$installed/guide" || fail "the installed guide pages are incomplete"
 # The command line beside it runs on the installed demo map.
 run_wine_timeout 60 'C:\Quarnet\quarnet-terrain.exe' diff 'C:\Quarnet\demo\SANGO7.MPC' 'C:\Quarnet\demo\SANGO7.MPC' \
   >/dev/null 2>&1 || fail "the installed quarnet-terrain.exe failed"
@@ -60,6 +58,7 @@ run_wine_timeout 30 reg query "$uninstall_key" >/dev/null || fail "not registere
 # The Start-menu entry leads to the installed program (wine's start does not
 # wait for a shortcut's program, so the program is started directly).
 grep -qaF 'C:\Quarnet\quarnet.exe' "$menu/Quarnet.lnk" || fail "the Start-menu entry leads elsewhere"
+grep -qaF 'C:\Quarnet\guide\guide.zh-CN.html' "$menu/使用指南.lnk" || fail "the guide's Start-menu entry leads elsewhere"
 
 # From here on, as a user without administrator rights: the program's folder
 # can't be written. Root would write it anyway, so wine (its server
