@@ -301,6 +301,7 @@ private slots:
             click(window(), "打开文件按钮");
             harness_.calculate("0", "0");
             write();
+            QTest::qWait(qt::MapFileWatch::settleMilliseconds / 3); // the notice gathered, not yet told
             window().openMapFile(other);
             const QString report = label();
             QTest::qWait(2 * qt::MapFileWatch::settleMilliseconds + 300);
