@@ -6,6 +6,7 @@
 #include "mapfile/TerrainTable.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quarnet {
 
@@ -101,10 +102,9 @@ bool MapEditor::applyChange(const Change& change, ChangeUse use)
         }
         const MovedByte& first = moved.front();
         if (change.currentBlock != 0) {
-            const texts::Message why = first.inFile
-                                           ? texts::message(Text::stepByteChanged, first.found, first.byte.before)
-                                           : texts::message(Text::stepByteUnreadable, first.byte.before);
-            showRefusedChange(change, windowText(texts::Message(why).withPart(blockOrByte(first.byte)).withPart(action)));
+            texts::Message why = first.inFile ? texts::message(Text::stepByteChanged, first.found, first.byte.before)
+                                              : texts::message(Text::stepByteUnreadable, first.byte.before);
+            showRefusedChange(change, windowText(std::move(why).withPart(blockOrByte(first.byte)).withPart(action)));
             return false;
         }
         std::string text =
