@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mapfile/Message.h"
 #include "mapfile/SafeWrite.h"
 
 #include <cstdint>
@@ -26,9 +27,9 @@ struct ByteWrite {
 // (MapEditor::applyChange), and the history keeps them as its steps.
 struct Change {
     // What the messages name it by: "写入区块 5479", "导入地形图 terrain.png".
-    std::string title;
+    texts::Message title;
     // The verb of its messages: "写入", "导入", "应用补丁".
-    std::string action;
+    texts::Text action {};
     // In offset order. Blocks became offsets when the change was built.
     std::vector<ByteWrite> bytes;
     // The block the write button wrote, which an undo or a redo makes

@@ -102,7 +102,7 @@ std::vector<std::string> namePairLines(std::span<const std::uint8_t> oldCodes, s
         lines.push_back(windowText(texts::message(texts::Text::shadeChange, blocks, names.first, names.second)));
     }
     if (counts.size() > lines.size())
-        lines.push_back("……另有 " + std::to_string(counts.size() - lines.size()) + " 种变化");
+        lines.push_back(windowText(texts::message(texts::Text::morePairs, counts.size() - lines.size())));
     return lines;
 }
 

@@ -4,9 +4,9 @@
 #include "PathNames.h"
 #include "WindowTexts.h"
 #include "mapfile/TerrainTable.h"
-#include "platform/NumberText.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quarnet {
 
@@ -26,10 +26,10 @@ struct MovedByte {
     std::uint8_t found = 0;
 };
 
-std::string blockOrByte(const ByteWrite& byte)
+texts::Message blockOrByte(const ByteWrite& byte)
 {
-    return byte.block != 0 ? "区块 " + platform::decimalText(byte.block) + " 的地形代码"
-                           : "偏移 " + platform::decimalText(byte.offset) + " 的字节";
+    return byte.block != 0 ? texts::message(texts::Text::blockCode, byte.block)
+                           : texts::message(texts::Text::byteAtOffset, byte.offset);
 }
 
 } // namespace
@@ -37,8 +37,13 @@ std::string blockOrByte(const ByteWrite& byte)
 bool MapEditor::applyChange(const Change& change, ChangeUse use)
 {
     const bool replay = use != ChangeUse::make;
-    const std::string action = use == ChangeUse::undo ? "撤销" : use == ChangeUse::redo ? "重做" : change.action;
-    const std::string kept = replay ? "这一步仍留在记录中。" : "";
+    using texts::Text;
+    const texts::Message action = texts::message(use == ChangeUse::undo   ? Text::actionUndo
+                                                 : use == ChangeUse::redo ? Text::actionRedo
+                                                                          : change.action);
+    // What every refusal starts with: an undo or a redo names its step.
+    const texts::Message refusal = replay ? texts::message(Text::stepNotMade).withPart(action).withPart(change.title)
+                                          : texts::message(Text::changeNotMade).withPart(action);
     if (replay && change.currentBlock != 0)
         makeBlockCurrent(change.currentBlock, change.bytes.front().offset);
 
@@ -54,13 +59,16 @@ bool MapEditor::applyChange(const Change& change, ChangeUse use)
                 return false;
             }
             const ByteWrite& first = change.bytes.front();
-            showRefusedChange(change, change.currentBlock != 0
-                                          ? blockOrByte(first) + "读不出来，无法确认它仍是 Quarnet 写入的 "
-                                                + formatTerrainCode(first.before) + "。\n没有" + action + "，" + kept
-                                      : replay ? "没有" + action + change.title
-                                                     + "：地图文件读不出来，无法确认其中的字节仍是 Quarnet 写入的。\n什么也没有写入，"
-                                                     + kept
-                                               : "没有" + action + "：读不出地图文件 " + f.mapFileName + "，什么也没有写入。");
+            if (change.currentBlock != 0)
+                showRefusedChange(change, windowText(texts::message(Text::stepByteUnreadable, first.before)
+                                                         .withPart(blockOrByte(first))
+                                                         .withPart(action)));
+            else if (replay)
+                showRefusedChange(change, windowText(texts::message(Text::stepMapUnreadable).withPart(refusal)));
+            else
+                showRefusedChange(change, windowText(texts::message(Text::mapUnreadableNothingWritten)
+                                                         .withFile(f.mapFileName)
+                                                         .withPart(refusal)));
             return false;
         }
     }
@@ -87,37 +95,32 @@ bool MapEditor::applyChange(const Change& change, ChangeUse use)
             if (change.currentBlock != 0)
                 showAppliedChange(change, false);
             else
-                showRefusedChange(change, "没有" + action + "：预览之后，地图文件已在 Quarnet 之外被改动，什么也没有写入。请再"
-                                              + action + "一次。");
+                showRefusedChange(change, windowText(texts::message(Text::mapChangedSincePreview)
+                                                         .withPart(refusal)
+                                                         .withPart(action)));
             return false;
         }
         const MovedByte& first = moved.front();
         if (change.currentBlock != 0) {
-            showRefusedChange(change, first.inFile ? blockOrByte(first.byte) + "已在 Quarnet 之外被改为 "
-                                                         + formatTerrainCode(first.found) + "，不再是 Quarnet 写入的 "
-                                                         + formatTerrainCode(first.byte.before) + "。\n没有" + action
-                                                         + "，" + kept
-                                                   : blockOrByte(first.byte) + "读不出来，无法确认它仍是 Quarnet 写入的 "
-                                                         + formatTerrainCode(first.byte.before) + "。\n没有" + action
-                                                         + "，" + kept);
+            texts::Message why = first.inFile ? texts::message(Text::stepByteChanged, first.found, first.byte.before)
+                                              : texts::message(Text::stepByteUnreadable, first.byte.before);
+            showRefusedChange(change, windowText(std::move(why).withPart(blockOrByte(first.byte)).withPart(action)));
             return false;
         }
-        std::string text = "没有" + action + change.title + "：它的 " + std::to_string(change.bytes.size())
-                           + " 个字节中有 " + std::to_string(moved.size()) + " 个已在 Quarnet 之外被改动：";
+        std::string text =
+            windowText(texts::message(Text::stepBytesChanged, change.bytes.size(), moved.size()).withPart(refusal));
         for (std::size_t i = 0; i < moved.size() && i < changesListed; ++i) {
             const MovedByte& m = moved[i];
-            text += "\n" + blockOrByte(m.byte)
-                    + (m.inFile ? "已被改为 " + formatTerrainCode(m.found) + "，不再是 Quarnet 写入的 "
-                                      + formatTerrainCode(m.byte.before)
-                                : "已不在文件里");
+            text += "\n" + windowText((m.inFile ? texts::message(Text::byteChangedTo, m.found, m.byte.before)
+                                                : texts::message(Text::byteOutsideFile))
+                                          .withPart(blockOrByte(m.byte)));
         }
         if (moved.size() > changesListed)
-            text += "\n……另有 " + std::to_string(moved.size() - changesListed) + " 个";
-        showRefusedChange(change, text + "\n什么也没有写入，" + kept);
+            text += "\n" + windowText(texts::message(Text::moreBytesChanged, moved.size() - changesListed));
+        showRefusedChange(change, text + "\n" + windowText(texts::message(Text::stepKeptNothingWritten)));
         return false;
     }
 
-    const std::string refusal = "没有" + action + (replay ? change.title : "") + "：";
     if (!change.backedUp && !f.openedMapKept && !toWrite.empty() && !keepOpenedMap(*whole, refusal)) {
         if (change.currentBlock != 0)
             showAppliedChange(change, false);
@@ -128,7 +131,7 @@ bool MapEditor::applyChange(const Change& change, ChangeUse use)
         controls_.setText(control::修改数据编辑框, formatTerrainCode(change.bytes.front().after));
 
     bool written = true;
-    std::string failure;
+    std::optional<texts::Message> failure;
     if (!toWrite.empty()) {
         host_.ownWriteStarting();
         if (change.backedUp) {
@@ -143,15 +146,16 @@ bool MapEditor::applyChange(const Change& change, ChangeUse use)
             const edits::WriteResult result = edits::writeSafely(
                 files_, {f.mapFileNumber, f.mapFileName, *whole, bytes, nameChange, change.expectedCrc}, std::nullopt);
             written = result.written;
-            if (result.failure)
-                failure = windowText(*result.failure);
+            failure = result.failure;
             // Its backup holds the map as it was just before: the first one
             // since the map was opened is the copy of it as opened. An
             // import's or a patch's the question named already.
             if (!result.backupPath.empty()) {
                 f.openedMapKept = true;
                 if (replay)
-                    canvas_.showToast("已备份" + action + "前的地图：" + paths::fileName(result.backupPath));
+                    canvas_.showToast(windowText(texts::message(Text::keptBeforeStep)
+                                                     .withFile(paths::fileName(result.backupPath))
+                                                     .withPart(action)));
             }
         } else {
             // Only the write button's changes, of one byte, are written
@@ -170,7 +174,10 @@ bool MapEditor::applyChange(const Change& change, ChangeUse use)
         if (change.currentBlock != 0)
             showAppliedChange(change, false);
         else
-            showRefusedChange(change, refusal + failure);
+            showRefusedChange(change, failure ? windowText(texts::message(Text::notMadeBecause)
+                                                               .withPart(refusal)
+                                                               .withPart(*failure))
+                                              : windowText(refusal));
         return false;
     }
     if (use == ChangeUse::make)
@@ -183,7 +190,7 @@ bool MapEditor::applyChange(const Change& change, ChangeUse use)
     return true;
 }
 
-bool MapEditor::keepOpenedMap(std::span<const std::uint8_t> bytes, const std::string& refusal)
+bool MapEditor::keepOpenedMap(std::span<const std::uint8_t> bytes, const texts::Message& refusal)
 {
     MapFileState& f = state_.mapFile;
     // A backup that holds just these bytes already (made when the map was
@@ -199,11 +206,13 @@ bool MapEditor::keepOpenedMap(std::span<const std::uint8_t> bytes, const std::st
     }
     const edits::WriteResult copy = edits::keepBackupCopy(files_, f.mapFileName, bytes);
     if (!copy.written) {
-        host_.showMessage(refusal + "无法先把打开时的地图备份为 " + copy.backupPath + "，什么也没有写入。");
+        host_.showMessage(windowText(
+            texts::message(texts::Text::openedMapNotKept).withFile(copy.backupPath).withPart(refusal)));
         return false;
     }
     f.openedMapKept = true;
-    canvas_.showToast("已备份打开时的地图：" + paths::fileName(copy.backupPath));
+    canvas_.showToast(
+        windowText(texts::message(texts::Text::keptOpenedMap).withFile(paths::fileName(copy.backupPath))));
     return true;
 }
 

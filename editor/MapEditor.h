@@ -136,7 +136,7 @@ private:
     // A copy of the open map (now holding `bytes`) as it was opened, unless
     // the newest backup holds just that; false, with the user told, when it
     // can't be made.
-    bool keepOpenedMap(std::span<const std::uint8_t> bytes, const std::string& refusal);
+    bool keepOpenedMap(std::span<const std::uint8_t> bytes, const texts::Message& refusal);
     void showAppliedChange(const Change& change, bool written);
     void showRefusedChange(const Change& change, const std::string& text);
 
@@ -145,15 +145,15 @@ private:
     bool idle() const { return !ended_ && !asking_; }
 
     // Imports and patches: the preview, the question and the safe write.
-    bool refuseWithoutMap(const std::string& title);
+    bool refuseWithoutMap(const texts::Message& title);
     // The open dialog for a picture or a patch, proposing the one chosen
     // last, else the map's folder.
     std::optional<std::string> askFileToTake(FileKind kind, const std::string& lastChosen);
     // The whole open map, read for an import or a patch; nothing, its
     // refusal shown, when it can't be read.
-    std::optional<std::vector<std::uint8_t>> readOpenMap(const std::string& title);
+    std::optional<std::vector<std::uint8_t>> readOpenMap(const texts::Message& title);
     // Why a file can't be taken: the first few reasons, then how many more.
-    void showRefusal(const std::string& title, const std::vector<std::string>& reasons);
+    void showRefusal(const texts::Message& title, const std::vector<texts::Message>& reasons);
     void proposeWrite(const ProposedWrite& proposal);
     // The backup a write makes next, and the one made last (the map's
     // folder when there is none).

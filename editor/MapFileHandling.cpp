@@ -1,16 +1,10 @@
 #include "MapEditor.h"
 
 #include "ControlNames.h"
+#include "WindowTexts.h"
 #include "mapfile/MapGeometry.h"
-#include "platform/NumberText.h"
 
 namespace quarnet {
-
-namespace {
-
-constexpr const char* closedText = "打开文件已关闭，当前没有打开的文件";
-
-} // namespace
 
 bool MapEditor::isMapFileOpen() const
 {
@@ -49,7 +43,8 @@ void MapEditor::openChosenMapFile(const std::string& path)
     if (f.mapFileNumber == 0) {
         // Not open: say so instead of showing a length the file never reported.
         f.mapFileLength = 0;
-        controls_.setText(control::编辑框1, "无法打开文件:" + f.mapFileName);
+        controls_.setText(control::编辑框1,
+                          windowText(texts::message(texts::Text::statusCantOpen).withFile(f.mapFileName)));
         showPictureFor({});
         return;
     }
@@ -81,7 +76,7 @@ void MapEditor::showPictureFor(const std::string& mapPath)
 std::string MapEditor::openFileText() const
 {
     const MapFileState& f = state_.mapFile;
-    return "当前已打开的文件:" + f.mapFileName + " | 文件长度:" + platform::decimalText(f.mapFileLength) + "字节";
+    return windowText(texts::message(texts::Text::statusOpenFile, f.mapFileLength).withFile(f.mapFileName));
 }
 
 void MapEditor::closeMapFile()
@@ -103,7 +98,7 @@ void MapEditor::closeFile()
     s.terrainName.clear();
     s.terrainCode = 0;
     s.terrainCodeText.clear();
-    controls_.setText(control::编辑框1, closedText);
+    controls_.setText(control::编辑框1, windowText(texts::message(texts::Text::statusClosed)));
 }
 
 void MapEditor::closeAndExit()

@@ -1,7 +1,7 @@
 #include "MapEditor.h"
 
 #include "ControlNames.h"
-#include "platform/NumberText.h"
+#include "WindowTexts.h"
 
 namespace quarnet {
 
@@ -25,7 +25,8 @@ void MapEditor::mapFileChangedOutside(const std::string& watchedPath)
         // Gone: as an open that failed, so that nothing is written into a
         // file that is no longer the map.
         host_.watchMapFile({});
-        controls_.setText(control::编辑框1, "无法打开文件:" + f.mapFileName);
+        controls_.setText(control::编辑框1,
+                          windowText(texts::message(texts::Text::statusCantOpen).withFile(f.mapFileName)));
         showTerrainOfShownPage();
         return;
     }

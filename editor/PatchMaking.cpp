@@ -3,7 +3,6 @@
 #include "PathNames.h"
 #include "WindowTexts.h"
 #include "mapfile/PatchMaker.h"
-#include "platform/NumberText.h"
 #include "platform/ReadOnlyFiles.h"
 #include "platform/WholeFiles.h"
 
@@ -11,7 +10,7 @@ namespace quarnet {
 
 void MapEditor::makePatch()
 {
-    if (!idle() || refuseWithoutMap("制作补丁"))
+    if (!idle() || refuseWithoutMap(texts::message(texts::Text::titleMakePatch)))
         return;
     // The open map is the modded file; the original is chosen, its newest
     // backup proposed.
@@ -24,34 +23,34 @@ void MapEditor::makePatch()
     if (!outPath || ended_)
         return;
 
-    const std::string title = "制作补丁 " + paths::fileName(*outPath);
+    const texts::Message title = titleWithFile(texts::Text::titleMakePatch, paths::fileName(*outPath));
     const patches::PatchFormat format = patches::patchFormatOfName(*outPath);
     if (format == patches::PatchFormat::none)
-        return showRefusal(title, {windowText(texts::message(texts::Text::patchOutMustEnd).withFile(*outPath))});
+        return showRefusal(title, {texts::message(texts::Text::patchOutMustEnd).withFile(*outPath)});
     // A patch written over one of its own inputs would lose a map.
     if (platform::isSameFile(*outPath, *originalPath) || platform::isSameFile(*outPath, moddedPath))
-        return showRefusal(title, {windowText(texts::message(texts::Text::patchOutIsInput).withFile(*outPath))});
+        return showRefusal(title, {texts::message(texts::Text::patchOutIsInput).withFile(*outPath)});
     if (platform::isSameFile(*originalPath, moddedPath))
-        return showRefusal(title, {windowText(texts::message(texts::Text::patchOriginalIsOpen).withFile(*originalPath))});
+        return showRefusal(title, {texts::message(texts::Text::patchOriginalIsOpen).withFile(*originalPath)});
 
     // Read as the command line reads them, not through the open map's
     // handle: neither can be changed here.
     platform::ReadOnlyFiles files;
     const platform::FileNumber original = files.open(*originalPath);
     if (original == 0)
-        return showRefusal(title, {windowText(texts::cantRead(texts::Text::roleOriginal, *originalPath, files.openFailure()))});
+        return showRefusal(title, {texts::cantRead(texts::Text::roleOriginal, *originalPath, files.openFailure())});
     const platform::FileNumber modded = files.open(moddedPath);
     if (modded == 0)
-        return showRefusal(title, {windowText(texts::cantRead(texts::Text::roleModded, moddedPath, files.openFailure()))});
+        return showRefusal(title, {texts::cantRead(texts::Text::roleModded, moddedPath, files.openFailure())});
     const patches::EncodedPatch made =
         patches::makeFilePatch(files, {original, *originalPath, modded, moddedPath}, format, "quarnet-terrain");
     files.closeAll();
     if (made.refusal)
-        return showRefusal(title, {windowText(*made.refusal)});
+        return showRefusal(title, {*made.refusal});
     platform::FileFault fault = platform::FileFault::none;
     if (!platform::writeWholeFile(*outPath, made.bytes, fault))
-        return showRefusal(title, {windowText(texts::cantWrite(texts::Text::roleOut, *outPath, fault))});
-    canvas_.showToast("已保存补丁：" + *outPath + "（" + platform::decimalText(std::int64_t(made.bytes.size())) + " 字节）");
+        return showRefusal(title, {texts::cantWrite(texts::Text::roleOut, *outPath, fault)});
+    canvas_.showToast(windowText(texts::message(texts::Text::savedPatch, made.bytes.size()).withFile(*outPath)));
 }
 
 } // namespace quarnet

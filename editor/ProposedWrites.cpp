@@ -16,11 +16,11 @@ constexpr Rgb green {0, 255, 0};
 
 } // namespace
 
-bool MapEditor::refuseWithoutMap(const std::string& title)
+bool MapEditor::refuseWithoutMap(const texts::Message& title)
 {
     if (isMapFileOpen())
         return false;
-    host_.showMessage("无法" + title + "：没有打开的地图文件。\n请先用“打开文件”打开地图。");
+    host_.showMessage(windowText(texts::message(texts::Text::refusedWithoutMap).withPart(title)));
     return true;
 }
 
@@ -29,22 +29,22 @@ std::optional<std::string> MapEditor::askFileToTake(FileKind kind, const std::st
     return host_.askFileToOpen(kind, lastChosen.empty() ? paths::folder(state_.mapFile.mapFileName) : lastChosen);
 }
 
-std::optional<std::vector<std::uint8_t>> MapEditor::readOpenMap(const std::string& title)
+std::optional<std::vector<std::uint8_t>> MapEditor::readOpenMap(const texts::Message& title)
 {
     const MapFileState& f = state_.mapFile;
     std::optional<std::vector<std::uint8_t>> bytes = edits::readWholeMap(files_, f.mapFileNumber);
     if (!bytes)
-        showRefusal(title, {windowText(texts::message(texts::Text::cantReadMap).withFile(f.mapFileName))});
+        showRefusal(title, {texts::message(texts::Text::cantReadMap).withFile(f.mapFileName)});
     return bytes;
 }
 
-void MapEditor::showRefusal(const std::string& title, const std::vector<std::string>& reasons)
+void MapEditor::showRefusal(const texts::Message& title, const std::vector<texts::Message>& reasons)
 {
-    std::string text = "无法" + title + "，地图保持原样：";
+    std::string text = windowText(texts::message(texts::Text::refusedLeftAsItWas).withPart(title));
     for (std::size_t i = 0; i < reasons.size() && i < reasonsListed; ++i)
-        text += "\n" + reasons[i];
+        text += "\n" + windowText(reasons[i]);
     if (reasons.size() > reasonsListed)
-        text += "\n……另有 " + std::to_string(reasons.size() - reasonsListed) + " 条";
+        text += "\n" + windowText(texts::message(texts::Text::moreReasons, reasons.size() - reasonsListed));
     host_.showMessage(text);
 }
 
@@ -85,7 +85,7 @@ void MapEditor::proposeWrite(const ProposedWrite& proposal)
 {
     const Change& change = proposal.change;
     if (change.bytes.empty()) {
-        host_.showMessage(change.title + " 不改变地图的任何字节，地图保持原样。");
+        host_.showMessage(windowText(texts::message(texts::Text::changesNoByte).withPart(change.title)));
         return;
     }
     const std::vector<std::int32_t> blocks = change.blocks();
@@ -101,8 +101,8 @@ void MapEditor::proposeWrite(const ProposedWrite& proposal)
     }
     const std::string backupPath = nextBackupPath();
     asking_ = true;
-    const bool yes = host_.askYesNo(proposal.summary + "\n\n写入前先把整个地图备份为：\n" + backupPath
-                                    + "\n\n要写入地图吗？");
+    const bool yes = host_.askYesNo(proposal.summary + "\n\n"
+                                    + windowText(texts::message(texts::Text::writeQuestion).withFile(backupPath)));
     asking_ = false;
     canvas_.removeOverlay();
     if (ended_ || !isMapFileOpen()) {

@@ -1,25 +1,26 @@
 #include "ReportTexts.h"
 
 #include "ControlNames.h"
+#include "WindowTexts.h"
 #include "mapfile/MapGeometry.h"
 #include "mapfile/TerrainTable.h"
-#include "platform/NumberText.h"
 
 namespace quarnet {
 
 std::string terrainReportText(std::string_view name, std::string_view codeText)
 {
-    return "当前地形:" + std::string(name) + "\r\r" + "地形代码:" + std::string(codeText);
+    return windowText(
+        texts::message(texts::Text::terrainReport).withOther(std::string(name)).withThird(std::string(codeText)));
 }
 
 std::string fileNotOpenReportText()
 {
-    return "当前地形:文件未打开！\r地形代码:(空)！";
+    return windowText(texts::message(texts::Text::terrainReportNoFile));
 }
 
 std::string coordinatesText(std::int32_t mapX, std::int32_t mapY)
 {
-    return "座标:" + platform::decimalText(mapX) + "," + platform::decimalText(mapY);
+    return windowText(texts::message(texts::Text::mouseCoordinates, mapX, mapY));
 }
 
 std::vector<LabelText> widestReportTexts()

@@ -1,6 +1,7 @@
 #include "StartHint.h"
 
 #include "MapEditor.h"
+#include "WindowTexts.h"
 
 namespace quarnet {
 
@@ -8,9 +9,9 @@ namespace startHint {
 
 std::vector<std::string> lines(std::string_view demoMapPath)
 {
-    std::vector<std::string> shown {"用“打开文件”打开地图，或把 SANGO7.MPC 拖到本窗口"};
+    std::vector<std::string> shown {windowText(texts::message(texts::Text::startHintOpen))};
     if (!demoMapPath.empty())
-        shown.push_back("演示地图：" + std::string(demoMapPath));
+        shown.push_back(windowText(texts::message(texts::Text::startHintDemo).withFile(std::string(demoMapPath))));
     return shown;
 }
 

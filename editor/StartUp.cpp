@@ -2,6 +2,7 @@
 
 #include "mapfile/CityTable.h"
 #include "ControlNames.h"
+#include "WindowTexts.h"
 #include "mapfile/MapGeometry.h"
 #include "mapfile/TerrainTable.h"
 #include "platform/DataFiles.h"
@@ -50,7 +51,8 @@ void MapEditor::setUp(const std::string& mapPath)
     controls_.setText(control::步长编辑框, "1");
     controls_.setText(control::修改数据编辑框, " 07");
     state_.runDirectory = platform::executableDirectory();
-    controls_.setText(control::编辑框1, "当前程序所在目录： " + state_.runDirectory);
+    controls_.setText(control::编辑框1,
+                      windowText(texts::message(texts::Text::statusRunDirectory).withFile(state_.runDirectory)));
     state_.demoMapPath = platform::findDemoMap(state_.runDirectory).value_or(std::string());
 
     // A missing or broken picture loads as 0, which draws nothing. One

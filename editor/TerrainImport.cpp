@@ -24,20 +24,20 @@ bool onlyStrayPixels(const terrain::PaintedTerrain& painted)
     return painted.strayPixelCount != 0 && painted.faultyBlockCount == 0;
 }
 
-// The blocks that an even split with their own terrain left as they were;
-// empty when none.
+// The blocks that an even split with their own terrain left as they were,
+// on a line of its own; empty when none.
 std::string keptEvenSplitsText(const terrain::PaintedTerrain& painted)
 {
     if (painted.keptEvenSplits == 0)
         return {};
-    return "\n（" + std::to_string(painted.keptEvenSplits) + " 个区块的像素在原有地形和涂上的地形之间平分，保留原有地形）";
+    return "\n" + windowText(texts::message(texts::Text::importEvenSplitsKept, painted.keptEvenSplits));
 }
 
 } // namespace
 
 void MapEditor::importTerrainPicture()
 {
-    if (!idle() || refuseWithoutMap("导入地形图"))
+    if (!idle() || refuseWithoutMap(texts::message(texts::Text::titleImport)))
         return;
     if (const std::optional<std::string> path = askFileToTake(FileKind::terrainPicture, lastPicturePath_))
         importTerrainPicture(*path);
@@ -48,23 +48,22 @@ void MapEditor::importTerrainPicture(const std::string& path)
     if (!idle())
         return;
     lastPicturePath_ = path;
-    const std::string title = "导入地形图 " + paths::fileName(path);
+    const texts::Message title = titleWithFile(texts::Text::titleImport, paths::fileName(path));
     if (refuseWithoutMap(title))
         return;
 
     std::vector<std::uint8_t> picture;
     platform::FileFault fault = platform::FileFault::none;
     if (!platform::readWholeFile(path, picture, fault))
-        return showRefusal(title, {windowText(texts::cantRead(texts::Text::rolePicture, path, fault))});
+        return showRefusal(title, {texts::cantRead(texts::Text::rolePicture, path, fault)});
     bool nearest = false;
     if (refusedOnlyForExactColours(picture, path)) {
-        if (!host_.askYesNo(title + "：\n这是 JPEG 图片，它的颜色只是近似的，不能与地形颜色精确对应。\n\n"
-                                    "要让每个像素取最接近的地形颜色吗？"))
+        if (!host_.askYesNo(windowText(texts::message(texts::Text::askNearestForJpeg).withPart(title))))
             return;
         nearest = true;
     }
     if (const auto refusal = terrain::pictureRefusal(picture, nearest, path))
-        return showRefusal(title, {windowText(*refusal)});
+        return showRefusal(title, {*refusal});
 
     // The map as it is now, read once: the preview, the question and the
     // write all start from these bytes.
@@ -80,18 +79,15 @@ void MapEditor::importTerrainPicture(const std::string& path)
     if (imported.refusal && !nearest && onlyStrayPixels(imported.painted)) {
         // Soft brushes, smoothing and scaling leave pixels between two
         // terrain colours: the nearest colour takes them, once the user agrees.
-        const std::string count = std::to_string(imported.painted.strayPixelCount);
-        if (!host_.askYesNo(title + "：\n有 " + count
-                            + " 个像素不是任何地形的颜色（柔和的笔刷、平滑和缩放会画出这样的像素）。\n\n"
-                              "要让每个像素取最接近的地形颜色吗？"))
+        const std::int64_t count = imported.painted.strayPixelCount;
+        if (!host_.askYesNo(windowText(texts::message(texts::Text::askNearestForStrayPixels, count).withPart(title))))
             return;
         nearest = true;
         imported = terrain::importPicture(picture, codes, base, length, nearest, path, f.mapFileName);
     }
     if (imported.refusal) {
-        std::vector<std::string> reasons {windowText(*imported.refusal)};
-        for (const texts::Message& line : imported.faultLines)
-            reasons.push_back(windowText(line));
+        std::vector<texts::Message> reasons {*imported.refusal};
+        reasons.insert(reasons.end(), imported.faultLines.begin(), imported.faultLines.end());
         return showRefusal(title, reasons);
     }
     picture = {};
@@ -99,7 +95,7 @@ void MapEditor::importTerrainPicture(const std::string& path)
     ProposedWrite proposal;
     Change& change = proposal.change;
     change.title = title;
-    change.action = "导入";
+    change.action = texts::Text::actionImport;
     change.backedUp = true;
     change.bytes.reserve(imported.edits.size());
     std::vector<std::uint8_t> newCodes = codes;
@@ -112,14 +108,16 @@ void MapEditor::importTerrainPicture(const std::string& path)
     }
     change.fileAsRead = std::move(*original);
     if (change.bytes.empty()) {
-        host_.showMessage(title + " 不改变任何区块的地形，地图保持原样。" + keptEvenSplitsText(imported.painted));
+        host_.showMessage(windowText(texts::message(texts::Text::importChangesNoBlock).withPart(title))
+                          + keptEvenSplitsText(imported.painted));
         return;
     }
-    proposal.summary = title + "：\n" + std::to_string(changed.size()) + " 个区块的地形将改变：";
+    proposal.summary = windowText(texts::message(texts::Text::importSummary, changed.size()).withPart(title));
     for (const std::string& line : preview::namePairLines(codes, newCodes, changed, namePairsListed))
         proposal.summary += "\n" + line;
     if (nearest)
-        proposal.summary += "\n（" + std::to_string(imported.painted.movedPixels) + " 个像素取了最接近的地形颜色）";
+        proposal.summary +=
+            "\n" + windowText(texts::message(texts::Text::importNearestTaken, imported.painted.movedPixels));
     proposal.summary += keptEvenSplitsText(imported.painted);
     proposeWrite(proposal);
 }

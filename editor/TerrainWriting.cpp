@@ -1,9 +1,9 @@
 #include "MapEditor.h"
 
 #include "ControlNames.h"
+#include "WindowTexts.h"
 #include "mapfile/HexText.h"
 #include "mapfile/TerrainTable.h"
-#include "platform/NumberText.h"
 
 namespace quarnet {
 
@@ -19,15 +19,15 @@ void MapEditor::writeTerrainCode()
         return;
     const std::int64_t code = parseHexText(text);
     if (code > terrain::highestCode || code < terrain::lowestCode) {
-        controls_.setText(control::修改数据编辑框, "代码超出范围！");
+        controls_.setText(control::修改数据编辑框, windowText(texts::message(texts::Text::codeOutOfRange)));
         return;
     }
 
     // The byte there now is what the change expects to find; one that
     // can't be read is not written either.
     Change change;
-    change.title = "写入区块 " + platform::decimalText(s.currentBlockNumber);
-    change.action = "写入";
+    change.title = texts::message(texts::Text::titleWriteBlock, s.currentBlockNumber);
+    change.action = texts::Text::actionWrite;
     change.currentBlock = s.currentBlockNumber;
     change.bytes.push_back({s.currentBlockOffset, s.currentBlockNumber, 0, static_cast<std::uint8_t>(code)});
     std::uint8_t& before = change.bytes.front().before;

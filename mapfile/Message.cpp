@@ -96,6 +96,8 @@ std::string filled(std::string_view name, const Message& message, Language langu
         return terrain::formatCode(static_cast<int>(numberAt(name.substr(1))));
     if (name.starts_with('x'))
         return colourText(numberAt(name.substr(1)));
+    if (name.starts_with('i'))
+        return std::to_string(static_cast<std::int64_t>(numberAt(name.substr(1))));
     return std::to_string(numberAt(name));
 }
 

@@ -21,7 +21,8 @@ enum class Language { english, chinese };
 
 struct Message {
     Text text {};
-    std::array<std::uint64_t, 8> numbers {}; // {0} ... {7}, also as {h0} (CRC32), {c0} (a code), {x0} (a colour)
+    // {0} ... {7}, also as {i0} (signed), {h0} (CRC32), {c0} (a code), {x0} (a colour)
+    std::array<std::uint64_t, 8> numbers {};
     std::string file;                       // {file}
     std::string other;                      // {other}: a second file, or the user's own words
     std::string third;                      // {third}
@@ -41,8 +42,8 @@ Message message(Text text, Numbers... numbers)
 }
 
 // The message in the language's words. Placeholders: {file}, {other},
-// {third}; {N} a number in decimal, {hN} as a CRC32's eight hexadecimal
-// digits, {cN} as a two-digit code, {xN} as a colour "#RRGGBB", {shadeN}
+// {third}; {N} a number in decimal, {iN} as a signed one, {hN} as a CRC32's
+// eight hexadecimal digits, {cN} as a two-digit code, {xN} as a colour "#RRGGBB", {shadeN}
 // the name of a terrain picture's shade; {pN} a part; {list} every part, the
 // last joined by "and"; {items} every part, joined by commas; {N?one|many}
 // the word for a count.

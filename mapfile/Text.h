@@ -198,6 +198,75 @@ enum class Text {
     diffOtherBytesLengths,
     diffCsvOthers,
 
+    // The window's own texts.
+    // What a change is called, and its verb.
+    titleImport,
+    titleApplyPatch,
+    titleExport,
+    titleMakePatch,
+    titleWriteBlock,    // {0} the block
+    titleWithFile,      // {p0} {file}
+    titleWithFormat,    // {p0} {file} ({p1} the patch's format)
+    actionWrite,
+    actionImport,
+    actionApplyPatch,
+    actionUndo,
+    actionRedo,
+
+    // A command refused before it writes, and the question before a write.
+    refusedWithoutMap,  // {p0} a title
+    refusedLeftAsItWas, // {p0} a title; the reasons follow, a line each
+    moreReasons,
+    changesNoByte,
+    writeQuestion,      // {file} the backup to be
+
+    // What an import or a patch would change.
+    askNearestForJpeg,
+    askNearestForStrayPixels,
+    importChangesNoBlock,
+    importSummary,
+    importNearestTaken,
+    importEvenSplitsKept,
+    patchSummary,
+    patchSummaryWhere,
+    morePairs,
+
+    // A change refused as it is written, undone or redone.
+    changeNotMade,      // {p0} the verb
+    stepNotMade,        // {p0} the verb, {p1} the title
+    notMadeBecause,     // {p0} changeNotMade or stepNotMade, {p1} why
+    mapUnreadableNothingWritten,
+    mapChangedSincePreview,
+    openedMapNotKept,
+    stepMapUnreadable,
+    stepByteUnreadable, // {p0} blockCode or byteAtOffset, {p1} the verb
+    stepByteChanged,
+    stepBytesChanged,   // the bytes follow, a line each
+    byteChangedTo,
+    byteOutsideFile,
+    moreBytesChanged,
+    stepKeptNothingWritten,
+    blockCode,
+    byteAtOffset,
+
+    // Toasts.
+    keptBeforeStep,     // {p0} the verb
+    keptOpenedMap,
+    exportedPicture,
+    savedPatch,
+
+    // The status line, the code box, the start hint and the reports.
+    statusRunDirectory,
+    statusOpenFile,
+    statusCantOpen,
+    statusClosed,
+    codeOutOfRange,
+    startHintOpen,
+    startHintDemo,
+    terrainReport,      // {other} the terrain's name, {third} its code
+    terrainReportNoFile,
+    mouseCoordinates,
+
     count
 };
 

@@ -198,6 +198,71 @@ constexpr TextEntry entries[] = {
     {diffOtherBytesLengths, "{p0}；其他不同的字节：文件头中 {0} 个，记录中 {1} 个，记录之后 {2} 个；"
                             "旧地图有 {3} 字节，新地图有 {4} 字节，所以有 {5} 个在较短的文件末尾之后"},
     {diffCsvOthers, "编辑列表只含地形代码"},
+
+    {titleImport, "导入地形图"},
+    {titleApplyPatch, "应用补丁"},
+    {titleExport, "导出地形图"},
+    {titleMakePatch, "制作补丁"},
+    {titleWriteBlock, "写入区块 {0}"},
+    {titleWithFile, "{p0} {file}"},
+    {titleWithFormat, "{p0} {file} ({p1})"},
+    {actionWrite, "写入"},
+    {actionImport, "导入"},
+    {actionApplyPatch, "应用补丁"},
+    {actionUndo, "撤销"},
+    {actionRedo, "重做"},
+
+    {refusedWithoutMap, "无法{p0}：没有打开的地图文件。\n请先用“打开文件”打开地图。"},
+    {refusedLeftAsItWas, "无法{p0}，地图保持原样："},
+    {moreReasons, "……另有 {0} 条"},
+    {changesNoByte, "{p0} 不改变地图的任何字节，地图保持原样。"},
+    {writeQuestion, "写入前先把整个地图备份为：\n{file}\n\n要写入地图吗？"},
+
+    {askNearestForJpeg, "{p0}：\n这是 JPEG 图片，它的颜色只是近似的，不能与地形颜色精确对应。\n\n"
+                        "要让每个像素取最接近的地形颜色吗？"},
+    {askNearestForStrayPixels, "{p0}：\n有 {0} 个像素不是任何地形的颜色（柔和的笔刷、平滑和缩放会画出这样的像素）。\n\n"
+                               "要让每个像素取最接近的地形颜色吗？"},
+    {importChangesNoBlock, "{p0} 不改变任何区块的地形，地图保持原样。"},
+    {importSummary, "{p0}：\n{0} 个区块的地形将改变："},
+    {importNearestTaken, "（{0} 个像素取了最接近的地形颜色）"},
+    {importEvenSplitsKept, "（{0} 个区块的像素在原有地形和涂上的地形之间平分，保留原有地形）"},
+    {patchSummary, "{p0}：\n将改变 {0} 个区块的地形代码和 {1} 个其他字节。"},
+    {patchSummaryWhere, "{p0}：\n将改变 {0} 个区块的地形代码和 {1} 个其他字节（文件头 {2} 个，记录的其他字节 {3} 个，"
+                        "记录之后 {4} 个）。"},
+    {morePairs, "……另有 {0} 种变化"},
+
+    {changeNotMade, "没有{p0}："},
+    {stepNotMade, "没有{p0}{p1}："},
+    {notMadeBecause, "{p0}{p1}"},
+    {mapUnreadableNothingWritten, "{p0}读不出地图文件 {file}，什么也没有写入。"},
+    {mapChangedSincePreview, "{p0}预览之后，地图文件已在 Quarnet 之外被改动，什么也没有写入。请再{p1}一次。"},
+    {openedMapNotKept, "{p0}无法先把打开时的地图备份为 {file}，什么也没有写入。"},
+    {stepMapUnreadable, "{p0}地图文件读不出来，无法确认其中的字节仍是 Quarnet 写入的。\n什么也没有写入，这一步仍留在记录中。"},
+    {stepByteUnreadable, "{p0}读不出来，无法确认它仍是 Quarnet 写入的 {c0}。\n没有{p1}，这一步仍留在记录中。"},
+    {stepByteChanged, "{p0}已在 Quarnet 之外被改为 {c0}，不再是 Quarnet 写入的 {c1}。\n没有{p1}，这一步仍留在记录中。"},
+    {stepBytesChanged, "{p0}它的 {0} 个字节中有 {1} 个已在 Quarnet 之外被改动："},
+    {byteChangedTo, "{p0}已被改为 {c0}，不再是 Quarnet 写入的 {c1}"},
+    {byteOutsideFile, "{p0}已不在文件里"},
+    {moreBytesChanged, "……另有 {0} 个"},
+    {stepKeptNothingWritten, "什么也没有写入，这一步仍留在记录中。"},
+    {blockCode, "区块 {0} 的地形代码"},
+    {byteAtOffset, "偏移 {0} 的字节"},
+
+    {keptBeforeStep, "已备份{p0}前的地图：{file}"},
+    {keptOpenedMap, "已备份打开时的地图：{file}"},
+    {exportedPicture, "已导出地形图：{file}（{0} 字节）"},
+    {savedPatch, "已保存补丁：{file}（{0} 字节）"},
+
+    {statusRunDirectory, "当前程序所在目录： {file}"},
+    {statusOpenFile, "当前已打开的文件:{file} | 文件长度:{i0}字节"},
+    {statusCantOpen, "无法打开文件:{file}"},
+    {statusClosed, "打开文件已关闭，当前没有打开的文件"},
+    {codeOutOfRange, "代码超出范围！"},
+    {startHintOpen, "用“打开文件”打开地图，或把 SANGO7.MPC 拖到本窗口"},
+    {startHintDemo, "演示地图：{file}"},
+    {terrainReport, "当前地形:{other}\r\r地形代码:{third}"},
+    {terrainReportNoFile, "当前地形:文件未打开！\r地形代码:(空)！"},
+    {mouseCoordinates, "座标:{i0},{i1}"},
 };
 
 } // namespace

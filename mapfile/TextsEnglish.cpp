@@ -201,6 +201,76 @@ constexpr TextEntry entries[] = {
     {diffOtherBytesLengths, "{p0}; other bytes that differ: {0} in the header, {1} in the records, {2} after the "
                             "records; OLD has {3} bytes and NEW {4}, so {5} lie past the shorter one's end"},
     {diffCsvOthers, "the edit list holds terrain codes only"},
+
+    {titleImport, "import terrain picture"},
+    {titleApplyPatch, "apply patch"},
+    {titleExport, "export terrain picture"},
+    {titleMakePatch, "make patch"},
+    {titleWriteBlock, "write block {0}"},
+    {titleWithFile, "{p0} {file}"},
+    {titleWithFormat, "{p0} {file} ({p1})"},
+    {actionWrite, "write"},
+    {actionImport, "import"},
+    {actionApplyPatch, "apply the patch"},
+    {actionUndo, "undo"},
+    {actionRedo, "redo"},
+
+    {refusedWithoutMap, "Can't {p0}: no map file is open.\nOpen a map with the open file button first."},
+    {refusedLeftAsItWas, "Can't {p0}; the map is left as it was:"},
+    {moreReasons, "... and {0} more"},
+    {changesNoByte, "{p0} changes no byte of the map; the map is left as it was."},
+    {writeQuestion, "Before writing, the whole map is backed up as:\n{file}\n\nWrite the map?"},
+
+    {askNearestForJpeg, "{p0}:\nThis is a JPEG picture: its colours are only near the terrain colours, never exactly "
+                        "them.\n\nTake the nearest terrain colour for each pixel?"},
+    {askNearestForStrayPixels, "{p0}:\n{0} {0?pixel has|pixels have} no terrain's colour (soft brushes, smoothing and "
+                               "scaling draw such pixels).\n\nTake the nearest terrain colour for each pixel?"},
+    {importChangesNoBlock, "{p0} changes no block's terrain; the map is left as it was."},
+    {importSummary, "{p0}:\nthe terrain of {0} {0?block|blocks} will change:"},
+    {importNearestTaken, "({0} {0?pixel took|pixels took} the nearest terrain colour)"},
+    {importEvenSplitsKept, "({0} {0?block's|blocks'} pixels split evenly between the terrain there and the painted "
+                           "one; the terrain there is kept)"},
+    {patchSummary, "{p0}:\nwill change the terrain code of {0} {0?block|blocks} and {1} other {1?byte|bytes}."},
+    {patchSummaryWhere, "{p0}:\nwill change the terrain code of {0} {0?block|blocks} and {1} other {1?byte|bytes} ({2} "
+                        "in the header, {3} other bytes of records, {4} after the records)."},
+    {morePairs, "... and {0} more {0?change|changes}"},
+
+    {changeNotMade, "Didn't {p0}: "},
+    {stepNotMade, "Didn't {p0} {p1}: "},
+    {notMadeBecause, "{p0}{p1}"},
+    {mapUnreadableNothingWritten, "{p0}can't read the map file {file}; nothing was written."},
+    {mapChangedSincePreview, "{p0}the map file was changed outside Quarnet after the preview; nothing was written. "
+                             "Please {p1} once more."},
+    {openedMapNotKept, "{p0}can't first back up the map as it was opened as {file}; nothing was written."},
+    {stepMapUnreadable, "{p0}the map file can't be read, so its bytes can't be confirmed to be what Quarnet wrote.\n"
+                        "Nothing was written; this step stays in the history."},
+    {stepByteUnreadable, "{p0} can't be read, so it can't be confirmed to be {c0}, as Quarnet wrote it.\n"
+                         "Didn't {p1}; this step stays in the history."},
+    {stepByteChanged, "{p0} was changed outside Quarnet to {c0}; it is no longer {c1}, as Quarnet wrote it.\n"
+                      "Didn't {p1}; this step stays in the history."},
+    {stepBytesChanged, "{p0}{1} of its {0} bytes were changed outside Quarnet:"},
+    {byteChangedTo, "{p0} was changed to {c0}; it is no longer {c1}, as Quarnet wrote it"},
+    {byteOutsideFile, "{p0} is no longer in the file"},
+    {moreBytesChanged, "... and {0} more"},
+    {stepKeptNothingWritten, "Nothing was written; this step stays in the history."},
+    {blockCode, "the terrain code of block {0}"},
+    {byteAtOffset, "the byte at offset {0}"},
+
+    {keptBeforeStep, "Backed up the map before the {p0}: {file}"},
+    {keptOpenedMap, "Backed up the map as it was opened: {file}"},
+    {exportedPicture, "Exported the terrain picture: {file} ({0} bytes)"},
+    {savedPatch, "Saved the patch: {file} ({0} bytes)"},
+
+    {statusRunDirectory, "The program's folder: {file}"},
+    {statusOpenFile, "Open file: {file} | length: {i0} bytes"},
+    {statusCantOpen, "Can't open the file: {file}"},
+    {statusClosed, "The file was closed; no file is open"},
+    {codeOutOfRange, "Code out of range!"},
+    {startHintOpen, "Open a map with the open file button, or drag SANGO7.MPC onto this window"},
+    {startHintDemo, "Demo map: {file}"},
+    {terrainReport, "Terrain: {other}\r\rTerrain code: {third}"},
+    {terrainReportNoFile, "Terrain: no file open!\rTerrain code: (none)!"},
+    {mouseCoordinates, "Coordinates: {i0},{i1}"},
 };
 
 } // namespace

@@ -340,7 +340,7 @@ TEST_F(UndoRedo, TheWatchIsToldOfEveryWriteOfTheEditorsOwn)
 Change step(std::size_t bytes, std::int64_t offset, std::string title = "group")
 {
     Change change;
-    change.title = std::move(title);
+    change.title = texts::message(texts::Text::titleWithFile).withFile(std::move(title));
     change.bytes.assign(bytes, {offset, 0, 0, 1});
     return change;
 }
@@ -371,7 +371,7 @@ TEST(WriteHistory, StepsCountTheirBytesButTheNewestIsAlwaysKept)
     EXPECT_EQ(history.nextUndo()->bytes.front().offset, 3);
     history.record(step(WriteHistory::byteCapacity + 1, 4, "huge"));
     ASSERT_EQ(history.size(), 1u);
-    EXPECT_EQ(history.nextUndo()->title, "huge");
+    EXPECT_EQ(history.nextUndo()->title.file, "huge");
 
     // An undone step is dropped by a new step, its bytes with it.
     history.undone();

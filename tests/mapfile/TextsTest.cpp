@@ -36,11 +36,12 @@ Message sampleOf(Text text)
 }
 
 // Runs of three or more Latin letters, once the words that stand as they
-// are in both languages, the options and file endings as typed are taken
-// out.
+// are in both languages (the program's name and the game's map file's among
+// them), the options and file endings as typed are taken out.
 std::vector<std::string> latinWords(std::string text)
 {
-    static const std::regex allowed(R"(quarnet-terrain|--?[a-z][a-z-]*|\.[a-z]+\b|\b(PNG|JPEG|BMP|TGA|IPS|BPS|CRC32)\b)");
+    static const std::regex allowed(
+        R"(quarnet-terrain|--?[a-z][a-z-]*|\.[a-z]+\b|\b(PNG|JPEG|BMP|TGA|IPS|BPS|CRC32|Quarnet|SANGO7\.MPC)\b)");
     text = std::regex_replace(text, allowed, " ");
     std::vector<std::string> words;
     static const std::regex latin("[A-Za-z]{3,}");

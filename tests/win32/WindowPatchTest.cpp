@@ -1,8 +1,8 @@
-// Patches dropped on the real window, an undo refused once another program
-// changed the map, another program's write shown as it happens, and the
-// terrain picture and the patch made from the window menu; the map's bytes
-// on disk checked after each step. No map picture: the view shows the map's
-// terrain.
+// Patches dropped on the real window, three refusals shown in Chinese, an
+// undo refused once another program changed the map, another program's write
+// shown as it happens, and the terrain picture and the patch made from the
+// window menu; the map's bytes on disk checked after each step. No map
+// picture: the view shows the map's terrain.
 
 #include "Win32Fixture.h"
 
@@ -188,6 +188,37 @@ TEST_F(WindowPatchTest, ABpsForAnotherBaseIsRefusedNamingBothCrcs)
     EXPECT_TRUE(message.starts_with("无法应用补丁 other.bps，地图保持原样：\n")) << message;
     EXPECT_NE(message.find(patches::crcText(platform::crc32(other))), std::string::npos) << message;
     EXPECT_NE(message.find(patches::crcText(platform::crc32(original_))), std::string::npos) << message;
+    EXPECT_EQ(changes(), ByteChanges {});
+    EXPECT_FALSE(exists(backup(0)));
+}
+
+// Three refusals, each shown whole in Chinese: a picture of the wrong size,
+// a BPS patch for another file, a truncated IPS patch.
+TEST_F(WindowPatchTest, ThreeRefusalsInChineseWriteNothing)
+{
+    const std::vector<std::uint8_t> black(100 * 100 * 3, 0);
+    const std::string small = dir_.write("small.png", pictures::encodePng(black, 100, 100, 3));
+    drop(small);
+    std::vector<std::uint8_t> other = original_;
+    other[codeOffset(9)] = 0x22;
+    const std::string otherPatch = patch("other.bps", patches::PatchFormat::bps, other, {{codeOffset(1), river}});
+    drop(otherPatch);
+    const std::string broken = dir_.write("broken.ips", {'P', 'A', 'T', 'C', 'H', 0, 0});
+    drop(broken);
+
+    const std::string size = std::to_string(original_.size());
+    const std::vector<std::string> expected {
+        "无法导入地形图 small.png，地图保持原样：\n地形图 " + small
+            + " 是 100 × 100 个像素；它必须是 546 × 387（每个区块 1 个像素）或 2184 × 1548"
+              "（每个区块 4 × 4 个像素，即导出的地形图的大小）",
+        "无法应用补丁 other.bps，地图保持原样：\n" + otherPatch + "：这个补丁是为另一个版本的文件制作的：它要求 " + size
+            + " 字节、CRC32 为 " + patches::crcText(platform::crc32(other)) + "，而这个文件有 " + size
+            + " 字节、CRC32 为 " + patches::crcText(platform::crc32(original_)),
+        "无法应用补丁 broken.ips，地图保持原样：\n" + broken
+            + "：补丁不完整：第 1 条记录（补丁第 5 字节）被截断，结束标记没有出现",
+    };
+    EXPECT_EQ(harness.messages, expected);
+    EXPECT_TRUE(harness.questions.empty());
     EXPECT_EQ(changes(), ByteChanges {});
     EXPECT_FALSE(exists(backup(0)));
 }
