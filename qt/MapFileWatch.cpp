@@ -1,9 +1,11 @@
 #include "MapFileWatch.h"
 
+#include <QFile>
 #include <QFileSystemWatcher>
 #include <QTimer>
 
-#include <system_error>
+#include <sys/stat.h>
+
 #include <utility>
 
 namespace quarnet::qt {
@@ -22,16 +24,10 @@ MapFileWatch::MapFileWatch(std::function<void(const std::string& path)> changed,
 
 std::optional<MapFileWatch::Stamp> MapFileWatch::stampOf(const QString& path)
 {
-    const std::filesystem::path file(path.toStdU16String());
-    std::error_code error;
-    Stamp stamp;
-    stamp.size = std::filesystem::file_size(file, error);
-    if (error)
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return std::nullopt;
-    stamp.written = std::filesystem::last_write_time(file, error);
-    if (error)
-        return std::nullopt;
-    return stamp;
+    return Stamp {status.st_size, status.st_mtim.tv_sec, status.st_mtim.tv_nsec};
 }
 
 void MapFileWatch::watch(const QString& path)
@@ -50,9 +46,10 @@ void MapFileWatch::watch(const QString& path)
 
 void MapFileWatch::ownWriteStarting()
 {
-    // A change seen and not yet told, or one made since the file was last
-    // known and not yet noticed, is another program's.
-    if (delay_->isActive() || stampOf(path_) != known_)
+    // The file other than as it was last known, noticed yet or not, was
+    // changed by another program. A notice still gathered may be of the
+    // window's own write before, which left the file as known.
+    if (stampOf(path_) != known_)
         changedBeforeOwnWrite_ = true;
 }
 

@@ -4,7 +4,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -36,10 +35,12 @@ public:
     static constexpr int settleMilliseconds = 100;
 
 private:
-    // A look at the file without opening it: its size and last write time.
+    // A look at the file without opening it, one system call: its size and
+    // last write time.
     struct Stamp {
-        std::uintmax_t size = 0;
-        std::filesystem::file_time_type written;
+        std::int64_t size = 0;
+        std::int64_t writtenSeconds = 0;
+        std::int64_t writtenNanoseconds = 0;
         friend bool operator==(const Stamp&, const Stamp&) = default;
     };
     // Nothing once the file is gone.

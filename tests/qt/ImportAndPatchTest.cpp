@@ -317,6 +317,9 @@ private slots:
         harness_.calculate("0", "0");
         setTextOf(window(), "修改数据编辑框", QStringLiteral("0E"));
         click(window(), "写入按钮");
+        // A second write while the first one's notice is gathered.
+        QTest::qWait(qt::MapFileWatch::settleMilliseconds / 3);
+        click(window(), "写入按钮");
         QCOMPARE(label(), QStringLiteral("当前地形:沙漠\n\n地形代码:0E"));
         // A reload would redraw the report: make it say something else first.
         findControl<QLabel>(window(), "标签19")->setText(QStringLiteral("-"));
