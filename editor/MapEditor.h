@@ -154,6 +154,11 @@ private:
     std::optional<std::vector<std::uint8_t>> readOpenMap(const texts::Message& title);
     // Why a file can't be taken: the first few reasons, then how many more.
     void showRefusal(const texts::Message& title, const std::vector<texts::Message>& reasons);
+    // Writes a file the user chose (a patch, a picture) whole and says in a
+    // toast where it went and its size; refused under the title when it
+    // can't be written.
+    void saveChosenFile(const texts::Message& title, const std::string& path, std::span<const std::uint8_t> bytes,
+                        texts::Text saved);
     void proposeWrite(const ProposedWrite& proposal);
     // The backup a write makes next, and the one made last (the map's
     // folder when there is none).

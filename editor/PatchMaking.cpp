@@ -47,10 +47,7 @@ void MapEditor::makePatch()
     files.closeAll();
     if (made.refusal)
         return showRefusal(title, {*made.refusal});
-    platform::FileFault fault = platform::FileFault::none;
-    if (!platform::writeWholeFile(*outPath, made.bytes, fault))
-        return showRefusal(title, {texts::cantWrite(texts::Text::roleOut, *outPath, fault)});
-    canvas_.showToast(windowText(texts::message(texts::Text::savedPatch, made.bytes.size()).withFile(*outPath)));
+    saveChosenFile(title, *outPath, made.bytes, texts::Text::savedPatch);
 }
 
 } // namespace quarnet

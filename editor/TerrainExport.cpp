@@ -27,10 +27,16 @@ void MapEditor::exportTerrainPicture()
                                      pictures::defaultPictureScale, *format);
     if (picture.failure)
         return showRefusal(title, {*picture.failure});
+    saveChosenFile(title, *path, picture.bytes, texts::Text::exportedPicture);
+}
+
+void MapEditor::saveChosenFile(const texts::Message& title, const std::string& path,
+                               std::span<const std::uint8_t> bytes, texts::Text saved)
+{
     platform::FileFault fault = platform::FileFault::none;
-    if (!platform::writeWholeFile(*path, picture.bytes, fault))
-        return showRefusal(title, {texts::cantWrite(texts::Text::roleOut, *path, fault)});
-    canvas_.showToast(windowText(texts::message(texts::Text::exportedPicture, picture.bytes.size()).withFile(*path)));
+    if (!platform::writeWholeFile(path, bytes, fault))
+        return showRefusal(title, {texts::cantWrite(texts::Text::roleOut, path, fault)});
+    canvas_.showToast(windowText(texts::message(saved, bytes.size()).withFile(path)));
 }
 
 } // namespace quarnet
